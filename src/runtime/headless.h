@@ -1,0 +1,44 @@
+// Headless mode for tests and tools: no window and no audio device, the same
+// software rendering, a fixed seed, a virtual clock and caller-supplied buttons.
+// The game itself never calls these.
+#pragma once
+
+#include <cstdint>
+
+// Switch before StartRuntime. Seeds RandomUpTo with `seed` instead of the clock.
+void EnableHeadless(uint32_t seed);
+bool IsHeadless();
+
+// Reseed the random generator (headless runs start every scenario from a known state).
+void SeedRandom(uint32_t seed);
+
+// With drawing off, every drawing operation returns at once; the game code still runs.
+void SetDrawingEnabled(bool enabled);
+
+// The buttons of the next frames, as GetPadState bits (PadDown .. PadButton3),
+// and single keys (for Escape). In headless mode the real keyboard and pad are never read.
+void SetHeadlessPad(int padBits);
+void SetHeadlessKey(int scanCode, bool down);
+
+// The virtual clock: GetMillis in headless mode. SleepMillis advances it; so does
+// every GetMillis call, by one millisecond, so that busy waits end.
+int32_t VirtualMillis();
+
+// The back buffer: 640 x 480, 0xAARRGGBB. Valid after StartRuntime.
+uint32_t ReadBackBufferPixel(int x, int y);
+bool SaveBackBufferPng(const char* path);  // true when the file was written
+
+// What the loaders found. Size of a picture handle (false for a bad handle).
+bool GetImageSize(int handle, int* width, int* height);
+int MissingAssetCount();
+const char* DataDirectory();  // the data folder the runtime searched, ending in '/'
+
+// Sound playback as the runtime tracks it, for tests of the buffer rules.
+// Buffer `buffer` of `handle`: how many times it was (re)started, and whether it sounds now.
+int SoundStartCount(int handle, int buffer);
+bool SoundBufferPlaying(int handle, int buffer);
+int SoundLengthMillis(int handle);
+// Length in seconds of a music file as decoded by the runtime, -1 when it cannot be opened.
+double MusicFileSeconds(const char* path);
+// The music file last started and not stopped since, "" for none.
+const char* CurrentMusicFile();

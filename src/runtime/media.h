@@ -1,0 +1,77 @@
+// The media runtime: the game's only contact with the machine.
+// Plain functions over one global media state; pictures and sounds are int32
+// handles. Every drawing and playing operation accepts -1 and 0 and ignores them.
+#pragma once
+
+#include <cstdint>
+
+// Start and stop.
+void SetWindowTitle(const char* text);
+void SetWindowedMode(int windowed);
+void SetLogFileEnabled(int enabled);
+void SetScreenMode(int width, int height, int bits, int refresh);
+int StartRuntime();  // 0 success, -1 failure
+void StopRuntime();
+int PumpWindowMessages();  // nonzero once the window was closed or quit was asked
+void ShowMouseCursor(int show);
+
+// Time and random numbers.
+int32_t GetMillis();
+void SleepMillis(int ms);  // frame pacing only: lets the processor rest
+int32_t RandomUpTo(int32_t n);  // uniform over 0..n inclusive
+
+// Input. Scan codes in the DirectInput numbering the game uses.
+constexpr int KeyEscape = 0x01;
+constexpr int KeyZ = 0x2C;
+constexpr int KeyX = 0x2D;
+constexpr int KeyC = 0x2E;
+constexpr int KeyUp = 0xC8;
+constexpr int KeyDown = 0xD0;
+constexpr int KeyLeft = 0xCB;
+constexpr int KeyRight = 0xCD;
+
+// Bits of GetPadState.
+constexpr int PadDown = 0x01;
+constexpr int PadLeft = 0x02;
+constexpr int PadRight = 0x04;
+constexpr int PadUp = 0x08;
+constexpr int PadButton1 = 0x10;
+constexpr int PadButton2 = 0x20;
+constexpr int PadButton3 = 0x40;
+
+int IsKeyDown(int scanCode);
+int GetPadState(int pad);
+
+// Pictures.
+int LoadImage(const char* path, int flag);
+int LoadImageStrip(const char* path, int count, int across, int down, int cellWidth,
+                   int cellHeight, int* handles, int flag);
+void DrawImage(int x, int y, int handle, int transparent);
+void DrawImageRegion(int x, int y, int srcX, int srcY, int width, int height, int handle,
+                     int transparent, int flip);
+void DrawImageStretched(int x1, int y1, int x2, int y2, int handle, int transparent);
+void DrawImageRotated(int x, int y, int cx, int cy, double scale, double angle, int handle,
+                      int transparent, int flip);
+void DrawDot(int x, int y, int colour);
+void ClearBackBuffer();
+void PresentFrame();
+void SetRenderTarget(int target);
+void SetColorKey(int r, int g, int b);
+void SetBlend(int mode, int param);
+void SetTint(int r, int g, int b);
+int MakeColor(int r, int g, int b);
+
+// Text, in Shift-JIS.
+void SetTextSize(int size);
+void SetTextWeight(int weight);
+void SetTextFace(const char* face, int charset);
+void SetTextStyle(int style);
+int MeasureText(const char* text, int length, int vertical);
+void DrawText(int x, int y, const char* text, int colour, int edgeColour);
+
+// Sound and music.
+int LoadSound(const char* path, int buffers, int unionFlag);
+void SetSoundVolume(int volume, int handle);
+int PlaySound(int handle, int playType, int fromStart);
+int PlayMusicFile(const char* path, int playType);
+void StopMusicFile();

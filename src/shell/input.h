@@ -1,0 +1,15 @@
+// The seven game buttons, sampled once per frame from the keyboard and the first pad.
+#pragma once
+
+#include <cstdint>
+
+extern uint8_t fireHeld, firePressed;
+extern uint8_t bombHeld, bombPressed;
+extern uint8_t continueHeld, continuePressed;
+extern uint8_t upHeld, upPressed;
+extern uint8_t downHeld, downPressed;
+extern uint8_t leftHeld, leftPressed;
+extern uint8_t rightHeld, rightPressed;
+
+void SampleInput();
+void ClearInput();  // all flags back to 0

@@ -1,0 +1,114 @@
+// Program entry, set-up, and the frame loop with its scene switch.
+#include <cstdio>
+
+#include "actors/actor.h"
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "scenes/scenes.h"
+#include "shell/assets.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "shell/save_files.h"
+
+int32_t currentScene;
+int32_t sceneJustEntered;
+int32_t stagePhase;
+int32_t sceneTimer;
+int32_t lastFrameMillis;
+
+// the scene read at the start of the previous frame; 0 makes the first frame an entry
+static int32_t previousScene;
+
+constexpr int32_t kFrameMillis = 16;
+// sleep while more than this remains before the next frame, then spin to the exact ms
+constexpr int32_t kSpinMillis = 2;
+
+int RunProgram() {
+    ReadConfig();
+    ReadSaveFile();
+    SetWindowTitle("Zorbex" "Zorbex\x8a\x4f\x93\x60");  // "外伝" in Shift-JIS
+    SetWindowedMode(screenModeSetting == 1 ? 0 : 1);
+    SetLogFileEnabled(0);
+    SetScreenMode(640, 480, 16, 60);
+    if (StartRuntime() == -1) return -1;
+    RunMainLoop();
+    StopRuntime();
+    return 0;
+}
+
+static void ReportMissingAssets() {
+    int missing = MissingAssetCount();
+    if (missing > 0)
+        std::fprintf(stderr, "zorbex: %d picture and sound files missing from %s\n", missing,
+                     DataDirectory());
+}
+
+void SetUpGame() {
+    SetRenderTarget(-2);
+    SetColorKey(0, 255, 0);
+    ShowMouseCursor(1);
+    FillAngleTables();
+    InitActorPool();
+    currentScene = SceneTitle;
+    LoadGameAssets();
+    ReportMissingAssets();
+    ResetNewGame();
+    ClearInput();
+    lastFrameMillis = GetMillis();
+    previousScene = 0;
+}
+
+// A frame starts at least 16 ms after the previous one; none is skipped.
+static void WaitForFrameStart() {
+    for (;;) {
+        int32_t remaining = kFrameMillis - static_cast<int32_t>(static_cast<uint32_t>(GetMillis()) -
+                                                                 static_cast<uint32_t>(lastFrameMillis));
+        if (remaining <= 0) break;
+        if (remaining > kSpinMillis) SleepMillis(remaining - kSpinMillis);
+    }
+    lastFrameMillis = GetMillis();
+}
+
+static void RunStageSelectFrame() {
+    if (sceneJustEntered) stagePhase = 0;
+    if (stagePhase == PhaseStageWon) {
+        StopMusicFile();
+        StartStage();
+        currentScene = ScenePlay;
+        stagePhase = 0;
+    }
+}
+
+static void RunRankingFrame() {
+    if (sceneJustEntered) stagePhase = 0;
+    if (firePressed) {
+        stagePhase = 0;
+        currentScene = SceneTitle;
+    }
+}
+
+bool RunFrame() {
+    if (IsKeyDown(KeyEscape)) return false;
+    ClearBackBuffer();
+    WaitForFrameStart();
+    int32_t scene = currentScene;
+    sceneJustEntered = scene != previousScene ? 1 : 0;
+    previousScene = scene;
+    SampleInput();
+    switch (scene) {
+    case SceneTitle: RunTitleScene(); break;
+    case SceneStageSelect: RunStageSelectFrame(); break;
+    case ScenePlay: RunPlayFrame(); break;
+    case SceneRanking: RunRankingFrame(); break;
+    default: break;
+    }
+    PresentFrame();
+    return true;
+}
+
+void RunMainLoop() {
+    SetUpGame();
+    while (PumpWindowMessages() == 0) {
+        if (!RunFrame()) break;
+    }
+}

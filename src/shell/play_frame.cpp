@@ -1,0 +1,51 @@
+// The play scene's frame, in its fixed order, and its checks on the phase.
+#include "actors/actor.h"
+#include "runtime/media.h"
+#include "shell/assets.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "shell/save_files.h"
+
+// The run is over: the table takes its score and is written at once.
+static void EndRun(int32_t nextScene) {
+    ReleaseAllActors();
+    stagePhase = 0;
+    InsertRanking();
+    WriteSaveFile();
+    currentScene = nextScene;
+}
+
+static void CheckPhase() {
+    if (stagePhase == PhaseShipLeft) {
+        if (stageNumber < 22) {
+            currentScene = SceneStageSelect;
+        } else {
+            EndRun(SceneEnding);
+        }
+    } else if (stagePhase == PhaseNoShipLeft) {
+        stagePhase = PhaseGameOverPrompt;  // the prompt shows from the next frame
+    } else if (stagePhase == PhaseGameOverPrompt) {
+        DrawImage(224, 228, ImgGameOver, 1);
+        if (continuePressed) {
+            ResetContinue();
+            stagePhase = 0;
+        }
+        if (firePressed) {
+            StopMusicFile();
+            EndRun(SceneRanking);
+        }
+    }
+}
+
+void RunPlayFrame() {
+    if (sceneJustEntered) stagePhase = 0;
+    // while the prompt shows nothing moves, but everything is still drawn
+    if (stagePhase < PhaseNoShipLeft) UpdateActors();
+    DrawActors();
+    SweepDeadActors();
+    if (explosionSoundRequest) {
+        PlaySound(WavEnemyBomb00, 1, 1);
+        explosionSoundRequest = 0;
+    }
+    CheckPhase();
+}

@@ -1,0 +1,78 @@
+// The title's fade timeline, frame by frame, through the main loop's frame function.
+#include "support/headless_game.h"
+
+#include "scenes/scenes.h"
+#include "shell/input.h"
+
+namespace {
+
+class Title : public HeadlessGame {};
+
+TEST_F(Title, FirstFrameEntersTheTitle) {
+    Frame();
+    EXPECT_EQ(sceneJustEntered, 1);
+    EXPECT_EQ(currentScene, SceneTitle);
+    EXPECT_EQ(sceneTimer, 1);
+    Frame();
+    EXPECT_EQ(sceneJustEntered, 0);
+}
+
+TEST_F(Title, FadeTimeline) {
+    Frames(60);
+    EXPECT_EQ(stagePhase, 0);
+    EXPECT_EQ(titleFade, 0);
+    Frame();  // frame 61: the flash starts brightening
+    EXPECT_EQ(titleFade, 8);
+    Frames(30);  // frame 91
+    EXPECT_EQ(titleFade, 248);
+    EXPECT_EQ(stagePhase, 0);
+    Frame();  // frame 92 reaches 255 and switches to the fading flash
+    EXPECT_EQ(titleFade, 255);
+    EXPECT_EQ(stagePhase, 1);
+    Frame();
+    EXPECT_EQ(titleFade, 247);
+    Frames(30);
+    EXPECT_EQ(titleFade, 7);
+    EXPECT_EQ(stagePhase, 1);
+    Frame();  // the 32nd fading frame reaches 0
+    EXPECT_EQ(titleFade, 0);
+    EXPECT_EQ(stagePhase, 2);
+    Frames(300);
+    EXPECT_EQ(currentScene, SceneTitle);
+    Frame();  // after 301 further frames the ranking takes over
+    EXPECT_EQ(currentScene, SceneRanking);
+    Frame();
+    EXPECT_EQ(sceneJustEntered, 1);
+}
+
+TEST_F(Title, FireInTheTimeoutFrameStartsTheGame) {
+    Frames(92 + 32 + 300);
+    ASSERT_EQ(currentScene, SceneTitle);
+    Frame(PadButton1);
+    EXPECT_EQ(currentScene, ScenePlay);
+    EXPECT_EQ(stageNumber, 1);
+}
+
+TEST_F(Title, ReturningFromTheRankingStartsAgainFromBlack) {
+    Frames(92 + 32 + 301);
+    ASSERT_EQ(currentScene, SceneRanking);
+    Frame();
+    score = 1234;
+    Frame(PadButton1);
+    EXPECT_EQ(currentScene, SceneTitle);
+    Frame();  // the title's entry frame resets the run again
+    EXPECT_EQ(stagePhase, 0);
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(sceneTimer, 1);
+}
+
+TEST_F(Title, ScreenIsBlackThenWhiteThenThePicture) {
+    Frames(40);
+    uint32_t dark = ReadBackBufferPixel(5, 470) & 0xffffff;
+    Frames(52);  // frame 92: full white under the logo
+    uint32_t white = ReadBackBufferPixel(5, 470) & 0xffffff;
+    EXPECT_EQ(dark, 0u);
+    if (MissingAssetCount() == 0) EXPECT_EQ(white, 0xffffffu);
+}
+
+}  // namespace
