@@ -42,3 +42,10 @@ int SoundLengthMillis(int handle);
 double MusicFileSeconds(const char* path);
 // The music file last started and not stopped since, "" for none.
 const char* CurrentMusicFile();
+
+// Sets the virtual clock, e.g. just below the 32-bit wrap.
+void SetVirtualMillis(int32_t millis);
+// Writes 0xAARRGGBB pixels as a PNG (test fixtures, tool output). True when written.
+bool SavePixelsPng(const char* path, int width, int height, const uint32_t* pixels);
+// The mixer volume (0..128) SetSoundVolume gave a sound, -1 without a mixer or handle.
+int SoundMixerVolume(int handle);

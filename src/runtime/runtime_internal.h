@@ -1,0 +1,71 @@
+// Shared state of the media runtime's own files; nothing outside src/runtime/ includes this.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+constexpr int ScreenWidth = 640;
+constexpr int ScreenHeight = 480;
+
+// The back buffer, 0xAARRGGBB with alpha always 0xFF. It exists before StartRuntime
+// so that early drawing has somewhere harmless to go.
+extern uint32_t backBuffer[ScreenWidth * ScreenHeight];
+
+// Settings and switches that live across StartRuntime/StopRuntime.
+struct RuntimeSettings {
+    std::string windowTitle = "Zorbex";
+    bool windowed = true;
+    bool headless = false;
+    bool started = false;
+    bool drawingEnabled = true;
+    bool showCursor = true;
+};
+extern RuntimeSettings runtimeSettings;
+
+// Picture and sound loaders count the files they could not read.
+extern int missingAssets;
+
+// "data/..." resolves beside the executable first, then in the working directory.
+std::string ResolveDataPath(const char* path);
+void FindDataDirectory();
+
+// Clock and random numbers.
+void ResetClock();
+void SeedRandomFromClock();
+int32_t PeekMillis();  // the clock without advancing the virtual one
+
+// Each file's part of start and stop. Start functions return false on failure.
+bool StartWindow();  // prints nothing: the caller reports SDL_GetError()
+void StopWindow();
+void PresentBackBuffer();
+bool PumpWindowEvents();  // true once quit was seen
+void ToggleFullScreen();
+
+void StartInput();
+void StopInput();
+void HandlePadDeviceEvent(uint32_t type, int32_t which);
+void ResetHeadlessInput();
+
+// A picture handle as the blitters see it: a cell of one stored picture, whose
+// transparent pixels have alpha 0 (their colour kept for opaque drawing).
+struct ImageView {
+    const uint32_t* pixels;  // top-left pixel of the cell
+    int stride;              // pixels per row of the stored picture
+    int width;
+    int height;
+};
+bool GetImageView(int handle, ImageView* view);
+uint32_t ColorKeyRgb();  // the key applied to pictures as they load, 0x00RRGGBB
+
+// Mixes straight-alpha 0xAARRGGBB pixels (rendered text) onto the back buffer.
+void BlendPixelsOnto(int x, int y, const uint32_t* pixels, int stride, int width, int height);
+
+void ReleaseImages();
+void ResetDrawState();
+
+void ShiftJisToUtf8(const char* text, std::string* out);
+void StartText();
+void StopText();
+
+void StartSound();
+void StopSound();

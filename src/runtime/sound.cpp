@@ -1,0 +1,261 @@
+// Sound effects with round-robin playback buffers, and streamed music, on SDL_mixer.
+// Whether a buffer still sounds is judged from its start time and the sound's length on
+// the runtime's clock, so the buffer rules behave alike with a device, the dummy
+// driver or the virtual clock of headless runs.
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "runtime/runtime_internal.h"
+
+namespace {
+
+constexpr int MaxBuffers = 8;
+
+struct Buffer {
+    int channel = -1;
+    int starts = 0;
+    int32_t startMillis = 0;
+    bool started = false;
+    bool looping = false;
+};
+
+struct Sound {
+    Mix_Chunk* chunk = nullptr;  // null when no mixer could be opened
+    int lengthMillis = 0;
+    int bufferCount = 1;
+    int next = 0;
+    Buffer buffers[MaxBuffers];
+};
+
+std::vector<Sound> sounds;  // handle h is sounds[h - 1]
+bool audioOpen = false;
+bool audioSubsystem = false;
+int channelsAllocated = 0;
+Mix_Music* music = nullptr;
+std::string musicPath;
+
+Sound* FindSound(int handle) {
+    if (handle <= 0 || size_t(handle) > sounds.size()) return nullptr;
+    return &sounds[size_t(handle) - 1];
+}
+
+bool BufferSounds(const Sound& s, const Buffer& b) {
+    if (!b.started) return false;
+    if (b.looping) return true;
+    const int32_t elapsed = int32_t(uint32_t(PeekMillis()) - uint32_t(b.startMillis));
+    return elapsed >= 0 && elapsed < s.lengthMillis;
+}
+
+bool OpenMixer() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+int ChunkMillis(const Mix_Chunk* chunk) {
+    int freq = 0, channels = 0;
+    Uint16 format = 0;
+    if (!Mix_QuerySpec(&freq, &format, &channels)) return 0;
+    const int64_t bytesPerSecond = int64_t(freq) * channels * (SDL_AUDIO_BITSIZE(format) / 8);
+    return bytesPerSecond > 0 ? int(int64_t(chunk->alen) * 1000 / bytesPerSecond) : 0;
+}
+
+// Without any mixer the file is still read, so its length and presence are known.
+bool MeasureWavFile(const std::string& path, int* millis) {
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(path.c_str(), &spec, &data, &length)) return false;
+    const int64_t bytesPerSecond =
+        int64_t(spec.freq) * spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8);
+    *millis = bytesPerSecond > 0 ? int(int64_t(length) * 1000 / bytesPerSecond) : 0;
+    SDL_FreeWAV(data);
+    return true;
+}
+
+// Plays out a blocking sound: window messages keep being handled while it sounds.
+void WaitForBuffer(const Sound& s, const Buffer& b) {
+    if (runtimeSettings.headless) {
+        SleepMillis(s.lengthMillis);  // the virtual clock moves on as if it had played
+        return;
+    }
+    while (BufferSounds(s, b) || (audioOpen && Mix_Playing(b.channel))) {
+        if (PumpWindowEvents()) return;  // the window was closed: stop waiting
+        SleepMillis(4);
+    }
+}
+
+}  // namespace
+
+void StartSound() {
+    // headless runs never touch a real device; a window falls back to silence
+    if (runtimeSettings.headless)
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    audioOpen = OpenMixer();
+    if (!audioOpen && !runtimeSettings.headless) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        audioOpen = OpenMixer();
+    }
+    audioSubsystem = audioOpen;
+    if (audioOpen) {
+        Mix_Init(MIX_INIT_MP3);
+        Mix_AllocateChannels(0);
+    }
+    channelsAllocated = 0;
+}
+
+void StopSound() {
+    StopMusicFile();
+    if (audioOpen) Mix_HaltChannel(-1);
+    for (Sound& s : sounds)
+        if (s.chunk) Mix_FreeChunk(s.chunk);
+    sounds.clear();
+    if (audioOpen) {
+        Mix_CloseAudio();
+        Mix_Quit();
+    }
+    if (audioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audioOpen = audioSubsystem = false;
+    channelsAllocated = 0;
+}
+
+int LoadSound(const char* path, int buffers, int) {
+    if (!path) {
+        ++missingAssets;
+        return -1;
+    }
+    const std::string file = ResolveDataPath(path);
+    Sound s;
+    if (audioOpen) {
+        // the file is closed here: SDL_mixer leaks it when it cannot read the format
+        if (SDL_RWops* rw = SDL_RWFromFile(file.c_str(), "rb")) {
+            s.chunk = Mix_LoadWAV_RW(rw, 0);
+            SDL_RWclose(rw);
+        }
+        if (!s.chunk) {
+            ++missingAssets;
+            return -1;
+        }
+        s.lengthMillis = ChunkMillis(s.chunk);
+    } else if (!MeasureWavFile(file, &s.lengthMillis)) {
+        ++missingAssets;
+        return -1;
+    }
+    s.bufferCount = std::clamp(buffers, 1, MaxBuffers);
+    for (int i = 0; i < s.bufferCount; ++i) s.buffers[i].channel = channelsAllocated + i;
+    channelsAllocated += s.bufferCount;
+    if (audioOpen) Mix_AllocateChannels(channelsAllocated);
+    sounds.push_back(s);
+    return int(sounds.size());
+}
+
+void SetSoundVolume(int volume, int handle) {
+    Sound* s = FindSound(handle);
+    if (!s || !s->chunk) return;
+    // 10 log10(v / 255) dB is an amplitude of sqrt(v / 255)
+    const double amplitude = std::sqrt(std::clamp(volume, 0, 255) / 255.0);
+    Mix_VolumeChunk(s->chunk, int(std::lround(amplitude * MIX_MAX_VOLUME)));
+}
+
+int PlaySound(int handle, int playType, int fromStart) {
+    Sound* s = FindSound(handle);
+    if (!s) return -1;
+    Buffer& b = s->buffers[s->next];
+    s->next = (s->next + 1) % s->bufferCount;
+    if (BufferSounds(*s, b) && !fromStart) return 0;
+    const bool loop = playType == 3;
+    if (audioOpen && s->chunk) Mix_PlayChannel(b.channel, s->chunk, loop ? -1 : 0);
+    b.started = true;
+    b.looping = loop;
+    b.startMillis = PeekMillis();
+    ++b.starts;
+    if (playType == 0) WaitForBuffer(*s, b);
+    return 0;
+}
+
+int PlayMusicFile(const char* path, int playType) {
+    StopMusicFile();
+    if (!path || !audioOpen) return -1;
+    music = Mix_LoadMUS(ResolveDataPath(path).c_str());
+    if (!music) return -1;
+    if (Mix_PlayMusic(music, playType == 3 ? -1 : 0) != 0) {
+        Mix_FreeMusic(music);
+        music = nullptr;
+        return -1;
+    }
+    musicPath = path;
+    if (playType == 0 && !runtimeSettings.headless) {
+        while (Mix_PlayingMusic()) {
+            if (PumpWindowEvents()) break;
+            SleepMillis(4);
+        }
+    }
+    return 0;
+}
+
+void StopMusicFile() {
+    if (music) {
+        Mix_HaltMusic();
+        Mix_FreeMusic(music);
+        music = nullptr;
+    }
+    musicPath.clear();
+}
+
+const char* CurrentMusicFile() { return musicPath.c_str(); }
+
+int SoundStartCount(int handle, int buffer) {
+    const Sound* s = FindSound(handle);
+    if (!s || buffer < 0 || buffer >= s->bufferCount) return 0;
+    return s->buffers[buffer].starts;
+}
+
+bool SoundBufferPlaying(int handle, int buffer) {
+    const Sound* s = FindSound(handle);
+    if (!s || buffer < 0 || buffer >= s->bufferCount) return false;
+    return BufferSounds(*s, s->buffers[buffer]);
+}
+
+int SoundLengthMillis(int handle) {
+    const Sound* s = FindSound(handle);
+    return s ? s->lengthMillis : 0;
+}
+
+int SoundMixerVolume(int handle) {
+    const Sound* s = FindSound(handle);
+    if (!s || !s->chunk) return -1;
+    return Mix_VolumeChunk(s->chunk, -1);
+}
+
+double MusicFileSeconds(const char* path) {
+    if (!path) return -1.0;
+    // tools may ask before any runtime exists: open a silent mixer just for the measure
+    const bool temporary = !audioOpen;
+    if (temporary) {
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+        if (!OpenMixer()) return -1.0;
+        Mix_Init(MIX_INIT_MP3);
+    }
+    double seconds = -1.0;
+    if (Mix_Music* m = Mix_LoadMUS(ResolveDataPath(path).c_str())) {
+        seconds = Mix_MusicDuration(m);
+        Mix_FreeMusic(m);
+    }
+    if (temporary) {
+        Mix_CloseAudio();
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    }
+    return seconds;
+}

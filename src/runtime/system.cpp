@@ -1,0 +1,129 @@
+// Start and stop of the media runtime, its settings, and where the data folder is.
+#include <SDL.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "runtime/runtime_internal.h"
+
+RuntimeSettings runtimeSettings;
+int missingAssets = 0;
+
+static std::string dataDirectory = "data/";
+static std::string exeDirectory;  // with a trailing '/', empty when unknown
+
+static bool IsDirectory(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+static bool IsFile(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void FindDataDirectory() {
+    char exe[4096];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    exeDirectory.clear();
+    if (n > 0) {
+        exe[n] = '\0';
+        char* slash = std::strrchr(exe, '/');
+        if (slash) exeDirectory.assign(exe, slash + 1);
+    }
+    if (!exeDirectory.empty() && IsDirectory(exeDirectory + "data"))
+        dataDirectory = exeDirectory + "data/";
+    else
+        dataDirectory = "data/";
+}
+
+std::string ResolveDataPath(const char* path) {
+    if (!path) return std::string();
+    if (std::strncmp(path, "data/", 5) == 0 && !exeDirectory.empty()) {
+        std::string beside = exeDirectory + path;
+        if (IsFile(beside)) return beside;
+    }
+    return std::string(path);
+}
+
+const char* DataDirectory() {
+    if (!runtimeSettings.started) FindDataDirectory();
+    return dataDirectory.c_str();
+}
+
+int MissingAssetCount() { return missingAssets; }
+
+void SetWindowTitle(const char* text) { runtimeSettings.windowTitle = text ? text : ""; }
+void SetWindowedMode(int windowed) { runtimeSettings.windowed = windowed != 0; }
+void SetLogFileEnabled(int) {}       // the runtime never writes a log
+void SetScreenMode(int, int, int, int) {}  // always 640 x 480, drawn in 32 bits
+void SetRenderTarget(int) {}         // the game only ever draws into the back buffer
+
+void EnableHeadless(uint32_t seed) {
+    runtimeSettings.headless = true;
+    SeedRandom(seed);
+    ResetClock();
+}
+
+bool IsHeadless() { return runtimeSettings.headless; }
+
+void SetDrawingEnabled(bool enabled) { runtimeSettings.drawingEnabled = enabled; }
+
+int StartRuntime() {
+    if (runtimeSettings.started) return 0;
+    FindDataDirectory();
+    missingAssets = 0;
+    // SDL must not turn Ctrl+C into a quit event that nobody reads in tools and tests.
+    if (runtimeSettings.headless) SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_Init(0) != 0) {
+        std::fprintf(stderr, "zorbex: cannot start SDL: %s\n", SDL_GetError());
+        return -1;
+    }
+    if (!runtimeSettings.headless) {
+        if (!StartWindow()) {
+            std::fprintf(stderr, "zorbex: cannot open a window: %s\n", SDL_GetError());
+            StopWindow();
+            SDL_Quit();
+            return -1;
+        }
+        StartInput();
+        SeedRandomFromClock();
+    }
+    runtimeSettings.started = true;
+    StartText();
+    StartSound();
+    ResetClock();
+    return 0;
+}
+
+void StopRuntime() {
+    if (!runtimeSettings.started) return;
+    StopSound();
+    StopText();
+    ReleaseImages();
+    if (!runtimeSettings.headless) {
+        StopInput();
+        StopWindow();
+    }
+    SDL_Quit();
+    runtimeSettings.started = false;
+    runtimeSettings.drawingEnabled = true;
+    ResetDrawState();
+    ResetHeadlessInput();
+    ResetClock();
+}
+
+int PumpWindowMessages() {
+    if (!runtimeSettings.started || runtimeSettings.headless) return 0;
+    return PumpWindowEvents() ? 1 : 0;
+}
+
+void ShowMouseCursor(int show) {
+    runtimeSettings.showCursor = show != 0;
+    if (runtimeSettings.started && !runtimeSettings.headless)
+        SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+}

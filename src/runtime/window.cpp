@@ -1,0 +1,140 @@
+// The window: the finished back buffer goes up to a streaming texture and is shown
+// letterboxed at a whole-number scale where it fits, with nearest filtering.
+#include <SDL.h>
+
+#include <string>
+
+#include "runtime/media.h"
+#include "runtime/runtime_internal.h"
+
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_Renderer* renderer = nullptr;
+SDL_Texture* texture = nullptr;
+bool videoSubsystem = false;
+bool quitSeen = false;
+
+bool CreateTexture() {
+    if (texture) SDL_DestroyTexture(texture);
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                ScreenWidth, ScreenHeight);
+    if (!texture) return false;
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    return true;
+}
+
+// Whole-number scaling only when the output holds at least one full frame; a smaller
+// window still shows the whole picture, shrunk.
+void UpdateIntegerScale() {
+    int w = 0, h = 0;
+    if (SDL_GetRendererOutputSize(renderer, &w, &h) != 0) return;
+    SDL_RenderSetIntegerScale(renderer, (w >= ScreenWidth && h >= ScreenHeight) ? SDL_TRUE
+                                                                                 : SDL_FALSE);
+}
+
+// The largest whole multiple of 640 x 480 that fits the desktop, title bar included.
+int WindowScale() {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    constexpr int Decoration = 40;
+    int scale = usable.w / ScreenWidth;
+    const int byHeight = (usable.h - Decoration) / ScreenHeight;
+    if (byHeight < scale) scale = byHeight;
+    return scale < 1 ? 1 : scale;
+}
+
+}  // namespace
+
+bool StartWindow() {
+    quitSeen = false;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    videoSubsystem = true;
+    const int scale = WindowScale();
+    Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
+    if (!runtimeSettings.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    std::string title;
+    ShiftJisToUtf8(runtimeSettings.windowTitle.c_str(), &title);
+    window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              ScreenWidth * scale, ScreenHeight * scale, flags);
+    if (!window) return false;
+    SDL_SetWindowMinimumSize(window, ScreenWidth / 2, ScreenHeight / 2);
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer) return false;
+    if (SDL_RenderSetLogicalSize(renderer, ScreenWidth, ScreenHeight) != 0) return false;
+    UpdateIntegerScale();
+    if (!CreateTexture()) return false;
+    SDL_ShowCursor(runtimeSettings.showCursor ? SDL_ENABLE : SDL_DISABLE);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderPresent(renderer);
+    return true;
+}
+
+void StopWindow() {
+    if (texture) SDL_DestroyTexture(texture);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
+    texture = nullptr;
+    renderer = nullptr;
+    window = nullptr;
+    if (videoSubsystem) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    videoSubsystem = false;
+    quitSeen = false;
+}
+
+void PresentBackBuffer() {
+    if (!renderer || !texture) return;
+    SDL_UpdateTexture(texture, nullptr, backBuffer, ScreenWidth * int(sizeof(uint32_t)));
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
+}
+
+void PresentFrame() {
+    if (!runtimeSettings.drawingEnabled || !runtimeSettings.started || runtimeSettings.headless)
+        return;
+    PresentBackBuffer();
+}
+
+void ToggleFullScreen() {
+    if (!window) return;
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    UpdateIntegerScale();
+}
+
+bool PumpWindowEvents() {
+    SDL_Event e;
+    while (SDL_PollEvent(&e)) {
+        switch (e.type) {
+            case SDL_QUIT:
+                quitSeen = true;
+                break;
+            case SDL_KEYDOWN:
+                if (e.key.keysym.scancode == SDL_SCANCODE_RETURN && (e.key.keysym.mod & KMOD_ALT) &&
+                    !e.key.repeat)
+                    ToggleFullScreen();
+                break;
+            case SDL_WINDOWEVENT:
+                if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateIntegerScale();
+                break;
+            case SDL_RENDER_DEVICE_RESET:
+                CreateTexture();  // the old texture went with the device
+                break;
+            case SDL_CONTROLLERDEVICEADDED:
+            case SDL_CONTROLLERDEVICEREMOVED:
+            case SDL_JOYDEVICEADDED:
+            case SDL_JOYDEVICEREMOVED:
+                HandlePadDeviceEvent(e.type, e.cdevice.which);
+                break;
+            default:
+                break;
+        }
+    }
+    return quitSeen;
+}

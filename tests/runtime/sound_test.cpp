@@ -1,0 +1,145 @@
+// Sound buffers (round robin, restarts, lengths on the virtual clock), volume and music.
+#include "runtime/runtime_fixtures.h"
+
+namespace runtime_test {
+namespace {
+
+using SoundTest = RuntimeTest;
+
+TEST_F(SoundTest, FourthPlayRestartsTheFirstBuffer) {
+    const int h = MakeSound("shot.wav", 1000);
+    ASSERT_GT(h, 0);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(PlaySound(h, 1, 1), 0);
+        SleepMillis(10);
+    }
+    EXPECT_EQ(SoundStartCount(h, 0), 2);
+    EXPECT_EQ(SoundStartCount(h, 1), 1);
+    EXPECT_EQ(SoundStartCount(h, 2), 1);
+    for (int b = 0; b < 3; ++b) EXPECT_TRUE(SoundBufferPlaying(h, b));
+    // buffer 1 started at 10 ms, buffer 0 again at 30 ms: 1 ends first
+    SleepMillis(1000 - 40 + 10);
+    EXPECT_FALSE(SoundBufferPlaying(h, 1));
+    EXPECT_TRUE(SoundBufferPlaying(h, 0));
+}
+
+TEST_F(SoundTest, NotFromStartLeavesASoundingBufferAlone) {
+    const int h = MakeSound("bang.wav", 500);
+    for (int i = 0; i < 3; ++i) PlaySound(h, 1, 1);
+    EXPECT_EQ(PlaySound(h, 1, 0), 0);  // buffer 0 is still sounding
+    EXPECT_EQ(SoundStartCount(h, 0), 1);
+    EXPECT_EQ(PlaySound(h, 1, 0), 0);  // the turn moved on regardless: buffer 1, also busy
+    EXPECT_EQ(SoundStartCount(h, 1), 1);
+    SleepMillis(500);
+    EXPECT_FALSE(SoundBufferPlaying(h, 2));
+    EXPECT_EQ(PlaySound(h, 1, 0), 0);  // buffer 2 has ended, so it starts again
+    EXPECT_EQ(SoundStartCount(h, 2), 2);
+    EXPECT_TRUE(SoundBufferPlaying(h, 2));
+}
+
+TEST_F(SoundTest, ABufferSoundsForExactlyTheSoundsLength) {
+    const int h = MakeSound("beep.wav", 250);
+    EXPECT_EQ(SoundLengthMillis(h), 250);
+    EXPECT_FALSE(SoundBufferPlaying(h, 0));
+    PlaySound(h, 1, 1);
+    SleepMillis(249);
+    EXPECT_TRUE(SoundBufferPlaying(h, 0));
+    SleepMillis(1);
+    EXPECT_FALSE(SoundBufferPlaying(h, 0));
+    // a looping start never ends by itself
+    PlaySound(h, 3, 1);  // buffer 1
+    SleepMillis(100000);
+    EXPECT_TRUE(SoundBufferPlaying(h, 1));
+}
+
+TEST_F(SoundTest, BlockingPlayReturnsAtOnceButSpendsTheLengthOnTheVirtualClock) {
+    const int h = MakeSound("start.wav", 700);
+    const int32_t before = VirtualMillis();
+    EXPECT_EQ(PlaySound(h, 0, 1), 0);
+    EXPECT_EQ(VirtualMillis() - before, 700);
+    EXPECT_FALSE(SoundBufferPlaying(h, 0));
+    EXPECT_EQ(SoundStartCount(h, 0), 1);
+}
+
+TEST_F(SoundTest, BadHandlesAndMissingFiles) {
+    EXPECT_EQ(PlaySound(-1, 1, 1), -1);
+    EXPECT_EQ(PlaySound(0, 1, 1), -1);
+    EXPECT_EQ(PlaySound(99, 1, 1), -1);
+    SetSoundVolume(100, -1);
+    SetSoundVolume(100, 0);
+    EXPECT_EQ(SoundStartCount(-1, 0), 0);
+    EXPECT_FALSE(SoundBufferPlaying(0, 0));
+    EXPECT_EQ(LoadSound(Path("absent.wav").c_str(), 3, -1), -1);
+    const std::string junk = Path("junk.wav");
+    ASSERT_TRUE(WriteFile(junk, {'n', 'o', 't', ' ', 'a', ' ', 'w', 'a', 'v'}));
+    EXPECT_EQ(LoadSound(junk.c_str(), 3, -1), -1);
+    EXPECT_EQ(MissingAssetCount(), 2);
+    const int h = MakeSound("ok.wav", 100);
+    EXPECT_EQ(SoundStartCount(h, 3), 0);  // only three buffers
+    EXPECT_EQ(MissingAssetCount(), 2);
+}
+
+TEST_F(SoundTest, VolumeIsTenLog10DecibelsOfTheMixersFullScale) {
+    const int h = MakeSound("vol.wav", 50);
+    SetSoundVolume(255, h);
+    EXPECT_EQ(SoundMixerVolume(h), 128);
+    SetSoundVolume(400, h);
+    EXPECT_EQ(SoundMixerVolume(h), 128);
+    SetSoundVolume(51, h);  // -7 dB: amplitude sqrt(0.2)
+    EXPECT_EQ(SoundMixerVolume(h), 57);
+    SetSoundVolume(25, h);
+    EXPECT_EQ(SoundMixerVolume(h), 40);
+    SetSoundVolume(0, h);
+    EXPECT_EQ(SoundMixerVolume(h), 0);
+}
+
+TEST_F(SoundTest, EachSoundHasItsOwnBuffers) {
+    const int a = MakeSound("a.wav", 300);
+    const int b = MakeSound("b.wav", 300);
+    ASSERT_NE(a, b);
+    PlaySound(a, 1, 1);
+    PlaySound(b, 1, 1);
+    PlaySound(b, 1, 1);
+    EXPECT_EQ(SoundStartCount(a, 0), 1);
+    EXPECT_EQ(SoundStartCount(a, 1), 0);
+    EXPECT_EQ(SoundStartCount(b, 0), 1);
+    EXPECT_EQ(SoundStartCount(b, 1), 1);
+}
+
+TEST_F(SoundTest, NewMusicStopsTheOldOneAndABadFileLeavesNone) {
+    const std::string first = Path("first.wav"), second = Path("second.wav");
+    ASSERT_TRUE(WriteWav(first, 3000));
+    ASSERT_TRUE(WriteWav(second, 3000));
+    EXPECT_STREQ(CurrentMusicFile(), "");
+    EXPECT_EQ(PlayMusicFile(first.c_str(), 1), 0);
+    EXPECT_EQ(CurrentMusicFile(), first);
+    EXPECT_EQ(PlayMusicFile(second.c_str(), 1), 0);
+    EXPECT_EQ(CurrentMusicFile(), second);
+    EXPECT_EQ(PlayMusicFile(Path("absent.mp3").c_str(), 1), -1);
+    EXPECT_STREQ(CurrentMusicFile(), "");
+    EXPECT_EQ(PlayMusicFile(first.c_str(), 1), 0);
+    StopMusicFile();
+    EXPECT_STREQ(CurrentMusicFile(), "");
+    StopMusicFile();
+}
+
+TEST_F(SoundTest, MusicLengthsAreMeasured) {
+    const std::string wav = Path("tune.wav"), mp3 = Path("tune.mp3");
+    ASSERT_TRUE(WriteWav(wav, 1500));
+    ASSERT_TRUE(WriteSilentMp3(mp3, 100));
+    EXPECT_NEAR(MusicFileSeconds(wav.c_str()), 1.5, 0.01);
+    EXPECT_NEAR(MusicFileSeconds(mp3.c_str()), 100 * 1152 / 44100.0, 0.1);
+    EXPECT_EQ(MusicFileSeconds(Path("absent.mp3").c_str()), -1.0);
+}
+
+TEST(MusicWithoutRuntime, LengthIsMeasuredBeforeAnyStart) {
+    const std::string wav = (std::filesystem::temp_directory_path() /
+                             ("zorbex-runtime-" + std::to_string(getpid()) + "-early.wav"))
+                                .string();
+    ASSERT_TRUE(WriteWav(wav, 400));
+    EXPECT_NEAR(MusicFileSeconds(wav.c_str()), 0.4, 0.01);
+    std::filesystem::remove(wav);
+}
+
+}  // namespace
+}  // namespace runtime_test
