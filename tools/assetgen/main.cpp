@@ -1,0 +1,75 @@
+// Picture generator entry: writes every picture of the game into the folder given,
+// and a contact sheet of them all beside that folder for review.
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "contact.h"
+#include "picture_list.h"
+#include "pictures.h"
+#include "text.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: assetgen DATA_DIR\n");
+        return 2;
+    }
+    auto start = std::chrono::steady_clock::now();
+    std::filesystem::path dataDir = argv[1];
+    std::filesystem::create_directories(dataDir);
+    if (!StartText()) {
+        std::fprintf(stderr, "assetgen: no IPA Gothic font found (Debian package fonts-ipafont-gothic)\n");
+        return 1;
+    }
+
+    std::vector<DrawerEntry> drawers;
+    AddScreenDrawers(drawers);
+    AddHudDrawers(drawers);
+    AddPlayerDrawers(drawers);
+    AddEffectDrawers(drawers);
+    AddEnemyDrawers(drawers);
+    AddGroundDrawers(drawers);
+    AddBossDrawers(drawers);
+    std::map<std::string, const Drawer*> byFile;
+    for (const DrawerEntry& d : drawers) byFile[d.file] = &d.draw;
+
+    std::vector<SheetItem> sheet;
+    int failures = 0;
+    for (const PictureSpec& spec : kPictures) {
+        Canvas cv(spec.cellW * spec.cols, spec.cellH * spec.rows);
+        auto it = byFile.find(spec.file);
+        if (it == byFile.end()) {
+            std::fprintf(stderr, "assetgen: no drawing for %s\n", spec.file);
+            ++failures;
+            continue;
+        }
+        (*it->second)(cv);
+        if (spec.flashRow) AddFlashRow(cv, spec.cellH);
+        std::string err;
+        if (!WritePng((dataDir / spec.file).string(), cv, &err)) {
+            std::fprintf(stderr, "assetgen: %s\n", err.c_str());
+            ++failures;
+            continue;
+        }
+        sheet.push_back(SheetItem{spec.file, std::move(cv), spec.cellW, spec.cellH});
+    }
+    StopText();
+    if (failures) return 1;
+
+    // The contact sheet lives beside data/, never inside it.
+    std::filesystem::path parent = std::filesystem::absolute(dataDir).lexically_normal();
+    if (parent.filename().empty()) parent = parent.parent_path();
+    parent = parent.parent_path();
+    std::string err;
+    if (!WriteContactSheet((parent / "contact-sheet.png").string(), sheet, &err)) {
+        std::fprintf(stderr, "assetgen: %s\n", err.c_str());
+        return 1;
+    }
+    double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("assetgen: %d pictures in %.0f ms\n", int(sheet.size()), ms);
+    return 0;
+}
