@@ -1,0 +1,54 @@
+// Replays: how a run starts, its buttons frame by frame, and state hashes to hold
+// a later run to. Also the run set-up that replays, tools and tests share.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int32_t kReplayVersion = 1;
+constexpr int32_t kReplayHashInterval = 60;       // a hash after every 60th frame, and the last
+constexpr int32_t kReplayMaxFrames = 10'000'000;  // about 44 hours of play
+
+// Run options that change the game between frames; a replay is played with the
+// options it was recorded with.
+constexpr uint32_t RunInvincible = 1;  // lives topped back up after every lost ship
+constexpr uint32_t RunPowerMax = 2;    // the ship starts with its top weapon and arm levels
+
+struct ReplayCheckpoint {
+    int32_t frame;  // counted from 1: the hash taken after this frame ran
+    uint64_t hash;
+};
+
+struct Replay {
+    uint32_t seed = 1;
+    int32_t difficulty = 2;
+    int32_t startStage = 0;  // 0: from the title, pressing fire; else a stage started directly
+    uint32_t options = 0;
+    std::vector<uint8_t> buttons;               // pad bits of frames 1, 2, ...
+    std::vector<ReplayCheckpoint> checkpoints;  // ascending frames
+};
+
+// Parsing never trusts the text: a damaged file gives false and a message naming the line.
+bool ParseReplay(const char* text, size_t size, Replay* replay, std::string* error);
+std::string FormatReplay(const Replay& replay);
+bool ReadReplayFile(const char* path, Replay* replay, std::string* error);
+bool WriteReplayFile(const char* path, const Replay& replay, std::string* error);
+
+bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
+
+// The run set-up, after SetUpGame: difficulty, seed, and either the title (its
+// first frame is the entry) or a stage begun directly (a new game, the stage
+// start, then play, whose first frame creates the ship).
+void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage);
+
+// What the run options did so far.
+struct RunCounters {
+    int32_t deaths = 0;
+    int32_t livesSeen = -1;  // lives after the previous frame
+    bool powerGiven = false;
+};
+
+// Between two frames: counts lost ships and applies the options.
+void ApplyRunOptions(uint32_t options, RunCounters* counters);

@@ -1,0 +1,183 @@
+// The state hash: every game global and every live actor record, in one list.
+// A global that changes play and is missing here lets two different runs look
+// alike, so each new global is added to kParts below as it appears.
+#include "shell/state_hash.h"
+
+#include <cstring>
+
+#include "actors/actor.h"
+#include "scenes/scenes.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "shell/save_files.h"
+#include "shell/state_hash_internal.h"
+#include "stages/stage_map.h"
+
+namespace {
+
+struct Digest {
+    uint64_t h = 0x9e3779b97f4a7c15ull;
+
+    void Word(uint64_t w) {
+        h ^= w;
+        h *= 0xff51afd7ed558ccdull;
+        h ^= h >> 33;
+    }
+    void Bytes(const void* data, size_t size) {
+        const unsigned char* p = static_cast<const unsigned char*>(data);
+        Word(size);
+        while (size >= 8) {
+            uint64_t w;
+            std::memcpy(&w, p, 8);
+            Word(w);
+            p += 8;
+            size -= 8;
+        }
+        uint64_t tail = 0;
+        std::memcpy(&tail, p, size);
+        Word(tail);
+    }
+    template <typename T>
+    void Value(const T& v) {
+        Bytes(&v, sizeof v);
+    }
+};
+
+// Pointers into the pool hash as record numbers, so the pool's address does not count.
+int64_t RecordNumber(const Actor* a) {
+    if (!a) return -1;
+    return a - actorPool;
+}
+
+void DigestActor(Digest& d, const Actor* a) {
+    d.Word(static_cast<uint64_t>(RecordNumber(a)));
+    d.Word(FunctionIdentity(a->update));
+    d.Word(FunctionIdentity(a->draw));
+    d.Value(a->blastTag);
+    d.Value(a->alive);
+    d.Value(a->x);
+    d.Value(a->y);
+    d.Value(a->speed);
+    d.Value(a->attack);
+    d.Value(a->hp);
+    d.Value(a->width);
+    d.Value(a->height);
+    d.Value(a->hitRects);
+    d.Value(a->hitRectCount);
+    d.Value(a->group);
+    d.Value(a->guardMode);
+    d.Value(a->deathKind);
+    d.Value(a->scoreValue);
+    d.Value(a->work);
+}
+
+// The live records in list order, then the order of the free list, which decides
+// which record the next creation gets. A damaged list ends the walk, not the program.
+void DigestActors(Digest& d) {
+    if (!actorPool) return;
+    int steps = 0;
+    for (const Actor* a = activeList->next; a != activeList && steps <= kActorPoolSize; a = a->next) {
+        DigestActor(d, a);
+        steps++;
+    }
+    d.Word(0xac7u);
+    steps = 0;
+    for (const Actor* a = freeList->next; a != freeList && steps <= kActorPoolSize; a = a->next) {
+        d.Word(static_cast<uint64_t>(RecordNumber(a)));
+        steps++;
+    }
+}
+
+struct HashedPart {
+    const char* name;
+    const void* data;
+    size_t size;
+    void (*digest)(Digest&);  // for parts that are not plain bytes
+};
+
+#define GLOBAL(g) HashedPart{#g, &(g), sizeof(g), nullptr}
+
+// Left out on purpose: lastFrameMillis and the loop's remembered scene (pacing, and
+// a copy of currentScene), the angle tables and the picture and sound handles
+// (fixed at set-up), screenModeSetting (read before the runtime starts, never after).
+const HashedPart kParts[] = {
+    // scene switch and the run
+    GLOBAL(currentScene),
+    GLOBAL(sceneJustEntered),
+    GLOBAL(stagePhase),
+    GLOBAL(sceneTimer),
+    GLOBAL(stageNumber),
+    GLOBAL(score),
+    GLOBAL(lives),
+    GLOBAL(bombs),
+    GLOBAL(shotGauge),
+    GLOBAL(missileGauge),
+    GLOBAL(armGauge),
+    GLOBAL(rank),
+    GLOBAL(hasContinued),
+    GLOBAL(newRankIndex),
+    GLOBAL(shipCreated),
+    GLOBAL(explosionSoundRequest),
+    // buttons
+    GLOBAL(fireHeld),
+    GLOBAL(firePressed),
+    GLOBAL(bombHeld),
+    GLOBAL(bombPressed),
+    GLOBAL(continueHeld),
+    GLOBAL(continuePressed),
+    GLOBAL(upHeld),
+    GLOBAL(upPressed),
+    GLOBAL(downHeld),
+    GLOBAL(downPressed),
+    GLOBAL(leftHeld),
+    GLOBAL(leftPressed),
+    GLOBAL(rightHeld),
+    GLOBAL(rightPressed),
+    // settings and the high-score table
+    GLOBAL(difficultySetting),
+    GLOBAL(highScores),
+    GLOBAL(highScoreStages),
+    // scenes
+    GLOBAL(titleFade),
+    // map and camera
+    GLOBAL(StageMap),
+    GLOBAL(mapLeftColumn),
+    GLOBAL(mapTopRow),
+    GLOBAL(mapSubX),
+    GLOBAL(mapSubY),
+    GLOBAL(scrollSpeed),
+    GLOBAL(scrollTargetSpeed),
+    GLOBAL(scrollDir),
+    GLOBAL(scrollOn),
+    GLOBAL(scrollStopping),
+    GLOBAL(mapScrollDX),
+    GLOBAL(mapScrollDY),
+    // every actor record in use
+    HashedPart{"actors", nullptr, 0, DigestActors},
+};
+
+#undef GLOBAL
+
+uint64_t DigestPart(const HashedPart& part) {
+    Digest d;
+    if (part.digest)
+        part.digest(d);
+    else
+        d.Bytes(part.data, part.size);
+    return d.h;
+}
+
+}  // namespace
+
+uint64_t StateHash() {
+    PrepareStateHash();
+    Digest all;
+    for (const HashedPart& part : kParts) all.Word(DigestPart(part));
+    return all.h;
+}
+
+void ForEachStateDigest(void (*visit)(const char* name, uint64_t digest, void* context),
+                        void* context) {
+    PrepareStateHash();
+    for (const HashedPart& part : kParts) visit(part.name, DigestPart(part), context);
+}

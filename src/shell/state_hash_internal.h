@@ -1,0 +1,9 @@
+// Shared between the state hash and its symbol table reader.
+#pragma once
+
+#include <cstdint>
+
+#include "actors/actor.h"
+
+// A build-independent number for a function slot; 0 for an empty slot.
+uint64_t FunctionIdentity(ActorFn fn);

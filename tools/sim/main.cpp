@@ -1,0 +1,277 @@
+// zorbex-sim: the game's own frame function, headless, for testers, replays,
+// soak runs and measurements. The game executable itself takes no command line.
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "actors/actor.h"
+#include "autopilot.h"
+#include "input_file.h"
+#include "options.h"
+#include "probes.h"
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "session.h"
+#include "shell/game.h"
+#include "shell/replay.h"
+#include "shell/save_files.h"
+#include "shell/state_hash.h"
+
+namespace {
+
+// Nothing the simulator does may touch the player's own high-score file: the run
+// starts from the default table and writes go nowhere.
+void UseThrowawaySaveFile() {
+    saveFileName = "/nonexistent/zorbex-sim/zorbexG.dat";
+    ReadSaveFile();
+    saveFileName = "/dev/null";
+}
+
+// Without an input file or the pilot: fire is tapped outside play (the title starts
+// at once, every prompt is confirmed) and nothing is held in play.
+int DefaultButtons(int64_t frame) {
+    if (currentScene == ScenePlay && stagePhase < PhaseNoShipLeft) return 0;
+    return (frame % 2 == 0) ? PadButton1 : 0;
+}
+
+struct Run {
+    SimOptions o;
+    InputFile input;
+    Replay verify;
+    Replay record;
+    RunCounters counters;
+    uint32_t runOptions = 0;
+    int64_t limit = 0;
+    int64_t frame = 0;
+    size_t nextCheckpoint = 0;
+    bool reached = false;
+    bool gameOverSeen = false;
+    int32_t gameOvers = 0;
+    bool poolBroken = false;
+    std::FILE* trace = nullptr;
+};
+
+int ButtonsFor(Run& r) {
+    if (r.o.verifyFile) return r.verify.buttons[static_cast<size_t>(r.frame)];
+    if (r.o.inputFile && r.frame < static_cast<int64_t>(r.input.buttons.size()))
+        return r.input.buttons[static_cast<size_t>(r.frame)];
+    if (r.o.autopilot) return AutopilotButtons();
+    if (r.o.inputFile) return 0;  // past the end of the file
+    return DefaultButtons(r.frame);
+}
+
+bool SaveShot(const Run& r) {
+    char path[4096];
+    std::snprintf(path, sizeof path, "%s/frame%06" PRId64 ".png", r.o.shotsDir, r.frame);
+    if (SaveBackBufferPng(path)) return true;
+    std::fprintf(stderr, "zorbex-sim: cannot write %s\n", path);
+    return false;
+}
+
+// The --until event, judged from the scene and phase before and after the frame.
+bool UntilReached(UntilEvent until, int32_t sceneBefore, int32_t phaseBefore, bool warningBefore) {
+    switch (until) {
+    case UntilEvent::Clear:
+        // the play frame saw 200 and sent the run to the route map or the ending
+        return sceneBefore == ScenePlay &&
+               (currentScene == SceneStageSelect || currentScene == SceneEnding);
+    case UntilEvent::GameOver: return sceneBefore == ScenePlay && phaseBefore == PhaseGameOverPrompt;
+    case UntilEvent::Ending: return sceneBefore == SceneEnding;
+    case UntilEvent::Boss: return !warningBefore && BossWarningStarted();
+    default: return false;
+    }
+}
+
+// Compares or records the state hash after the frame; false at a mismatch.
+bool CheckHash(Run& r) {
+    if (!r.o.verifyFile && !r.o.recordFile) return true;
+    int32_t f = static_cast<int32_t>(r.frame);
+    if (r.o.recordFile && IsReplayCheckpoint(f, static_cast<int32_t>(r.limit)))
+        r.record.checkpoints.push_back({f, StateHash()});
+    if (!r.o.verifyFile) return true;
+    if (r.nextCheckpoint >= r.verify.checkpoints.size() || r.verify.checkpoints[r.nextCheckpoint].frame != f)
+        return true;
+    uint64_t want = r.verify.checkpoints[r.nextCheckpoint].hash;
+    uint64_t got = StateHash();
+    int32_t lastGood = r.nextCheckpoint > 0 ? r.verify.checkpoints[r.nextCheckpoint - 1].frame : 0;
+    r.nextCheckpoint++;
+    if (got == want) return true;
+    std::fprintf(stderr,
+                 "zorbex-sim: %s: state differs at frame %d (hash %016" PRIx64 ", recorded %016" PRIx64
+                 "); it last matched at frame %d\n",
+                 r.o.verifyFile, f, got, want, lastGood);
+    return false;
+}
+
+void CountGameOvers(Run& r) {
+    bool prompt = currentScene == ScenePlay && stagePhase >= PhaseNoShipLeft;
+    if (prompt && !r.gameOverSeen) r.gameOvers++;
+    r.gameOverSeen = prompt;
+}
+
+bool LoadFiles(Run& r) {
+    std::string error;
+    SimOptions& o = r.o;
+    if (o.verifyFile) {
+        if (!ReadReplayFile(o.verifyFile, &r.verify, &error)) {
+            std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+            return false;
+        }
+        if (o.seedGiven || o.difficultyGiven || o.stageGiven || o.invincible || o.powerMax) {
+            std::fprintf(stderr, "zorbex-sim: --verify takes the seed, difficulty, stage and options "
+                                 "from the replay\n");
+            return false;
+        }
+        o.seed = r.verify.seed;
+        o.difficulty = r.verify.difficulty;
+        o.stage = r.verify.startStage;
+        o.invincible = (r.verify.options & RunInvincible) != 0;
+        o.powerMax = (r.verify.options & RunPowerMax) != 0;
+    }
+    if (o.inputFile) {
+        if (!ReadInputFile(o.inputFile, &r.input, &error)) {
+            std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+            return false;
+        }
+        // a replay given as input starts where it was recorded, unless told otherwise
+        if (r.input.isReplay) {
+            const Replay& h = r.input.replay;
+            if (!o.seedGiven) o.seed = h.seed;
+            if (!o.difficultyGiven) o.difficulty = h.difficulty;
+            if (!o.stageGiven) o.stage = h.startStage;
+            if (h.options & RunInvincible) o.invincible = true;
+            if (h.options & RunPowerMax) o.powerMax = true;
+        }
+    }
+    if (o.shotsDir) {
+        std::error_code ec;
+        std::filesystem::create_directories(o.shotsDir, ec);
+        if (ec) {
+            std::fprintf(stderr, "zorbex-sim: cannot create %s: %s\n", o.shotsDir, ec.message().c_str());
+            return false;
+        }
+    }
+    if (o.traceFile && !(r.trace = std::fopen(o.traceFile, "w"))) {
+        std::fprintf(stderr, "zorbex-sim: cannot write %s\n", o.traceFile);
+        return false;
+    }
+    return true;
+}
+
+void PrintSummary(const Run& r, double seconds, uint64_t hash) {
+    double fps = seconds > 0 ? static_cast<double>(r.frame) / seconds : 0;
+    std::printf("{\"frames\":%" PRId64 ",\"scene\":%d,\"stage\":%d,\"stagePhase\":%d,\"score\":%d,"
+                "\"lives\":%d,\"deaths\":%d,\"bossState\":%d,\"hash\":\"%016" PRIx64 "\",\"fps\":%.1f",
+                r.frame, currentScene, stageNumber, stagePhase, score, lives,
+                r.counters.deaths + r.gameOvers, BossStateNow(), hash, fps);
+    if (r.o.until != UntilEvent::None)
+        std::printf(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
+    if (r.o.checkPool) std::printf(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
+    if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", AutopilotBombsUsed());
+    std::printf("}\n");
+}
+
+int Simulate(Run& r) {
+    SimOptions& o = r.o;
+    r.runOptions = (o.invincible ? RunInvincible : 0) | (o.powerMax ? RunPowerMax : 0);
+    if (o.verifyFile) r.limit = static_cast<int64_t>(r.verify.buttons.size());
+    else if (o.frames > 0) r.limit = o.frames;
+    else if (o.inputFile && !o.autopilot && o.until == UntilEvent::None)
+        r.limit = static_cast<int64_t>(r.input.buttons.size());
+    else r.limit = kDefaultFrameLimit;
+    if (o.recordFile && r.limit > kReplayMaxFrames) {
+        std::fprintf(stderr, "zorbex-sim: a replay holds at most %d frames\n", kReplayMaxFrames);
+        return 2;
+    }
+    r.record.seed = o.seed;
+    r.record.difficulty = o.difficulty;
+    r.record.startStage = o.stage;
+    r.record.options = r.runOptions;
+
+    SetDrawingEnabled(!o.noDraw);
+    BeginRun(o.seed, o.difficulty, o.stage);
+    ApplyRunOptions(r.runOptions, &r.counters);
+
+    bool mismatch = false;
+    auto start = std::chrono::steady_clock::now();
+    while (r.frame < r.limit) {
+        int buttons = ButtonsFor(r);
+        int32_t sceneBefore = currentScene, phaseBefore = stagePhase;
+        bool warningBefore = BossWarningStarted();
+        SetHeadlessPad(buttons);
+        if (!RunFrame()) break;
+        r.frame++;
+        ApplyRunOptions(r.runOptions, &r.counters);
+        CountGameOvers(r);
+        if (o.recordFile) r.record.buttons.push_back(static_cast<uint8_t>(buttons));
+        if (o.until != UntilEvent::None && UntilReached(o.until, sceneBefore, phaseBefore, warningBefore))
+            r.reached = true;
+        if (!CheckHash(r)) {
+            mismatch = true;
+            break;
+        }
+        if (r.trace) WriteTraceLine(r.trace, r.frame, buttons);
+        if (o.shotsDir && r.frame % o.every == 0) SaveShot(r);
+        if (o.checkPool && !PoolIsWhole() && !r.poolBroken) {
+            r.poolBroken = true;
+            std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
+        }
+        if (r.reached) break;
+    }
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    // a run that stops early still gets its hash at its last frame
+    if (o.recordFile && r.frame > 0 &&
+        (r.record.checkpoints.empty() || r.record.checkpoints.back().frame != r.frame))
+        r.record.checkpoints.push_back({static_cast<int32_t>(r.frame), StateHash()});
+    if (o.shotsDir && r.frame % o.every != 0) SaveShot(r);
+    if (r.trace) std::fclose(r.trace);
+
+    int code = 0;
+    if (o.recordFile) {
+        std::string error;
+        if (!WriteReplayFile(o.recordFile, r.record, &error)) {
+            std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+            code = 2;
+        }
+    }
+    if (mismatch) code = 1;
+    if (o.verifyFile && !mismatch && r.nextCheckpoint != r.verify.checkpoints.size()) {
+        std::fprintf(stderr, "zorbex-sim: %s: the run ended before every hash was checked\n", o.verifyFile);
+        code = 1;
+    }
+    if (o.until != UntilEvent::None && !r.reached) code = code ? code : 1;
+    if (r.poolBroken) code = code ? code : 1;
+    if (!o.quiet && o.verifyFile && code == 0)
+        std::fprintf(stderr, "zorbex-sim: %s: %zu hashes match over %" PRId64 " frames\n", o.verifyFile,
+                     r.verify.checkpoints.size(), r.frame);
+    PrintSummary(r, seconds, StateHash());
+    return code;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    static Run run;  // large: kept off the stack
+    int code;
+    if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
+    if (run.o.paced) return RunPaced(run.o);
+    if (!LoadFiles(run)) return 2;
+
+    EnableHeadless(run.o.seed);
+    if (StartRuntime() == -1) {
+        std::fprintf(stderr, "zorbex-sim: the media runtime did not start\n");
+        return 2;
+    }
+    UseThrowawaySaveFile();
+    SetUpGame();
+    PrepareStateHash();
+    if (run.o.dumpStage > 0) {
+        code = DumpStage(run.o.dumpStage);
+    } else {
+        code = Simulate(run);
+    }
+    StopRuntime();
+    return code;
+}

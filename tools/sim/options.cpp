@@ -1,0 +1,140 @@
+// Parsing of the simulator's options; every value is checked before anything runs.
+#include "options.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+const char* kUsage =
+    "usage: zorbex-sim [options]\n"
+    "Runs the game headless, frame by frame, through the game's own frame function.\n"
+    "  --stage N            start a new game directly on stage N (1-28) instead of the title\n"
+    "  --frames N           stop after N frames\n"
+    "  --until EVENT        stop at clear, gameover, ending or boss; exit 1 if the frame limit\n"
+    "                       comes first (default limit 36000 frames)\n"
+    "  --seed S             random seed (default 1)\n"
+    "  --difficulty D       as config.dat's difficulty (default 2)\n"
+    "  --autopilot          let the built-in pilot play\n"
+    "  --invincible         top lives back up after each lost ship (deaths are counted)\n"
+    "  --power max          start with the top shot, missile and arm levels\n"
+    "  --input FILE         buttons to play: a replay, or lines \"[COUNT] BUTTONS\" where\n"
+    "                       BUTTONS is fire+bomb+continue+up+down+left+right, '-' or hex bits\n"
+    "  --record FILE        write the run as a replay\n"
+    "  --verify FILE        play a replay; exit 1 at the first state hash that differs\n"
+    "  --shots DIR          save the screen as PNG every K frames and at the end\n"
+    "  --every K            (with --shots; default 60)\n"
+    "  --no-draw            simulate without drawing\n"
+    "  --trace FILE         one JSON object per frame\n"
+    "  --check-pool         check after every frame that every actor record is accounted for\n"
+    "  --dump-stage N       print stage N's script, layout, view and music, then exit\n"
+    "  --paced              run the title on the real clock and report CPU use and jitter\n"
+    "  --quiet              print only the final JSON line\n"
+    "The last line printed is a JSON summary of the run.\n";
+
+bool Number(const char* text, int64_t lo, int64_t hi, int64_t* out) {
+    if (!text || !*text) return false;
+    errno = 0;
+    char* end = nullptr;
+    long long v = std::strtoll(text, &end, 10);
+    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
+    *out = v;
+    return true;
+}
+
+bool Fail(const char* option, const char* why) {
+    std::fprintf(stderr, "zorbex-sim: %s: %s\n", option, why);
+    return false;
+}
+
+}  // namespace
+
+const char* UntilName(UntilEvent e) {
+    switch (e) {
+    case UntilEvent::Clear: return "clear";
+    case UntilEvent::GameOver: return "gameover";
+    case UntilEvent::Ending: return "ending";
+    case UntilEvent::Boss: return "boss";
+    default: return "none";
+    }
+}
+
+bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
+    *exitCode = 2;
+    for (int i = 1; i < argc; i++) {
+        const char* opt = argv[i];
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        int64_t n;
+        if (!std::strcmp(opt, "--help") || !std::strcmp(opt, "-h")) {
+            std::fputs(kUsage, stdout);
+            *exitCode = 0;
+            return false;
+        } else if (!std::strcmp(opt, "--stage")) {
+            if (!Number(value(), 1, 28, &n)) return Fail(opt, "needs a stage from 1 to 28");
+            o->stage = static_cast<int32_t>(n);
+            o->stageGiven = true;
+        } else if (!std::strcmp(opt, "--frames")) {
+            if (!Number(value(), 1, 2'000'000'000, &n)) return Fail(opt, "needs a positive number");
+            o->frames = n;
+        } else if (!std::strcmp(opt, "--until")) {
+            const char* v = value();
+            if (!v) return Fail(opt, "needs clear, gameover, ending or boss");
+            if (!std::strcmp(v, "clear")) o->until = UntilEvent::Clear;
+            else if (!std::strcmp(v, "gameover")) o->until = UntilEvent::GameOver;
+            else if (!std::strcmp(v, "ending")) o->until = UntilEvent::Ending;
+            else if (!std::strcmp(v, "boss")) o->until = UntilEvent::Boss;
+            else return Fail(opt, "needs clear, gameover, ending or boss");
+        } else if (!std::strcmp(opt, "--seed")) {
+            if (!Number(value(), 0, UINT32_MAX, &n)) return Fail(opt, "needs a number from 0 to 4294967295");
+            o->seed = static_cast<uint32_t>(n);
+            o->seedGiven = true;
+        } else if (!std::strcmp(opt, "--difficulty")) {
+            if (!Number(value(), INT32_MIN, INT32_MAX, &n)) return Fail(opt, "needs a number");
+            o->difficulty = static_cast<int32_t>(n);
+            o->difficultyGiven = true;
+        } else if (!std::strcmp(opt, "--autopilot")) {
+            o->autopilot = true;
+        } else if (!std::strcmp(opt, "--invincible")) {
+            o->invincible = true;
+        } else if (!std::strcmp(opt, "--power")) {
+            const char* v = value();
+            if (!v || std::strcmp(v, "max") != 0) return Fail(opt, "the only level is \"max\"");
+            o->powerMax = true;
+        } else if (!std::strcmp(opt, "--input")) {
+            if (!(o->inputFile = value())) return Fail(opt, "needs a file");
+        } else if (!std::strcmp(opt, "--record")) {
+            if (!(o->recordFile = value())) return Fail(opt, "needs a file");
+        } else if (!std::strcmp(opt, "--verify")) {
+            if (!(o->verifyFile = value())) return Fail(opt, "needs a file");
+        } else if (!std::strcmp(opt, "--shots")) {
+            if (!(o->shotsDir = value())) return Fail(opt, "needs a directory");
+        } else if (!std::strcmp(opt, "--every")) {
+            if (!Number(value(), 1, INT32_MAX, &n)) return Fail(opt, "needs a positive number");
+            o->every = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--no-draw")) {
+            o->noDraw = true;
+        } else if (!std::strcmp(opt, "--trace")) {
+            if (!(o->traceFile = value())) return Fail(opt, "needs a file");
+        } else if (!std::strcmp(opt, "--dump-stage")) {
+            if (!Number(value(), 1, 28, &n)) return Fail(opt, "needs a stage from 1 to 28");
+            o->dumpStage = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--paced")) {
+            o->paced = true;
+        } else if (!std::strcmp(opt, "--check-pool")) {
+            o->checkPool = true;
+        } else if (!std::strcmp(opt, "--quiet")) {
+            o->quiet = true;
+        } else {
+            std::fprintf(stderr, "zorbex-sim: unknown option %s (see --help)\n", opt);
+            return false;
+        }
+    }
+    if (o->every > 0 && !o->shotsDir) return Fail("--every", "goes with --shots");
+    if (o->shotsDir && o->every == 0) o->every = 60;
+    if (o->verifyFile && (o->inputFile || o->recordFile || o->autopilot))
+        return Fail("--verify", "plays the replay's own buttons; it takes no --input, --record or --autopilot");
+    if (o->shotsDir && o->noDraw) return Fail("--shots", "needs drawing; drop --no-draw");
+    return true;
+}

@@ -1,0 +1,35 @@
+// The simulator's command line.
+#pragma once
+
+#include <cstdint>
+
+enum class UntilEvent { None, Clear, GameOver, Ending, Boss };
+
+struct SimOptions {
+    int32_t stage = 0;         // 0: from the title
+    int64_t frames = -1;       // -1: the input's length, or kDefaultFrameLimit
+    UntilEvent until = UntilEvent::None;
+    uint32_t seed = 1;
+    int32_t difficulty = 2;    // what a missing config.dat gives
+    bool seedGiven = false, difficultyGiven = false, stageGiven = false;
+    bool autopilot = false;
+    bool invincible = false;
+    bool powerMax = false;
+    const char* inputFile = nullptr;
+    const char* recordFile = nullptr;
+    const char* verifyFile = nullptr;
+    const char* shotsDir = nullptr;
+    int32_t every = 0;
+    bool noDraw = false;
+    const char* traceFile = nullptr;
+    int32_t dumpStage = 0;
+    bool paced = false;
+    bool checkPool = false;
+    bool quiet = false;
+};
+
+constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play
+
+// false after printing what is wrong; *exitNow with a code for --help
+bool ParseSimOptions(int argc, char** argv, SimOptions* options, int* exitCode);
+const char* UntilName(UntilEvent e);

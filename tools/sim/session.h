@@ -1,0 +1,16 @@
+// Pieces of the simulator's run shared by its files.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "options.h"
+
+// --dump-stage: prints the stage's level data as the program holds it; the exit code.
+int DumpStage(int32_t stage);
+
+// --paced: the title on the real clock; prints CPU use and frame-start jitter; the exit code.
+int RunPaced(const SimOptions& options);
+
+// One JSON line of --trace for the frame just run.
+void WriteTraceLine(std::FILE* f, int64_t frame, int buttons);
