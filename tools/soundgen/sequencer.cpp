@@ -116,12 +116,12 @@ bool ChordsOfSection(Builder& b, const Placement& p, std::vector<Chord>& perStep
     std::vector<int> lengths;
     for (std::string_view tok : Split(p.section->chords)) {
         Chord c;
-        int beats = 4 * song.stepsPerBar / 16;
-        if (!ParseChord(tok, c, beats) || beats <= 0) return b.Fail(p, "bad chord " + std::string(tok));
+        int beats = 0;  // none given: the whole bar
+        if (!ParseChord(tok, c, beats) || beats < 0) return b.Fail(p, "bad chord " + std::string(tok));
         c.root = (c.root + p.section->transpose % 12 + 12) % 12;
         if (c.bass >= 0) c.bass = (c.bass + p.section->transpose % 12 + 12) % 12;
         chords.push_back(c);
-        lengths.push_back(beats * 4);
+        lengths.push_back(beats > 0 ? beats * 4 : song.stepsPerBar);
     }
     if (chords.empty()) {
         chords.push_back(Chord{});
