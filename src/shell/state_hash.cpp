@@ -6,12 +6,18 @@
 #include <cstring>
 
 #include "actors/actor.h"
+#include "actors/spawners.h"
+#include "bosses/boss_state.h"
+#include "bosses/bosses.h"
+#include "player/player.h"
 #include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/save_files.h"
 #include "shell/state_hash_internal.h"
+#include "stages/enemies.h"
 #include "stages/stage_map.h"
+#include "stages/stage_script.h"
 
 namespace {
 
@@ -51,8 +57,8 @@ int64_t RecordNumber(const Actor* a) {
 
 void DigestActor(Digest& d, const Actor* a) {
     d.Word(static_cast<uint64_t>(RecordNumber(a)));
-    d.Word(FunctionIdentity(a->update));
-    d.Word(FunctionIdentity(a->draw));
+    d.Word(FunctionIdentity(reinterpret_cast<const void*>(a->update)));
+    d.Word(FunctionIdentity(reinterpret_cast<const void*>(a->draw)));
     d.Value(a->blastTag);
     d.Value(a->alive);
     d.Value(a->x);
@@ -87,6 +93,32 @@ void DigestActors(Digest& d) {
         steps++;
     }
 }
+
+// The live stars in list order, then the free order, as for the actors.
+void DigestStars(Digest& d) {
+    if (!starList) return;
+    int steps = 0;
+    for (const Star* s = starList->next; s != starList && steps <= kStarPoolSize; s = s->next) {
+        d.Word(static_cast<uint64_t>(s - starList));
+        d.Word(FunctionIdentity(reinterpret_cast<const void*>(s->update)));
+        d.Word(FunctionIdentity(reinterpret_cast<const void*>(s->draw)));
+        d.Value(s->alive);
+        d.Value(s->x);
+        d.Value(s->y);
+        d.Value(s->vx);
+        d.Value(s->vy);
+        d.Value(s->color);
+        steps++;
+    }
+    d.Word(0x57a2u);
+    steps = 0;
+    for (const Star* s = starFreeList->next; s != starFreeList && steps <= kStarPoolSize; s = s->next) {
+        d.Word(static_cast<uint64_t>(s - starList));
+        steps++;
+    }
+}
+
+void DigestPlayerShip(Digest& d) { d.Word(static_cast<uint64_t>(RecordNumber(playerShip))); }
 
 struct HashedPart {
     const char* name;
@@ -137,8 +169,38 @@ const HashedPart kParts[] = {
     GLOBAL(difficultySetting),
     GLOBAL(highScores),
     GLOBAL(highScoreStages),
+    // player
+    HashedPart{"playerShip", nullptr, 0, DigestPlayerShip},
+    GLOBAL(playerCenterX),
+    GLOBAL(playerCenterY),
+    GLOBAL(bombActive),
+    GLOBAL(liveShotCount),
+    GLOBAL(liveMissileCount),
+    // enemies, shots and bosses
+    GLOBAL(shotSoundLatch),
+    GLOBAL(kind110Destroyed),
+    GLOBAL(bossState),
+    GLOBAL(bossEventRequested),
+    GLOBAL(bossEventIndex),
+    // stage script
+    GLOBAL(StageScriptTable),
+    GLOBAL(scriptLine),
+    GLOBAL(scriptWait),
+    GLOBAL(scriptEnded),
     // scenes
     GLOBAL(titleFade),
+    GLOBAL(stageCleared),
+    GLOBAL(nextNode),
+    GLOBAL(nodeX),
+    GLOBAL(nodeY),
+    GLOBAL(selectChoice),
+    GLOBAL(selectedNode),
+    GLOBAL(selectBlinkPhase),
+    GLOBAL(selectBlinkTimer),
+    GLOBAL(selectConfirmTimer),
+    GLOBAL(selectConfirmed),
+    GLOBAL(endingText),
+    GLOBAL(endingScrollY),
     // map and camera
     GLOBAL(StageMap),
     GLOBAL(mapLeftColumn),
@@ -152,8 +214,9 @@ const HashedPart kParts[] = {
     GLOBAL(scrollStopping),
     GLOBAL(mapScrollDX),
     GLOBAL(mapScrollDY),
-    // every actor record in use
+    // the two pools
     HashedPart{"actors", nullptr, 0, DigestActors},
+    HashedPart{"stars", nullptr, 0, DigestStars},
 };
 
 #undef GLOBAL

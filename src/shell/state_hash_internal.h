@@ -3,7 +3,6 @@
 
 #include <cstdint>
 
-#include "actors/actor.h"
 
 // A build-independent number for a function slot; 0 for an empty slot.
-uint64_t FunctionIdentity(ActorFn fn);
+uint64_t FunctionIdentity(const void* fn);

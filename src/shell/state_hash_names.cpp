@@ -149,11 +149,11 @@ void PrepareStateHash() {
 
 const char* FunctionSlotName(ActorFn fn) {
     PrepareStateHash();
-    const FunctionSymbol* f = Find(reinterpret_cast<uintptr_t>(fn));
+    const FunctionSymbol* f = Find(reinterpret_cast<uintptr_t>(reinterpret_cast<const void*>(fn)));
     return f ? symbolNames.c_str() + f->nameOffset : nullptr;
 }
 
-uint64_t FunctionIdentity(ActorFn fn) {
+uint64_t FunctionIdentity(const void* fn) {
     if (!fn) return 0;
     const FunctionSymbol* f = Find(reinterpret_cast<uintptr_t>(fn));
     if (f) return f->identity;

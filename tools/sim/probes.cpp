@@ -1,22 +1,16 @@
 // Accessors over the globals of the subsystems beyond the shell.
 #include "probes.h"
 
-#include <cstring>
+#include "bosses/boss_state.h"
+#include "bosses/bosses.h"
+#include "player/player.h"
+#include "stages/stage_script.h"
 
-#include "runtime/headless.h"
+int32_t ScriptLineNow() { return scriptLine; }
 
-constexpr const char* kWarningMusic = "data/SoundWarning.mp3";
+int32_t BossStateNow() { return bossState; }
 
-int32_t ScriptLineNow() { return -1; }
-
-int32_t BossStateNow() { return 0; }
-
-Actor* FindShip() {
-    if (!actorPool) return nullptr;
-    for (Actor* a = activeList->next; a != activeList; a = a->next)
-        if (a->group == GroupPlayer && a->alive) return a;
-    return nullptr;
-}
+Actor* FindShip() { return playerShip && playerShip->alive ? playerShip : nullptr; }
 
 GroupCounts CountLiveActors() {
     GroupCounts c{};
@@ -38,5 +32,4 @@ bool PoolIsWhole() {
     return active + free == kActorPoolSize;
 }
 
-// The warning stops the stage music and starts its own tune; no other code plays it.
-bool BossWarningStarted() { return std::strstr(CurrentMusicFile(), kWarningMusic) != nullptr; }
+bool BossWarningStarted() { return bossEventRequested != 0; }
