@@ -54,6 +54,8 @@ void SpawnMyShot2(float x, float y, int32_t dir);
 void SpawnMyShot3(float x, float y);
 void SpawnMyShot4(float x, float y);
 void SpawnMissile(int32_t type, float x, float y);
+// The missile half of ShipFire, run when the missile cooldown is 0.
+void FireMissiles(Actor* ship);
 
 // Arms: the ship's armour, kept in its own record.
 bool ArmsAbsorbHit(Actor* ship);
