@@ -1,5 +1,6 @@
 // The play scene's frame, in its fixed order, and its checks on the phase.
 #include "actors/actor.h"
+#include "player/player.h"
 #include "runtime/media.h"
 #include "shell/assets.h"
 #include "shell/game.h"
@@ -38,7 +39,14 @@ static void CheckPhase() {
 }
 
 void RunPlayFrame() {
-    if (sceneJustEntered) stagePhase = 0;
+    if (sceneJustEntered) {
+        stagePhase = 0;
+        // one ship per run, created while the list is empty so it is always first
+        if (shipCreated == 0) {
+            SpawnShip();
+            shipCreated = 1;
+        }
+    }
     // while the prompt shows nothing moves, but everything is still drawn
     if (stagePhase < PhaseNoShipLeft) UpdateActors();
     DrawActors();

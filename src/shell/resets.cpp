@@ -1,5 +1,7 @@
 // The run's state and its three resets: new game, continue, stage start.
 #include "actors/actor.h"
+#include "bosses/boss_state.h"
+#include "player/player.h"
 #include "shell/game.h"
 #include "shell/save_files.h"
 
@@ -29,9 +31,12 @@ void ResetNewGame() {
     shipCreated = 0;
     score = 0;
     newRankIndex = 9999;
+    for (int32_t& count : liveShotCount) count = 0;
+    liveMissileCount = 0;
     lives = kStartingLives;
     bombs = kStartingBombs;
     shotGauge = missileGauge = armGauge = 0;
+    bombActive = 0;
     hasContinued = 0;
 }
 
@@ -43,8 +48,14 @@ void ResetContinue() {
     lives = kStartingLives;
     bombs = kStartingBombs;
     shotGauge = missileGauge = armGauge = 0;
+    bombActive = 0;
     hasContinued = 1;
 }
 
 // The ship and its levels carry over from stage to stage.
-void StartStage() {}
+void StartStage() {
+    for (int32_t& count : liveShotCount) count = 0;
+    liveMissileCount = 0;
+    bombActive = 0;
+    bossState = 0;
+}
