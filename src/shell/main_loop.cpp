@@ -9,6 +9,7 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/save_files.h"
+#include "stages/stage_map.h"
 
 int32_t currentScene;
 int32_t sceneJustEntered;
@@ -49,6 +50,7 @@ void SetUpGame() {
     ShowMouseCursor(1);
     FillAngleTables();
     InitActorPool();
+    InitStarPool();
     currentScene = SceneTitle;
     LoadGameAssets();
     ReportMissingAssets();

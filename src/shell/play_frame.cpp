@@ -6,6 +6,8 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/save_files.h"
+#include "stages/stage_map.h"
+#include "stages/stage_script.h"
 
 // The run is over: the table takes its score and is written at once.
 static void EndRun(int32_t nextScene) {
@@ -46,10 +48,19 @@ void RunPlayFrame() {
             SpawnShip();
             shipCreated = 1;
         }
+        ResetStarField();
     }
     // while the prompt shows nothing moves, but everything is still drawn
-    if (stagePhase < PhaseNoShipLeft) UpdateActors();
+    if (stagePhase < PhaseNoShipLeft) {
+        if (RandomUpTo(10) == 1) SpawnStar(0, 0);
+        UpdateStars();
+        RunStageScript();  // enemies it creates move in this frame
+        UpdateActors();
+    }
+    DrawStars();
+    ScrollAndDrawMap();
     DrawActors();
+    SweepStars();
     SweepDeadActors();
     if (explosionSoundRequest) {
         PlaySound(WavEnemyBomb00, 1, 1);

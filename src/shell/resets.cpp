@@ -1,9 +1,13 @@
 // The run's state and its three resets: new game, continue, stage start.
 #include "actors/actor.h"
 #include "bosses/boss_state.h"
+#include "bosses/bosses.h"
 #include "player/player.h"
 #include "shell/game.h"
 #include "shell/save_files.h"
+#include "stages/enemies.h"
+#include "stages/stage_map.h"
+#include "stages/stage_script.h"
 
 int32_t stageNumber;
 int32_t score;
@@ -37,6 +41,7 @@ void ResetNewGame() {
     bombs = kStartingBombs;
     shotGauge = missileGauge = armGauge = 0;
     bombActive = 0;
+    kind110Destroyed = 0;
     hasContinued = 0;
 }
 
@@ -49,13 +54,27 @@ void ResetContinue() {
     bombs = kStartingBombs;
     shotGauge = missileGauge = armGauge = 0;
     bombActive = 0;
+    kind110Destroyed = 0;
     hasContinued = 1;
 }
 
 // The ship and its levels carry over from stage to stage.
 void StartStage() {
+    mapSubX = mapSubY = 0.0f;
+    mapLeftColumn = 1;
+    mapTopRow = 1;
+    scrollSpeed = scrollTargetSpeed = 1.0f;
+    scrollDir = 0;
+    scrollOn = 1;
+    scrollStopping = 0;
+    LoadStageScript();
+    BuildStageMap();  // after the camera reset: a layout may move the starting view
     for (int32_t& count : liveShotCount) count = 0;
     liveMissileCount = 0;
     bombActive = 0;
     bossState = 0;
+    scriptLine = 0;
+    scriptWait = 0;
+    scriptEnded = 0;
+    bossEventRequested = 0;
 }
