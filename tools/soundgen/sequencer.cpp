@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr float kCeilingDb = -2.0f;  // leaves room for the small overshoot of MP3 decoding
+constexpr float kCeilingDb = -2.4f;  // leaves room for the small overshoot of MP3 decoding
 constexpr float kGate = 0.92f;       // fraction of its length a plain note sounds
 constexpr float kStaccato = 0.45f;
 

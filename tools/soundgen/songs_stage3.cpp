@@ -80,7 +80,8 @@ const Song kSound00 = {
     .mood = "determined march",
     .voices = {Vary(kBrass, 0.2f, 0.0f, 55), Vary(kPulseLead, 0.12f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
                Vary(kArpPulse, 0.09f, 0.45f, 62), Vary(kStab, 0.08f, -0.4f, 55), Vary(kSawLead, 0.2f, 0.1f)},
-    .kit = {.kickPitch = 52.0f, .kickDecay = 0.26f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f},
+    .kit = {.kickPitch = 52.0f, .kickDecay = 0.22f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f,
+            .gain = 0.42f},
     .phrases = kPhrases00, .sections = kAll00,
     .order = "intro A A2 B C A2 B A3 B3 outro3",
 };

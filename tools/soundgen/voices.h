@@ -19,6 +19,17 @@ constexpr Instrument kSawLead = {
     .vibDepth = 0.18f, .vibRate = 5.4f, .vibDelay = 0.22f,
     .unison = 2, .detune = 12.0f, .pan = 0.0f, .echo = 0.2f, .reverb = 0.22f};
 
+// A hollow square lead, brighter and plainer than the pulse lead.
+constexpr Instrument SquareLead() {
+    Instrument i = kPulseLead;
+    i.width = 0.5f;
+    i.pwmDepth = 0.0f;
+    i.cutoff = 4000.0f;
+    i.vibDepth = 0.12f;
+    i.echo = 0.15f;
+    return i;
+}
+
 constexpr Instrument kBrass = {
     .wave = WaveSaw, .attack = 0.035f, .decay = 0.4f, .sustain = 0.75f, .release = 0.18f, .gain = 0.17f,
     .cutoff = 1400.0f, .resonance = 0.1f, .filterEnv = 1.6f, .filterDecay = 0.25f,
