@@ -6,3 +6,44 @@
 extern int32_t titleFade;
 
 void RunTitleScene();
+
+// Route map: 28 stages as a pyramid of seven columns, node n is stage n + 1.
+constexpr int32_t kRouteNodes = 28;
+constexpr int32_t kRouteColumns = 7;
+constexpr int32_t kFirstFinalStage = 22;  // stages 22 to 28 end the run
+
+extern int32_t stageCleared[kRouteNodes];
+extern int32_t nextNode[kRouteNodes][2];  // same row, one row lower, in the next column
+extern int32_t nodeX[kRouteNodes];        // relative to the map's top-left corner
+extern int32_t nodeY[kRouteNodes];
+extern int32_t selectChoice;
+extern int32_t selectedNode;
+extern int32_t selectBlinkPhase;
+extern int32_t selectBlinkTimer;
+extern int32_t selectConfirmTimer;
+extern int32_t selectConfirmed;
+
+// stagePhase of the route map: the chosen stage is to start; the ending borrows the map
+constexpr int32_t PhaseStartChosenStage = 100;
+constexpr int32_t PhaseRouteDisplayOnly = 999;
+
+void ResetStageSelect();
+void RunStageSelect();
+void MarkStageCleared(int32_t stage);  // stages outside 1 to 28 are ignored
+
+// Header strip during play.
+void DrawHud();
+
+// High-score table.
+void RunRankingScene();
+
+// Endings: one epilogue per final stage, and one for runs that used a continue.
+constexpr int32_t kEndingLines = 50;
+constexpr int32_t kEndingLineBytes = 128;  // Shift-JIS, NUL included
+
+extern char endingText[kEndingLines][kEndingLineBytes];
+extern float endingScrollY;
+
+void PrepareEndingTexts();  // converts the epilogues to Shift-JIS once, at set-up
+void FillEndingText();
+void RunEndingScene();

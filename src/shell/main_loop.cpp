@@ -54,6 +54,7 @@ void SetUpGame() {
     currentScene = SceneTitle;
     LoadGameAssets();
     ReportMissingAssets();
+    PrepareEndingTexts();
     ResetNewGame();
     ClearInput();
     lastFrameMillis = GetMillis();
@@ -72,8 +73,15 @@ static void WaitForFrameStart() {
 }
 
 static void RunStageSelectFrame() {
-    if (sceneJustEntered) stagePhase = 0;
-    if (stagePhase == PhaseStageWon) {
+    if (sceneJustEntered) {
+        stagePhase = 0;
+        selectBlinkPhase = 0;
+        selectBlinkTimer = 0;
+        selectConfirmTimer = 0;
+        selectConfirmed = 0;
+    }
+    RunStageSelect();
+    if (stagePhase == PhaseStartChosenStage) {
         StopMusicFile();
         StartStage();
         currentScene = ScenePlay;
@@ -83,6 +91,7 @@ static void RunStageSelectFrame() {
 
 static void RunRankingFrame() {
     if (sceneJustEntered) stagePhase = 0;
+    RunRankingScene();
     if (firePressed) {
         stagePhase = 0;
         currentScene = SceneTitle;
@@ -102,6 +111,7 @@ bool RunFrame() {
     case SceneStageSelect: RunStageSelectFrame(); break;
     case ScenePlay: RunPlayFrame(); break;
     case SceneRanking: RunRankingFrame(); break;
+    case SceneEnding: RunEndingScene(); break;
     default: break;
     }
     PresentFrame();

@@ -2,6 +2,7 @@
 #include "actors/actor.h"
 #include "player/player.h"
 #include "runtime/media.h"
+#include "scenes/scenes.h"
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -20,6 +21,7 @@ static void EndRun(int32_t nextScene) {
 
 static void CheckPhase() {
     if (stagePhase == PhaseShipLeft) {
+        MarkStageCleared(stageNumber);
         if (stageNumber < 22) {
             currentScene = SceneStageSelect;
         } else {
@@ -62,6 +64,7 @@ void RunPlayFrame() {
     DrawActors();
     SweepStars();
     SweepDeadActors();
+    DrawHud();
     if (explosionSoundRequest) {
         PlaySound(WavEnemyBomb00, 1, 1);
         explosionSoundRequest = 0;

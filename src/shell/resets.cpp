@@ -3,6 +3,7 @@
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
 #include "player/player.h"
+#include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/save_files.h"
 #include "stages/enemies.h"
@@ -43,6 +44,7 @@ void ResetNewGame() {
     bombActive = 0;
     kind110Destroyed = 0;
     hasContinued = 0;
+    ResetStageSelect();
 }
 
 // Play resumes where it stopped: stage, route, script, map and actors stay.

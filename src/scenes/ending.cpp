@@ -1,0 +1,126 @@
+// Ending: the run's epilogue scrolling up through a window, the route taken, and captions.
+#include <cstring>
+
+#include "runtime/media.h"
+#include "scenes/ending_texts.h"
+#include "scenes/scenes.h"
+#include "shell/assets.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "stages/level_texts.h"
+
+char endingText[kEndingLines][kEndingLineBytes];
+float endingScrollY;
+
+constexpr float kScrollStartY = 192.0f;  // line 0 starts just below the window
+constexpr float kScrollStep = 0.25f;
+constexpr float kScrollFloorY = -1000.0f;  // every line far above the window
+constexpr int32_t kLineStep = 28;
+constexpr int32_t kLineVisibleTop = -31;
+constexpr int32_t kLineVisibleBottom = 479;
+constexpr int32_t kShadowOffset = 3;
+constexpr int32_t kWindowTop = 63;     // the text shows through rows 63 to 188 only
+constexpr int32_t kWindowBottom = 189;
+constexpr int32_t kCaptionX = 42;
+constexpr int32_t kCaptionY = 399;
+constexpr int32_t kCaptionWidth = 330;
+constexpr int32_t kCaptionHeight = 28;
+constexpr int32_t kFinalCaption = 4;
+constexpr int32_t kFinalCaptionFrame = 1900;
+constexpr int32_t kEndingFinal = 9999;  // sceneTimer once the last caption is reached
+
+struct CaptionWindow {
+    int32_t first, last;
+};
+constexpr CaptionWindow kCaptionWindows[] = {{60, 300}, {360, 600}, {660, 900}, {960, 1200}};
+
+// "MS ゴシック" in Shift-JIS; the runtime falls back to a Japanese Gothic face it has.
+constexpr const char* kTextFace = "MS \x83\x53\x83\x56\x83\x62\x83\x4e";
+
+// Widths of the lines in the ending's text settings, measured once on entry.
+static int32_t lineWidths[kEndingLines];
+
+static char convertedEpilogues[kEpilogueCount][kEndingLines][kEndingLineBytes];
+static bool epiloguesConverted;
+
+void PrepareEndingTexts() {
+    if (epiloguesConverted) return;
+    for (int32_t e = 0; e < kEpilogueCount; e++) {
+        int32_t lineCount;
+        ConvertEpilogue(FindLevelText(kEpilogueFiles[e]), convertedEpilogues[e], &lineCount);
+    }
+    epiloguesConverted = true;
+}
+
+void FillEndingText() {
+    PrepareEndingTexts();
+    std::memset(endingText, 0, sizeof endingText);
+    int32_t e = EpilogueIndex(hasContinued, stageNumber);
+    if (e < 0) return;
+    std::memcpy(endingText, convertedEpilogues[e], sizeof endingText);
+}
+
+static void DrawEpilogue() {
+    int32_t top = static_cast<int32_t>(endingScrollY);
+    for (int32_t k = 0; k < kEndingLines; k++) {
+        int32_t y = top + kLineStep * k;
+        if (y < kLineVisibleTop || y > kLineVisibleBottom) continue;
+        const char* line = endingText[k];
+        if (line[0] == '\0') continue;  // a blank line draws nothing
+        int32_t x = (640 - lineWidths[k]) / 2;
+        DrawText(x + kShadowOffset, y + kShadowOffset, line, MakeColor(0, 0, 0), 0);
+        DrawText(x, y, line, MakeColor(255, 255, 255), 0);
+    }
+    // the picture above and below the window covers the text again
+    DrawImageRegion(0, 0, 0, 0, 640, kWindowTop, ImgEnding, 0, 0);
+    DrawImageRegion(0, kWindowBottom, 0, kWindowBottom, 640, 480 - kWindowBottom, ImgEnding, 0, 0);
+}
+
+static void DrawCaption(int32_t k) {
+    DrawImageRegion(kCaptionX, kCaptionY, 0, kCaptionHeight * k, kCaptionWidth, kCaptionHeight,
+                    ImgEndingTxt, 1, 0);
+}
+
+void RunEndingScene() {
+    if (sceneJustEntered) {
+        FillEndingText();
+        endingScrollY = kScrollStartY;
+        stagePhase = PhaseRouteDisplayOnly;
+        sceneTimer = 0;
+        SetTextSize(14);
+        SetTextWeight(5);
+        SetTextFace(kTextFace, -1);
+        SetTextStyle(2);
+        // the settings stay as they are for the whole scene, and so do the widths
+        for (int32_t k = 0; k < kEndingLines; k++) {
+            const char* line = endingText[k];
+            lineWidths[k] = line[0] ? MeasureText(line, static_cast<int32_t>(std::strlen(line)), 0) : 0;
+        }
+    }
+    DrawImage(0, 0, ImgEnding, 0);
+    sceneTimer += 1;
+    endingScrollY -= kScrollStep;
+    if (endingScrollY < kScrollFloorY) endingScrollY = kScrollFloorY;
+    DrawEpilogue();
+    RunStageSelect();  // the route of this run, without background and cursor
+
+    for (int32_t k = 0; k < kFinalCaption; k++) {
+        if (sceneTimer >= kCaptionWindows[k].first && sceneTimer <= kCaptionWindows[k].last)
+            DrawCaption(k);
+    }
+    if (sceneTimer >= kFinalCaptionFrame) {
+        DrawCaption(kFinalCaption);
+        sceneTimer = kEndingFinal;
+    }
+    // the first press skips to the last caption; only a second, separate press leaves
+    if (firePressed) {
+        if (sceneTimer < kEndingFinal) {
+            sceneTimer = kEndingFinal;
+            endingScrollY = kScrollFloorY;
+        } else {
+            StopMusicFile();
+            stagePhase = 0;
+            currentScene = SceneRanking;
+        }
+    }
+}

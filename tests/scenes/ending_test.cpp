@@ -1,0 +1,182 @@
+// Endings: the epilogue files, the choice of epilogue, the scroll, the captions, skip and leave.
+#include "scenes/scene_flow.h"
+
+#include <cstring>
+#include <string>
+
+#include "actors/actor.h"
+#include "runtime/text_encoding.h"
+#include "scenes/ending_texts.h"
+#include "shell/game.h"
+#include "stages/level_texts.h"
+
+namespace {
+
+struct Layout {
+    int lineCount;
+    std::vector<int> blank;
+};
+// Lines and blank lines of each epilogue: the continue one, then stages 22 to 28.
+const Layout kLayouts[kEpilogueCount] = {
+    {12, {1, 10}}, {10, {2, 4, 5}},       {11, {2, 4, 7, 9}}, {3, {0, 1}},
+    {11, {1, 3, 5, 7, 9}}, {13, {}}, {12, {0, 2}},       {13, {3, 8, 11}},
+};
+
+bool IsBlank(const Layout& layout, int k) {
+    for (int b : layout.blank)
+        if (b == k) return true;
+    return false;
+}
+
+TEST(EpilogueFiles, EveryLineConvertsFitsAndKeepsItsLayout) {
+    static char lines[kEndingLines][kEndingLineBytes];
+    for (int e = 0; e < kEpilogueCount; e++) {
+        SCOPED_TRACE(kEpilogueFiles[e]);
+        const char* text = FindLevelText(kEpilogueFiles[e]);
+        ASSERT_NE(text, nullptr);
+        int32_t count = 0;
+        EXPECT_TRUE(ConvertEpilogue(text, lines, &count));
+        EXPECT_EQ(count, kLayouts[e].lineCount);
+        for (int k = 0; k < kEndingLines; k++) {
+            size_t length = std::strlen(lines[k]);
+            EXPECT_LE(length, 127u);
+            bool blank = k >= count || IsBlank(kLayouts[e], k);
+            EXPECT_EQ(length == 0, blank) << "line " << k;
+        }
+        if (e == kContinueEpilogue) {
+            EXPECT_STREQ(lines[11], "To Be Continued........?");
+        }
+        if (e == 3) {
+            EXPECT_LT(std::strlen(lines[2]), 40u);  // stage 24: one short line
+        }
+    }
+}
+
+TEST(EpilogueFiles, LinesThatDoNotConvertOrFitAreRefused) {
+    static char lines[kEndingLines][kEndingLineBytes];
+    int32_t count = 0;
+    std::string tooLong;
+    for (int i = 0; i < 64; i++) tooLong += "あ";  // 128 bytes in Shift-JIS
+    std::string text = "はじめ\r\n" + tooLong + "\nおわり";
+    EXPECT_FALSE(ConvertEpilogue(text.c_str(), lines, &count));
+    EXPECT_EQ(count, 3);
+    EXPECT_STREQ(lines[0], "\x82\xcd\x82\xb6\x82\xdf");  // the CR of a CRLF file is dropped
+    EXPECT_STREQ(lines[1], "");
+    EXPECT_STREQ(lines[2], "\x82\xa8\x82\xed\x82\xe8");
+    EXPECT_TRUE(ConvertEpilogue(tooLong.substr(3).c_str(), lines, &count));  // 126 bytes fit
+    EXPECT_FALSE(ConvertEpilogue("\xf0\x9f\x9a\x80", lines, &count));  // no Shift-JIS form
+    std::string many(kEndingLines + 1, '\n');
+    EXPECT_FALSE(ConvertEpilogue(many.c_str(), lines, &count));
+    EXPECT_FALSE(ConvertEpilogue(nullptr, lines, &count));
+}
+
+TEST(TextEncoding, ConvertsToCodePage932) {
+    char out[16];
+    EXPECT_EQ(Utf8ToShiftJis("MS ゴシック", out, sizeof out), 11);
+    EXPECT_STREQ(out, "MS \x83\x53\x83\x56\x83\x62\x83\x4e");
+    EXPECT_EQ(Utf8ToShiftJis("……", out, sizeof out), 4);
+    EXPECT_STREQ(out, "\x81\x63\x81\x63");
+    EXPECT_EQ(Utf8ToShiftJis("あいうえおかきく", out, sizeof out), -1);  // 16 bytes need 17
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(Utf8ToShiftJis("あいうえおかき", out, sizeof out), 14);
+}
+
+class Ending : public SceneFlow {
+protected:
+    // Plays on to the last stage and wins it; the next frame is the ending's entry.
+    void WinLastStage(int32_t stage, int32_t points, int pad = 0) {
+        StartRun();
+        stageNumber = stage;
+        score = points;
+        WinStage(pad);
+        ASSERT_EQ(currentScene, SceneEnding);
+    }
+};
+
+TEST(EndingChoice, ContinueEpilogueWinsOverTheStage) {
+    PrepareEndingTexts();
+    hasContinued = 1;
+    stageNumber = 24;
+    FillEndingText();
+    EXPECT_STREQ(endingText[11], "To Be Continued........?");
+    EXPECT_STRNE(endingText[0], "");
+    hasContinued = 0;
+    FillEndingText();
+    EXPECT_STREQ(endingText[0], "");
+    EXPECT_STREQ(endingText[1], "");
+    EXPECT_STRNE(endingText[2], "");
+    EXPECT_STREQ(endingText[11], "");
+    stageNumber = 21;  // no ending: every line empty
+    FillEndingText();
+    for (auto& line : endingText) EXPECT_STREQ(line, "");
+    hasContinued = 0;
+}
+
+TEST_F(Ending, LastStageSavesTheRunThenShowsItsEpilogue) {
+    WinLastStage(26, 7000);
+    EXPECT_EQ(stageCleared[25], 1);
+    EXPECT_EQ(CountActiveActors(), 0);
+    EXPECT_EQ(newRankIndex, 3);  // a tie with 7000 goes above it
+    EXPECT_EQ(highScores[3], 7000);
+    EXPECT_EQ(highScoreStages[3], 26);
+    EXPECT_TRUE(std::filesystem::exists(save));
+    Frame();
+    EXPECT_EQ(stagePhase, PhaseRouteDisplayOnly);
+    EXPECT_EQ(sceneTimer, 1);
+    EXPECT_FLOAT_EQ(endingScrollY, 191.75f);
+    static char expected[kEndingLines][kEndingLineBytes];
+    int32_t count = 0;
+    ConvertEpilogue(FindLevelText("endings/stage26.txt"), expected, &count);
+    for (int k = 0; k < kEndingLines; k++) EXPECT_STREQ(endingText[k], expected[k]) << k;
+}
+
+TEST_F(Ending, CaptionsRunToTheLastOneInFrame1900) {
+    WinLastStage(22, 0);
+    Frames(1899);
+    EXPECT_EQ(sceneTimer, 1899);
+    EXPECT_FLOAT_EQ(endingScrollY, 192.0f - 0.25f * 1899);
+    Frame();
+    EXPECT_EQ(sceneTimer, 9999);
+    Frames(10);
+    EXPECT_EQ(sceneTimer, 9999);
+    EXPECT_EQ(currentScene, SceneEnding);
+    Frame(PadButton1);  // already final: this press leaves
+    EXPECT_EQ(currentScene, SceneRanking);
+}
+
+TEST_F(Ending, ScrollStopsAtMinusAThousand) {
+    WinLastStage(28, 0);
+    SetDrawingEnabled(false);
+    Frames(4769);  // 192 - 0.25 * 4768 = -1000
+    SetDrawingEnabled(true);
+    EXPECT_FLOAT_EQ(endingScrollY, -1000.0f);
+    EXPECT_EQ(currentScene, SceneEnding);
+}
+
+TEST_F(Ending, SkipAndLeaveTakeTwoSeparatePresses) {
+    WinLastStage(23, 1500, PadButton1);  // fire held from the last play frame
+    Frames(100, PadButton1);
+    EXPECT_EQ(sceneTimer, 100);  // a held button does not skip
+    Frame();
+    PlayMusicFile("data/Sound11.mp3", 1);
+    bool musicWasOn = CurrentMusicFile()[0] != '\0';
+    Frame(PadButton1);
+    EXPECT_EQ(sceneTimer, 9999);
+    EXPECT_FLOAT_EQ(endingScrollY, -1000.0f);
+    Frames(30, PadButton1);  // still the same press
+    EXPECT_EQ(currentScene, SceneEnding);
+    EXPECT_EQ(sceneTimer, 9999);
+    EXPECT_FLOAT_EQ(endingScrollY, -1000.0f);
+    Frame();
+    Frame(PadButton1);
+    EXPECT_EQ(currentScene, SceneRanking);
+    EXPECT_EQ(stagePhase, 0);
+    if (musicWasOn) {
+        EXPECT_STREQ(CurrentMusicFile(), "");
+    }
+    Frame();
+    EXPECT_EQ(sceneJustEntered, 1);
+    EXPECT_EQ(newRankIndex, 9);  // the ranking marks the run's row
+}
+
+}  // namespace
