@@ -213,27 +213,32 @@ void Mask::Intersect(const Mask& o) {
     for (size_t i = 0; i < m.size() && i < o.m.size(); ++i) m[i] = m[i] && o.m[i];
 }
 
+static std::vector<float> InsideDistance(const Mask& mk);
+
 Mask Mask::Dilated(int radius) const {
-    Mask out(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            if (!m[y * w + x]) continue;
-            for (int j = -radius; j <= radius; ++j)
-                for (int i = -radius; i <= radius; ++i)
-                    if (i * i + j * j <= radius * radius + radius) out.Put(x + i, y + j, true);
+    Mask inv(w, h);
+    for (size_t i = 0; i < m.size(); ++i) inv.m[i] = !m[i];
+    // outside pixels within `radius` of the shape join it (the border counts as outside, so
+    // measure on a padded copy)
+    Mask pad(w + 2 * radius + 2, h + 2 * radius + 2);
+    for (int y = 0; y < pad.h; ++y)
+        for (int x = 0; x < pad.w; ++x) {
+            int sx = x - radius - 1, sy = y - radius - 1;
+            pad.m[y * pad.w + x] = !(sx >= 0 && sy >= 0 && sx < w && sy < h && m[sy * w + sx]);
         }
+    std::vector<float> d = InsideDistance(pad);
+    Mask out(w, h);
+    float lim = float(radius) + 0.5f;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            out.m[y * w + x] = m[y * w + x] || d[(y + radius + 1) * pad.w + x + radius + 1] <= lim;
     return out;
 }
 
 Mask Mask::Eroded(int radius) const {
-    Mask inv(w, h);
-    for (size_t i = 0; i < m.size(); ++i) inv.m[i] = !m[i];
-    Mask grown = inv.Dilated(radius);
+    std::vector<float> d = InsideDistance(*this);
     Mask out(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            out.m[y * w + x] = m[y * w + x] && !grown.m[y * w + x] && x >= radius && y >= radius &&
-                               x < w - radius && y < h - radius;
+    for (size_t i = 0; i < m.size(); ++i) out.m[i] = m[i] && d[i] > float(radius) + 0.5f;
     return out;
 }
 

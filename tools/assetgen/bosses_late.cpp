@@ -1,0 +1,264 @@
+// Bosses of the later stages: the shell launcher, the clam, the gun tower, the hive, the
+// dashing cruisers, the fading fortress and the grid core.
+#include <cmath>
+
+#include "boss_kit.h"
+#include "pictures.h"
+
+namespace {
+
+// Boss 8's silhouette: two horns, a gun body, a wide fin and a tail. The shell it throws
+// is the same outline in bare armour.
+void Launcher(Canvas& cv, const Ramp& hull, const Ramp& trim, bool shell, uint32_t seed) {
+    Armor(cv, PolyMask(cv, {9, 44, 12, 10, 22, 6, 30, 44}), trim, seed, 3, 12);
+    Armor(cv, PolyMask(cv, {84, 44, 92, 9, 102, 12, 105, 44}), trim, seed + 1, 3, 12);
+    Armor(cv, PolyMask(cv, {2, 124, 117, 124, 112, 134, 6, 134}), trim, seed + 2, 2, 40);
+    Armor(cv, PolyMask(cv, {35, 134, 82, 134, 76, 168, 42, 168}), hull, seed + 3, 4, 12);
+    Armor(cv, PolyMask(cv, {20, 40, 98, 40, 104, 64, 102, 100, 88, 123, 28, 123, 14, 100, 12, 64}), hull, seed + 4, 7,
+          16);
+    if (shell) {
+        for (int y = 52; y < 120; y += 8) Seam(cv, 18, y, 100, y);
+        for (int k = 0; k < 5; ++k) Rivet(cv, 24 + k * 17, 46), Rivet(cv, 24 + k * 17, 116);
+        return;
+    }
+    // seven gun ports and the central eye
+    for (int k = 0; k < 7; ++k) {
+        int x = 22 + k * 11;
+        Mask port(cv.w, cv.h);
+        port.Circle(float(x), 110, 3.5f);
+        Paint(cv, port, pal::kInk);
+        GlowBall(cv, float(x), 110, 2.2f, pal::kFire);
+    }
+    WeakCore(cv, 38, 80, 56, 98, kCoreRed);
+    Lights(cv, 40, 150, 76, 9, kCoreBlue);
+}
+
+// Boss 8's pod: a round drone with two antenna ears and a spray nozzle underneath.
+void Boss282(Canvas& cv) {
+    Armor(cv, PolyMask(cv, {6, 27, 8, 8, 18, 10, 18, 30}), pal::kViolet, 2820, 2, 40);
+    Armor(cv, PolyMask(cv, {47, 30, 47, 10, 57, 8, 59, 27}), pal::kViolet, 2821, 2, 40);
+    Mask nozzle(64, 70);
+    nozzle.Poly({22, 54, 42, 54, 40, 68, 24, 68});
+    AddPart(cv, nozzle, pal::kGunmetal, ShadeOpts{2.0f});
+    Mask body(64, 70);
+    body.Ellipse(32, 40, 24, 19);
+    Armor(cv, body, pal::kMagenta, 2822, 9, 14);
+    WeakCore(cv, 22, 42, 32, 50, kCoreBlue);
+}
+
+// Boss 9: a clam. Closed: two ribbed shells shut. Open: the lid raised on its hinge,
+// pink flesh and a glowing pearl between them.
+void Shell(Canvas& cv, const Mask& m, uint32_t seed, float hx, float hy) {
+    Armor(cv, m, pal::kBone, seed, 8, 60);
+    Mask inner = m.Eroded(2);
+    // ribs fanning out from the hinge
+    for (int k = 0; k < 9; ++k) {
+        float a = 2.3f + k * 0.14f;
+        for (int s = 10; s < 140; ++s) {
+            int x = int(hx + std::cos(a) * s), y = int(hy + std::sin(a) * s * 0.7f);
+            if (inner.At(x, y)) Darken(cv, x, y, 0.8f), Lighten(cv, x, y - 1, 0.15f);
+        }
+    }
+}
+
+void Boss290(Canvas& cv) {
+    for (int col = 0; col < 2; ++col) {
+        Canvas cell(134, 197);
+        Armor(cell, PolyMask(cell, {96, 80, 126, 90, 132, 130, 126, 172, 96, 180}), pal::kGunmetal, 2900, 4, 16);
+        Engine(cell, 130, 110, 14);
+        Engine(cell, 130, 150, 14);
+        Mask lower(134, 197);
+        float top = col ? 112.0f : 124.0f;
+        lower.Ellipse(56, top, 54, 64);
+        lower.Rect(0, 0, 134, top, false);
+        lower.Rect(102, 0, 40, 197, false);
+        if (col) {
+            Mask flesh(134, 197);
+            flesh.Ellipse(58, 96, 46, 22);
+            AddPart(cell, flesh, pal::kPink, ShadeOpts{6.0f});
+            Mask lid(134, 197);
+            lid.Poly({40, 46, 66, 22, 100, 16, 114, 36, 110, 70, 76, 80, 44, 74});
+            Shell(cell, lid, 2901, 110, 70);
+            WeakCore(cell, 33, 77, 76, 96, kCoreRed);
+        } else {
+            Mask upper(134, 197);
+            upper.Ellipse(56, 124, 54, 64);
+            upper.Rect(0, 124, 134, 100, false);
+            upper.Rect(102, 0, 40, 197, false);
+            Shell(cell, upper, 2902, 100, 124);
+            for (int x = 8; x < 100; x += 6) cell.Set(x, 124, kCoreRed[2]);
+        }
+        Shell(cell, lower, 2903, 100, 124);
+        cv.Blit(cell, col * 134, 0);
+    }
+}
+
+// Boss 10: a tall tower with a glowing spine.
+void Boss300(Canvas& cv) {
+    Armor(cv, PolyMask(cv, {20, 0, 84, 0, 100, 20, 100, 310, 84, 330, 20, 330, 4, 310, 4, 20}), pal::kTeal, 3000, 6, 24);
+    Mask spine(104, 330);
+    spine.Rect(38, 0, 28, 330);
+    Canvas s(104, 330);
+    PaintTone(s, spine, kCoreGreen, [](int x, int y) {
+        float d = std::abs(x + 0.5f - 52.0f) / 14.0f;
+        return std::clamp(0.95f - d + 0.15f * std::sin(y * 0.2f), 0.0f, 1.0f);
+    });
+    cv.Blit(s, 0, 0);
+    InnerEdge(cv, spine, pal::kInk);
+    for (int y = 12; y < 330; y += 24) Seam(cv, 39, y, 64, y);
+    Lights(cv, 10, 40, 10, 1, kCoreRed);
+    for (int y = 20; y < 320; y += 30) Lights(cv, 88, y, 88, 1, kCoreRed);
+}
+
+// Boss 10's guns: a gun pod with its barrel pointing left; flung out, it spreads blades.
+void TowerGun(Canvas& cv, int w, int h, uint32_t seed) {
+    for (int col = 0; col < 2; ++col) {
+        Canvas cell(w, h);
+        float cy = h * 0.5f;
+        if (col) {
+            Mask blades(w, h);
+            blades.Poly({float(w) * 0.5f, 2, float(w) * 0.5f + 10, cy, float(w) * 0.5f, float(h) - 2,
+                         float(w) * 0.5f - 10, cy});
+            blades.Poly({4, cy - 4, float(w) - 4, cy - 4, float(w) - 4, cy + 4, 4, cy + 4});
+            AddPart(cell, blades, pal::kSteel, ShadeOpts{2.0f});
+        }
+        Barrel(cell, 40, cy, 6, cy, 6, pal::kGunmetal);
+        Mask body(w, h);
+        body.RoundRect(26, 6, float(w - 32), float(h - 12), 10);
+        Armor(cell, body, pal::kTeal, seed, 6, 14);
+        GlowBall(cell, w * 0.6f, cy, 6, col ? kCoreRed : kCoreGreen);
+        if (col) Bloom(cell, w * 0.6f, cy, 30, kCoreRed[3], 0.3f);
+        cv.Blit(cell, col * w, 0);
+    }
+}
+
+// Boss 11: a great hive dome of honeycomb armour; the second column is the broken hive.
+void Boss310(Canvas& cv) {
+    std::vector<float> outline = {66, 10, 169, 10, 184, 40, 191, 56, 207, 82, 207, 171, 177, 200, 152, 218, 129, 228, 79,
+                                  228, 55, 218, 34, 200, 5, 171, 5, 82, 12, 56, 26, 40};
+    for (int col = 0; col < 2; ++col) {
+        Canvas cell(212, 245);
+        Mask dome = PolyMask(cell, outline);
+        Armor(cell, dome, pal::kGold, 3100 + col, 16, 200);
+        // honeycomb cells, some of them lit from inside
+        Rng rng(3110);
+        Mask deep = dome.Eroded(6), skin = dome.Eroded(3), rim = dome.Eroded(2);
+        for (int r = 0; r < 12; ++r)
+            for (int c = 0; c < 12; ++c) {
+                float x = 18 + c * 16 + (r % 2) * 8, y = 30 + r * 16;
+                if (!deep.At(int(x), int(y))) continue;
+                Mask hex(212, 245);
+                hex.Poly({x - 6, y, x - 3, y - 6, x + 3, y - 6, x + 6, y, x + 3, y + 6, x - 3, y + 6});
+                bool lit = rng.Upto(4) == 0;
+                if (lit) GlowBall(cell, x, y, 5, pal::kFire);
+                else InnerEdge(cell, hex, pal::kGold[0]);
+            }
+        WeakCore(cell, 80, 132, 100, 150, kCoreRed);
+        if (col) {
+            // broken: scorched holes, cracks and fires
+            Rng dmg(3120);
+            for (int k = 0; k < 9; ++k) {
+                float x = 30 + dmg.Upto(150), y = 40 + dmg.Upto(160);
+                Mask hole(212, 245);
+                hole.Ellipse(x, y, 6 + dmg.Upto(8), 4 + dmg.Upto(6));
+                hole.Intersect(skin);
+                Paint(cell, hole, pal::kInk);
+                InnerEdge(cell, hole, pal::kFire[2]);
+                GlowBall(cell, x, y + 1, 2.5f, pal::kFire);
+                int cx = int(x), cy = int(y);
+                for (int s = 0; s < 14; ++s) {
+                    cx += dmg.Upto(2) - 1 + (k % 2 ? 1 : -1);
+                    cy += dmg.Upto(2);
+                    if (rim.At(cx, cy)) cell.Set(cx, cy, pal::kInk);
+                }
+            }
+        }
+        cv.Blit(cell, col * 212, 0);
+    }
+}
+
+// Bosses 12 and 15: a cruiser with a tall prow, a low hull, a keel and big engines.
+void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed, bool mk2) {
+    Armor(cv, PolyMask(cv, {58, 185, 209, 185, 196, 212, 70, 212}), pal::kGunmetal, seed, 3, 40);
+    Armor(cv, PolyMask(cv, {110, 111, 226, 108, 280, 112, 280, 132, 231, 136, 231, 185, 110, 185}), hull, seed + 1, 5, 20);
+    for (int y = 114; y <= 130; y += 16) Engine(cv, 283, float(y), 12);
+    Armor(cv, PolyMask(cv, {40, 20, 100, 14, 114, 40, 114, 186, 34, 186, 28, 60}), trim, seed + 2, 6, 22);
+    Barrel(cv, 34, 41, 6, 41, 5, pal::kGunmetal);
+    Mask bridge(308, 225);
+    bridge.RoundRect(54, 30, 44, 14, 4);
+    Shade(cv, bridge, pal::kCyan, ShadeOpts{3.0f, -0.55f, -0.65f, 0.3f, 0.75f, 0.0f, 0.3f, 0.08f, 0});
+    InnerEdge(cv, bridge, pal::kInk);
+    WeakCore(cv, 48, 100, 96, 150, glow);
+    Lights(cv, 124, 176, 224, 10, glow);
+    if (mk2) {
+        Armor(cv, PolyMask(cv, {130, 108, 170, 70, 190, 70, 180, 108}), trim, seed + 3, 3, 30);
+        Armor(cv, PolyMask(cv, {140, 185, 176, 185, 160, 222, 150, 222}), trim, seed + 4, 3, 30);
+    }
+}
+
+// Boss 13: the largest fortress, a giant with spread wings, a core in its chest and two legs.
+void Boss330(Canvas& cv) {
+    Armor(cv, PolyMask(cv, {102, 236, 152, 236, 150, 300, 104, 300}), pal::kViolet, 3300, 5, 16);
+    Armor(cv, PolyMask(cv, {184, 238, 240, 238, 238, 302, 186, 302}), pal::kViolet, 3301, 5, 16);
+    Armor(cv, PolyMask(cv, {119, 170, 215, 170, 222, 200, 215, 240, 119, 240, 112, 200}), pal::kGunmetal, 3302, 6, 18);
+    // wings: long bars with fins
+    Armor(cv, PolyMask(cv, {13, 160, 60, 150, 300, 150, 349, 160, 349, 170, 13, 170}), pal::kSteel, 3303, 3, 30);
+    for (int k = 0; k < 5; ++k) {
+        float x = 24.0f + k * 22;
+        Armor(cv, PolyMask(cv, {x, 157, x + 14, 157, x + 4, 120 - k * 4.0f}), pal::kViolet, 3310 + k, 2, 40);
+        float x2 = 338.0f - k * 22;
+        Armor(cv, PolyMask(cv, {x2, 157, x2 - 14, 157, x2 - 4, 120 - k * 4.0f}), pal::kViolet, 3320 + k, 2, 40);
+    }
+    Armor(cv, PolyMask(cv, {102, 50, 130, 44, 206, 44, 235, 50, 235, 142, 215, 160, 119, 160, 102, 142}), pal::kGunmetal,
+          3304, 8, 22);
+    Armor(cv, PolyMask(cv, {131, 19, 205, 19, 210, 46, 126, 46}), pal::kViolet, 3305, 4, 40);
+    Mask visor(362, 315);
+    visor.RoundRect(140, 28, 56, 8, 3);
+    Paint(cv, visor, pal::kInk);
+    Lights(cv, 144, 31, 190, 6, kCoreRed);
+    WeakCore(cv, 136, 200, 66, 128, kCoreRed);
+    Lights(cv, 30, 164, 330, 12, kCoreBlue);
+    for (int y = 60; y <= 130; y += 35) Engine(cv, 238, float(y), 14);
+}
+
+// Boss 16: a small core in a square frame with four spikes; the game spins it.
+void Boss360(Canvas& cv) {
+    Mask spikes(32, 32);
+    spikes.Poly({16, 0, 19, 8, 13, 8});
+    spikes.Poly({16, 32, 19, 24, 13, 24});
+    spikes.Poly({0, 16, 8, 13, 8, 19});
+    spikes.Poly({32, 16, 24, 13, 24, 19});
+    AddPart(cv, spikes, pal::kSteel, ShadeOpts{1.5f});
+    Mask frame(32, 32);
+    frame.RoundRect(6, 6, 20, 20, 3);
+    AddPart(cv, frame, pal::kViolet, ShadeOpts{3.0f});
+    GlowBall(cv, 16, 16, 6, kCoreBlue);
+}
+
+}  // namespace
+
+void AddLateBossDrawers(std::vector<DrawerEntry>& out) {
+    out.push_back({"ImgEnemy280.png", [](Canvas& cv) { Launcher(cv, pal::kRed, pal::kGunmetal, false, 2800); }});
+    out.push_back({"ImgEnemy283.png", [](Canvas& cv) { Launcher(cv, pal::kSteel, pal::kGunmetal, true, 2830); }});
+    out.push_back({"ImgEnemy282.png", Boss282});
+    out.push_back({"ImgEnemy290.png", Boss290});
+    out.push_back({"ImgEnemy300.png", Boss300});
+    out.push_back({"ImgEnemy301.png", [](Canvas& cv) { TowerGun(cv, 104, 45, 3010); }});
+    out.push_back({"ImgEnemy302.png", [](Canvas& cv) { TowerGun(cv, 103, 48, 3020); }});
+    out.push_back({"ImgEnemy303.png", [](Canvas& cv) { TowerGun(cv, 102, 52, 3030); }});
+    out.push_back({"ImgEnemy310.png", Boss310});
+    out.push_back({"ImgEnemy320.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kRed, kCoreRed, 3200, false); }});
+    out.push_back({"ImgEnemy350.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 3500, true); }});
+    out.push_back({"ImgEnemy330.png", Boss330});
+    out.push_back({"ImgEnemy331.png", [](Canvas& cv) {
+                       Canvas n(362, 315);
+                       Boss330(n);
+                       cv.Blit(FlashOf(n), 0, 0);
+                   }});
+    out.push_back({"ImgEnemy360.png", Boss360});
+    out.push_back({"ImgEnemy361.png", [](Canvas& cv) {
+                       Canvas n(32, 32);
+                       Boss360(n);
+                       cv.Blit(FlashOf(n), 0, 0);
+                   }});
+}
