@@ -38,9 +38,10 @@ bool WriteReplayFile(const char* path, const Replay& replay, std::string* error)
 
 bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
 
-// The run set-up, after SetUpGame: difficulty, seed, and either the title (its
-// first frame is the entry) or a stage begun directly (a new game, the stage
-// start, then play, whose first frame creates the ship).
+// A new run, at any time after SetUpGame (it runs one empty frame of its own):
+// difficulty, seed, and either the title (its first frame is the entry) or a stage
+// begun directly (a new game, the stage start, then play, whose first frame
+// creates the ship).
 void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage);
 
 // What the run options did so far.

@@ -1,17 +1,30 @@
 // The start of a recorded or simulated run, and the run options applied between frames.
 #include "actors/actor.h"
+#include "actors/spawners.h"
 #include "player/player.h"
 #include "runtime/headless.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/replay.h"
 #include "shell/save_files.h"
+#include "stages/stage_map.h"
 
 constexpr int32_t kTopArmDurability = 5;  // what one arm item adds at the top level
 
 constexpr int32_t kInvincibleLives = 3;
 
 void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage) {
+    // Whatever ran before: both pools as set-up left them, and one frame outside
+    // every scene makes the loop see the next frame as the entry into the first scene.
+    InitActorPool();
+    InitStarPool();
+    // carried from frame to frame and from stage to stage, never reset by the game:
+    // a run starts with them as a fresh program has them
+    mapScrollDX = mapScrollDY = 0;
+    shotSoundLatch = 0;
+    currentScene = 0;
+    SetHeadlessPad(0);
+    RunFrame();
     difficultySetting = difficulty;
     SeedRandom(seed);
     ClearInput();
