@@ -242,7 +242,7 @@ int Simulate(Run& r) {
         code = 1;
     }
     if (o.until != UntilEvent::None && !r.reached) code = code ? code : 1;
-    if (r.poolBroken) code = code ? code : 1;
+    if (r.poolBroken) code = 3;
     if (!o.quiet && o.verifyFile && code == 0)
         std::fprintf(stderr, "zorbex-sim: %s: %zu hashes match over %" PRId64 " frames\n", o.verifyFile,
                      r.verify.checkpoints.size(), r.frame);

@@ -32,7 +32,9 @@ const char* kUsage =
     "  --dump-stage N       print stage N's script, layout, view and music, then exit\n"
     "  --paced              run the title on the real clock and report CPU use and jitter\n"
     "  --quiet              print only the final JSON line\n"
-    "The last line printed is a JSON summary of the run.\n";
+    "The last line printed is a JSON summary of the run.\n"
+    "Exit status: 0 done; 1 --until not reached or --verify found a difference;\n"
+    "2 bad options or files; 3 the actor pool lost track of a record.\n";
 
 bool Number(const char* text, int64_t lo, int64_t hi, int64_t* out) {
     if (!text || !*text) return false;

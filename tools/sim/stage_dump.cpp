@@ -11,18 +11,12 @@
 
 namespace {
 
-// Lines of a level text as the loaders split it: at '\n', without a last empty line.
-int CountLines(const char* text, bool skipNotes, int cap) {
-    if (!text) return 0;
-    int lines = 0;
-    for (const char* p = text; *p && lines < cap;) {
-        const char* end = std::strchr(p, '\n');
-        bool note = skipNotes && *p == '#';
-        if (!note) lines++;
-        if (!end) break;
-        p = end + 1;
-    }
-    return lines;
+// Rows past the last one holding text are left empty by the loaders.
+int UsedRows(const char* table, int rows, size_t rowBytes) {
+    int used = 0;
+    for (int r = 0; r < rows; r++)
+        if (table[static_cast<size_t>(r) * rowBytes] != '\0') used = r + 1;
+    return used;
 }
 
 void PrintBytes(const char* text, size_t length) {
@@ -37,12 +31,12 @@ int DumpStage(int32_t stage) {
     StartStage();
 
     std::printf("# script %d\n", stage);
-    int scriptLines = CountLines(StageScriptText(stage), false, kScriptLines);
+    int scriptLines = UsedRows(&StageScriptTable[0][0], kScriptLines, kScriptLineBytes);
     for (int i = 0; i < scriptLines; i++)
         PrintBytes(StageScriptTable[i], strnlen(StageScriptTable[i], kScriptLineBytes));
 
     std::printf("# layout %d\n", stage);
-    int rows = CountLines(StageLayoutText(stage), true, kMapRows);
+    int rows = UsedRows(reinterpret_cast<const char*>(&StageMap[0][0]), kMapRows, kMapColumns);
     for (int r = 0; r < rows; r++) {
         const char* row = reinterpret_cast<const char*>(StageMap[r]);
         PrintBytes(row, strnlen(row, kMapColumns));

@@ -1,0 +1,52 @@
+// Whole-stage simulation speed, and start-up: set-up with every picture and sound loaded.
+#include <benchmark/benchmark.h>
+
+#include "bench_game.h"
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "shell/game.h"
+#include "shell/replay.h"
+#include "shell/save_files.h"
+
+namespace {
+
+constexpr int kStageFrames = 4950;  // stage 1 from its start up to its boss line
+
+// Stage 1 with fire held and the ship weaving, kept alive; frames per second.
+void BM_StageOne(benchmark::State& state) {
+    EnsureGame();
+    SetDrawingEnabled(state.range(0) != 0);
+    int64_t frames = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        BeginRun(1, 2, 1);
+        RunCounters counters;
+        state.ResumeTiming();
+        for (int f = 0; f < kStageFrames; f++) {
+            SetHeadlessPad(PadButton1 | ((f / 45) % 2 ? PadUp : PadDown) | ((f / 70) % 3 == 0 ? PadRight : 0));
+            RunFrame();
+            ApplyRunOptions(RunInvincible, &counters);
+        }
+        frames += kStageFrames;
+    }
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
+    SetDrawingEnabled(true);
+}
+BENCHMARK(BM_StageOne)->ArgName("draw")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The runtime started, the game set up with every asset loaded, and stopped again.
+void BM_StartUp(benchmark::State& state) {
+    StopGame();
+    for (auto _ : state) {
+        EnableHeadless(1);
+        StartRuntime();
+        saveFileName = "/dev/null";
+        SetUpGame();
+        state.PauseTiming();
+        StopRuntime();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+}  // namespace

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of fuzz/ with clang (coverage, ASan and UBSan over the
+# whole game library) in their own build folder, then runs each for a while.
+# usage: scripts/fuzz.sh [seconds per target (default 30)] [target ...]
+# Findings are written to <build>/artifacts/ and make the script fail.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+shift || true
+targets=("$@")
+[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_replay fuzz_settings fuzz_save fuzz_stage_script)
+build=${ZORBEX_FUZZ_BUILD:-build/fuzz}
+jobs=${JOBS:-$(nproc)}
+
+CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DZORBEX_FUZZ=ON -DZORBEX_SANITIZE=ON -DZORBEX_BUILD_TESTS=OFF -DZORBEX_BUILD_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link" >/dev/null
+cmake --build "$build" -j "$jobs" --target "${targets[@]}"
+
+export SDL_AUDIODRIVER=none
+mkdir -p "$build/artifacts"
+status=0
+for t in "${targets[@]}"; do
+    seeds=fuzz/corpus/${t#fuzz_}
+    corpus=$build/corpus/${t#fuzz_}
+    mkdir -p "$corpus"
+    echo "== $t: ${seconds}s"
+    # the working corpus grows in the build folder; the seeds in fuzz/corpus stay as committed
+    if ! "$build/$t" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$build/artifacts/$t-" "$corpus" "$seeds" 2>"$build/$t.log"; then
+        status=1
+        tail -n 60 "$build/$t.log"
+    fi
+    grep -E "^stat::number_of_executed_units|^stat::peak_rss_mb|NEW_FUNC|^#[0-9]+.*DONE" "$build/$t.log" | tail -n 3 || true
+done
+exit $status
