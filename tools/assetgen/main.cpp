@@ -1,5 +1,6 @@
 // Picture generator entry: writes every picture of the game into the folder given,
-// and a contact sheet of them all beside that folder for review.
+// and a contact sheet of them all beside that folder for review. With file names after
+// the folder, it draws only those pictures.
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -15,7 +16,7 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: assetgen DATA_DIR\n");
+        std::fprintf(stderr, "usage: assetgen DATA_DIR [FILE...]\n");
         return 2;
     }
     auto start = std::chrono::steady_clock::now();
@@ -37,9 +38,19 @@ int main(int argc, char** argv) {
     std::map<std::string, const Drawer*> byFile;
     for (const DrawerEntry& d : drawers) byFile[d.file] = &d.draw;
 
+    // with file names given, only those are drawn (and no contact sheet)
+    std::vector<std::string> only(argv + 2, argv + argc);
+    auto wanted = [&only](const char* file) {
+        if (only.empty()) return true;
+        for (const std::string& f : only)
+            if (f == file) return true;
+        return false;
+    };
+
     std::vector<SheetItem> sheet;
     int failures = 0;
     for (const PictureSpec& spec : kPictures) {
+        if (!wanted(spec.file)) continue;
         Canvas cv(spec.cellW * spec.cols, spec.cellH * spec.rows);
         auto it = byFile.find(spec.file);
         if (it == byFile.end()) {
@@ -59,6 +70,7 @@ int main(int argc, char** argv) {
     }
     StopText();
     if (failures) return 1;
+    if (!only.empty()) return 0;
 
     // The contact sheet lives beside data/, never inside it.
     std::filesystem::path parent = std::filesystem::absolute(dataDir).lexically_normal();

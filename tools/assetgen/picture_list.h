@@ -7,6 +7,7 @@ struct PictureSpec {
     int cellW, cellH;
     int cols, rows;
     bool flashRow;  // row 1 holds the hit-flash look of row 0
+    int cells = 0;  // cells the game cuts from the grid; 0 = every cell of the grid
 };
 
 inline constexpr PictureSpec kPictures[] = {
@@ -60,12 +61,12 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgMyShot03.png", 36, 128, 1, 1, false},
     {"ImgMyShot04.png", 48, 128, 1, 1, false},
     {"ImgMyMissile00.png", 20, 20, 4, 1, false},
-    {"ImgZorbex.png", 200, 200, 3, 6, false},
+    {"ImgZorbex.png", 200, 200, 3, 6, false, 16},
     {"ImgItem.png", 32, 32, 7, 1, false},
 
     // effects and enemy shots
     {"ImgBomb00.png", 96, 96, 15, 1, false},
-    {"ImgEnemyShotAfter00.png", 16, 16, 7, 1, false},
+    {"ImgEnemyShotAfter00.png", 16, 16, 6, 1, false},
     {"ImgEnemyShot000.png", 16, 16, 2, 1, false},
     {"ImgEnemyShot001.png", 64, 64, 1, 1, false},
     {"ImgEnemyShot002.png", 32, 32, 1, 1, false},

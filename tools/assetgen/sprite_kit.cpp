@@ -107,7 +107,8 @@ void PaintBlast(Canvas& cv, float cx, float cy, float R, float t, uint32_t seed)
         puffs.push_back({rng.Range(0, 6.2831853f), rng.Range(0.15f, 0.35f), rng.Range(0.3f, 0.4f), 0.95f});
     float grow = 0.30f + 0.70f * std::sqrt(std::min(1.0f, t * 1.5f));
     float heat = std::max(0.0f, 1.2f - 1.45f * t);
-    float dissolve = t < 0.5f ? 0.0f : (t - 0.5f) / 0.5f;
+    // the smoke thins out but a last wisp is still there in the final frame
+    float dissolve = t < 0.5f ? 0.0f : (t - 0.5f) / 0.5f * 0.82f;
     const float lx = -0.5f, ly = -0.6f, lz = 0.62f;
     for (int y = int(cy - R - 2); y <= int(cy + R + 2); ++y)
         for (int x = int(cx - R - 2); x <= int(cx + R + 2); ++x) {
@@ -128,7 +129,7 @@ void PaintBlast(Canvas& cv, float cx, float cy, float R, float t, uint32_t seed)
             float nz = std::sqrt(std::max(0.0f, 1.0f - bnx * bnx - bny * bny));
             float lit = std::max(0.0f, bnx * lx + bny * ly + nz * lz);
             float b = Bayer(x, y);
-            float n = Noise2(x * 0.22f + 9.0f, y * 0.22f, seed + 11);
+            float n = Noise2(x * 0.13f + 9.0f, y * 0.13f, seed + 11);
             if (dissolve > 0 && n * 0.8f + 0.2f * lit < dissolve * 0.95f + (b - 0.5f) * 0.18f) continue;
             float temp = heat * bheat * (0.55f + 0.6f * nz) + (n - 0.5f) * 0.25f;
             if (temp > 0.32f) {

@@ -1,0 +1,222 @@
+// The generated pictures of data/: every file the game loads is there and decodes at the
+// size of its cell grid, every cell the game can ask for holds a drawing, hit-flash rows
+// differ from the normal look, nothing but the key itself comes close to the key colour,
+// the route map's nodes sit where the game cuts them, and the generator repeats itself
+// byte for byte.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "../../tools/assetgen/picture_list.h"
+#include "runtime/headless.h"
+#include "runtime/media.h"
+
+namespace {
+
+const std::string DataDir = ZORBEX_BINARY_DIR "/data/";
+
+// Pixels as the file holds them. The runtime gives no access to a picture's pixels, so the
+// pixel-level checks read the files with libpng; the sizes are checked through the runtime.
+struct Rgb8 {
+    int w = 0, h = 0;
+    std::vector<uint8_t> px;  // RGB
+    bool Key(int x, int y) const {
+        const uint8_t* p = &px[(size_t(y) * w + x) * 3];
+        return p[0] == 0 && p[1] == 255 && p[2] == 0;
+    }
+    const uint8_t* At(int x, int y) const { return &px[(size_t(y) * w + x) * 3]; }
+};
+
+bool ReadRgb(const std::string& path, Rgb8* out) {
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    image.format = PNG_FORMAT_RGB;
+    out->w = int(image.width);
+    out->h = int(image.height);
+    out->px.assign(PNG_IMAGE_SIZE(image), 0);
+    if (!png_image_finish_read(&image, nullptr, out->px.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return false;
+    }
+    return true;
+}
+
+int CellCount(const PictureSpec& s) { return s.cells ? s.cells : s.cols * s.rows; }
+
+int OpaqueIn(const Rgb8& img, int x0, int y0, int w, int h) {
+    int n = 0;
+    for (int y = y0; y < y0 + h; ++y)
+        for (int x = x0; x < x0 + w; ++x) n += !img.Key(x, y);
+    return n;
+}
+
+std::vector<unsigned char> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+}
+
+class Pictures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        EnableHeadless(1);
+        ASSERT_EQ(StartRuntime(), 0);
+    }
+    void TearDown() override { StopRuntime(); }
+};
+
+TEST_F(Pictures, EveryPictureLoadsAtTheSizeOfItsGrid) {
+    const int missingBefore = MissingAssetCount();
+    for (const PictureSpec& s : kPictures) {
+        SCOPED_TRACE(s.file);
+        const int handle = LoadImage(("data/" + std::string(s.file)).c_str(), 0);
+        int w = 0, h = 0;
+        ASSERT_TRUE(GetImageSize(handle, &w, &h));
+        EXPECT_EQ(w, s.cellW * s.cols);
+        EXPECT_EQ(h, s.cellH * s.rows);
+    }
+    EXPECT_EQ(MissingAssetCount(), missingBefore);
+    // the strips the game cuts, cut the way it cuts them: the last cell is a whole cell
+    int bomb[16];
+    ASSERT_EQ(LoadImageStrip("data/ImgZorbex.png", 16, 3, 6, 200, 200, bomb, 0), 0);
+    int w = 0, h = 0;
+    ASSERT_TRUE(GetImageSize(bomb[15], &w, &h));
+    EXPECT_EQ(w, 200);
+    EXPECT_EQ(h, 200);
+}
+
+TEST(GeneratedPictures, EveryCellTheGameCanAskForHoldsADrawing) {
+    for (const PictureSpec& s : kPictures) {
+        SCOPED_TRACE(s.file);
+        Rgb8 img;
+        ASSERT_TRUE(ReadRgb(DataDir + s.file, &img));
+        for (int k = 0; k < CellCount(s); ++k) {
+            const int x = (k % s.cols) * s.cellW, y = (k / s.cols) * s.cellH;
+            SCOPED_TRACE("cell " + std::to_string(k));
+            // a speck of smoke is not a drawing: ask for a visible share of the cell
+            EXPECT_GE(OpaqueIn(img, x, y, s.cellW, s.cellH), std::max(4, s.cellW * s.cellH / 400));
+        }
+    }
+}
+
+TEST(GeneratedPictures, HitFlashLooksDifferFromTheNormalLook) {
+    auto differing = [](const Rgb8& a, int ax, int ay, const Rgb8& b, int bx, int by, int w, int h, int* shapeMismatch) {
+        int diff = 0;
+        *shapeMismatch = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                const bool ka = a.Key(ax + x, ay + y), kb = b.Key(bx + x, by + y);
+                if (ka != kb) ++*shapeMismatch;
+                if (ka || kb) continue;
+                diff += std::memcmp(a.At(ax + x, ay + y), b.At(bx + x, by + y), 3) != 0;
+            }
+        return diff;
+    };
+    for (const PictureSpec& s : kPictures) {
+        if (!s.flashRow) continue;
+        SCOPED_TRACE(s.file);
+        Rgb8 img;
+        ASSERT_TRUE(ReadRgb(DataDir + s.file, &img));
+        ASSERT_GE(s.rows, 2);
+        for (int c = 0; c < s.cols; ++c) {
+            int mismatch = 0;
+            const int opaque = OpaqueIn(img, c * s.cellW, 0, s.cellW, s.cellH);
+            const int diff = differing(img, c * s.cellW, 0, img, c * s.cellW, s.cellH, s.cellW, s.cellH, &mismatch);
+            // the same outline, most of its pixels changed
+            EXPECT_EQ(mismatch, 0) << "column " << c;
+            EXPECT_GT(diff, opaque / 2) << "column " << c;
+        }
+    }
+    for (const auto& pair : kFlashPairs) {
+        SCOPED_TRACE(pair[0]);
+        Rgb8 normal, flash;
+        ASSERT_TRUE(ReadRgb(DataDir + pair[0], &normal));
+        ASSERT_TRUE(ReadRgb(DataDir + pair[1], &flash));
+        ASSERT_EQ(normal.w, flash.w);
+        ASSERT_EQ(normal.h, flash.h);
+        int mismatch = 0;
+        const int diff = differing(normal, 0, 0, flash, 0, 0, normal.w, normal.h, &mismatch);
+        EXPECT_EQ(mismatch, 0);
+        EXPECT_GT(diff, OpaqueIn(normal, 0, 0, normal.w, normal.h) / 2);
+    }
+}
+
+TEST(GeneratedPictures, NothingButTheKeyComesCloseToPureGreen) {
+    for (const PictureSpec& s : kPictures) {
+        SCOPED_TRACE(s.file);
+        Rgb8 img;
+        ASSERT_TRUE(ReadRgb(DataDir + s.file, &img));
+        int near = 0, firstX = -1, firstY = -1;
+        for (int y = 0; y < img.h; ++y)
+            for (int x = 0; x < img.w; ++x) {
+                if (img.Key(x, y)) continue;
+                const uint8_t* p = img.At(x, y);
+                // a fringe of half-blended key would show as green around sprites
+                if (p[0] < 64 && p[1] > 191 && p[2] < 64) {
+                    if (!near++) firstX = x, firstY = y;
+                }
+            }
+        EXPECT_EQ(near, 0) << "first at (" << firstX << ", " << firstY << ")";
+    }
+}
+
+TEST(GeneratedPictures, RouteMapNodesSitWhereTheGameCutsThem) {
+    Rgb8 map, cleared;
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgStageSelect.png", &map));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgStageSelect2.png", &cleared));
+    int node = 0;
+    for (int c = 0; c < 7; ++c)
+        for (int r = 0; r <= c; ++r, ++node) {
+            SCOPED_TRACE("node " + std::to_string(node));
+            const int x = 80 * c, y = 36 * r - 18 * c + 108;
+            EXPECT_FALSE(map.Key(x + 24, y + 16));
+            EXPECT_FALSE(cleared.Key(x + 24, y + 16));
+            int mismatch = 0, diff = 0;
+            for (int j = 0; j < 32; ++j)
+                for (int i = 0; i < 48; ++i) {
+                    if (map.Key(x + i, y + j) || cleared.Key(x + i, y + j)) {
+                        mismatch += map.Key(x + i, y + j) != cleared.Key(x + i, y + j);
+                        continue;
+                    }
+                    diff += std::memcmp(map.At(x + i, y + j), cleared.At(x + i, y + j), 3) != 0;
+                }
+            EXPECT_GT(diff, 48 * 32 / 3);
+        }
+    // between the nodes of a column the cleared map holds nothing the game would cut
+    EXPECT_TRUE(cleared.Key(80 * 6 + 24, 36 * 1 - 18 * 6 + 108 - 2));
+}
+
+TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
+    const std::string dir =
+        std::filesystem::temp_directory_path() / ("zorbex-pictures-" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    // text, noise-driven effects, shaded sprites and seeded machine detail
+    const char* files[] = {"ImgTitleFront.png", "ImgBomb00.png", "ImgMyShip.png", "ImgEnemy330.png",
+                           "ImgHeader.png"};
+    std::string command = std::string(ZORBEX_BINARY_DIR "/tools/bin/assetgen ") + dir;
+    for (const char* f : files) command += std::string(" ") + f;
+    command += " > /dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    int written = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) written += entry.is_regular_file();
+    EXPECT_EQ(written, 5);
+    for (const char* f : files) {
+        SCOPED_TRACE(f);
+        const std::vector<unsigned char> again = ReadBytes(dir + "/" + f);
+        ASSERT_FALSE(again.empty());
+        EXPECT_TRUE(again == ReadBytes(DataDir + f));
+    }
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
