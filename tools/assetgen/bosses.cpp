@@ -275,11 +275,11 @@ void Boss261(Canvas& cv) {
 // Boss 7: a round mortar fortress with bomb tubes on top.
 void Boss270(Canvas& cv) {
     for (int k = 0; k < 3; ++k) {
-        float x = 60.0f + k * 30;
-        Barrel(cv, x + 6, 40, x - 4, 6, 8, pal::kGunmetal);
+        float x = 62.0f + k * 28;
+        Barrel(cv, x + 8, 44, x - 6, 9, 9, pal::kGunmetal);
     }
     Mask body(172, 151);
-    body.Ellipse(86, 80, 76, 64);
+    body.Ellipse(86, 88, 76, 58);
     body.Rect(0, 130, 172, 30, false);
     Armor(cv, body, pal::kOrange, 270, 14, 22);
     Mask skirt(172, 151);

@@ -127,7 +127,20 @@ void TowerGun(Canvas& cv, int w, int h, uint32_t seed) {
         body.RoundRect(26, 6, float(w - 32), float(h - 12), 10);
         Armor(cell, body, pal::kTeal, seed, 6, 14);
         GlowBall(cell, w * 0.6f, cy, 6, col ? kCoreRed : kCoreGreen);
-        if (col) Bloom(cell, w * 0.6f, cy, 30, kCoreRed[3], 0.3f);
+        if (col) {
+            // flung: it spins, blades blurred into arcs of light around the pod
+            Bloom(cell, w * 0.6f, cy, 30, kCoreRed[3], 0.3f);
+            for (int k = 0; k < 3; ++k) {
+                float r = 14.0f + k * 5;
+                for (int a = 0; a < 40; ++a) {
+                    float t = -1.2f + a * 0.06f;
+                    int x = int(w * 0.6f + std::cos(t) * r * 1.6f), y = int(cy + std::sin(t) * r * 0.9f);
+                    cell.Set(x, y - 1, kCoreRed[3 + (k == 0)]);
+                    int x2 = int(w * 0.6f - std::cos(t) * r * 1.6f), y2 = int(cy - std::sin(t) * r * 0.9f);
+                    cell.Set(x2, y2 + 1, kCoreRed[3 + (k == 0)]);
+                }
+            }
+        }
         cv.Blit(cell, col * w, 0);
     }
 }
@@ -138,7 +151,9 @@ void Boss310(Canvas& cv) {
                                   228, 55, 218, 34, 200, 5, 171, 5, 82, 12, 56, 26, 40};
     for (int col = 0; col < 2; ++col) {
         Canvas cell(212, 245);
-        Mask dome = PolyMask(cell, outline);
+        Mask dome(212, 245);
+        dome.RoundRect(5, 8, 202, 222, 78);
+        dome.Intersect(PolyMask(cell, outline).Dilated(6));
         Armor(cell, dome, pal::kGold, 3100 + col, 16, 200);
         // honeycomb cells, some of them lit from inside
         Rng rng(3110);
