@@ -71,7 +71,7 @@ void SpawnEnemy007(float x, float y, int32_t dir) {
     a->height = 32;
     a->scoreValue = 100;
     StartHp(a, 10);
-    a->work[kDir].i = dir;
+    a->work[kDir].i = WrapDegrees(dir);  // a script may write any angle
     a->work[kAnimTick].i = 0;
     a->work[kAnimFrame].i = 0;
     a->work[kShotTimer].i = rank > 100 ? 61 : 0;
@@ -145,7 +145,7 @@ void SpawnEnemy010(float x, float y, int32_t dir) {
     a->height = 32;
     a->scoreValue = 100;
     StartHp(a, rank / 20 + 8);
-    a->work[kDir].i = dir;
+    a->work[kDir].i = WrapDegrees(dir);  // a script may write any angle
     a->work[kAngle].i = 0;
 }
 
