@@ -1,7 +1,7 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release asan asan-test clean
+.PHONY: run test deps release asan asan-test soak fuzz bench golden clean
 
 run: deps release
 	cd build/release && ./zorbex
@@ -22,6 +22,25 @@ asan: deps
 
 asan-test: asan
 	ctest --preset asan -j $(JOBS)
+
+# zorbex-sim: soak every stage under the sanitizers, fuzz briefly, benchmark,
+# and re-record the golden replay (only ever on purpose: it pins the game's behaviour).
+SOAK_FRAMES ?= 20000
+FUZZ_SECONDS ?= 30
+
+soak: asan
+	tools/sim/soak.sh build/asan/zorbex-sim $(SOAK_FRAMES)
+
+fuzz: deps
+	scripts/fuzz.sh $(FUZZ_SECONDS)
+
+bench: release
+	cd build/release && ./zorbex-bench
+
+golden: release
+	cd build/release && ./zorbex-sim --autopilot --invincible --until clear --frames 40000 \
+		--record $(CURDIR)/tests/golden/stage1.replay
+	cd build/release && ./zorbex-sim --verify $(CURDIR)/tests/golden/stage1.replay
 
 clean:
 	rm -rf build

@@ -18,6 +18,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 export SDL_AUDIODRIVER=none
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 mkdir -p "$build/artifacts"
 status=0
 for t in "${targets[@]}"; do
