@@ -183,6 +183,10 @@ void MyArm(Canvas& cv, int level) {
                 }
             }
             for (int y = 16; y < 48; y += 3) Darken(cell, 86 + (y % 2), y, 0.4f);
+            // worn through: the plates glow a warning red
+            for (int y = 0; y < 64; ++y)
+                for (int x = 0; x < 96; ++x)
+                    if (cell.Opaque(x, y)) cell.Set(x, y, Mix(cell.Get(x, y), pal::kRed[2], 0.4f));
         }
         cv.Blit(cell, col * 96, 0);
     }
@@ -244,7 +248,7 @@ void MyMissile(Canvas& cv) {
     for (int type = 0; type < 4; ++type) {
         Canvas cell(20, 20);
         Mask body(20, 20);
-        body.Capsule(5, 10, 14, 10, 2.6f);
+        body.Capsule(4, 10, 14, 10, 3.0f);
         body.Poly({13, 7.8f, 18, 10, 13, 12.2f});
         AddPart(cell, body, pal::kSteel, ShadeOpts{2.0f});
         cell.Set(16, 10, pal::kRed[3]);
