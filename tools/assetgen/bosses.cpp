@@ -11,22 +11,51 @@ namespace {
 // Fortress of bosses 0 and 14: a tall armoured block, its core low at the front, a
 // platform for the turret and one for the gun; the heavy variant carries extra plates.
 void Fortress(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed, bool heavy) {
-    Armor(cv, PolyMask(cv, {52, 4, 186, 2, 201, 18, 201, 182, 186, 198, 52, 198, 46, 186, 46, 16}), hull, seed, 5, 24);
-    // side plates and the central armour slab
-    Armor(cv, PolyMask(cv, {96, 24, 176, 24, 186, 40, 186, 160, 176, 176, 96, 176, 88, 160, 88, 40}), trim, seed + 1, 4,
+    // downward thrusters under the hull: it comes down from above
+    for (int k = 0; k < 3; ++k) {
+        float x = 104.0f + k * 34;
+        Mask bell(cv.w, cv.h);
+        bell.Poly({x - 8, 188, x + 8, 188, x + 12, 199, x - 12, 199});
+        AddPart(cv, bell, pal::kGunmetal, ShadeOpts{2.0f});
+        for (int i = -9; i <= 9; ++i) cv.Set(int(x) + i, 199, pal::kPlasma[2 + (std::abs(i) < 5)]);
+    }
+    Armor(cv, PolyMask(cv, {52, 4, 186, 2, 201, 18, 201, 182, 186, 194, 52, 194, 46, 182, 46, 16}), hull, seed, 5, 24);
+    // the central armour slab with a reactor grille and a row of windows
+    Armor(cv, PolyMask(cv, {96, 22, 176, 22, 188, 38, 188, 160, 176, 176, 96, 176, 86, 160, 86, 38}), trim, seed + 1, 5,
           26);
+    Mask reactor(cv.w, cv.h);
+    reactor.RoundRect(104, 70, 64, 56, 8);
+    Paint(cv, reactor, pal::kInk);
+    Mask glowBars(cv.w, cv.h);
+    for (int k = 0; k < 6; ++k) glowBars.RoundRect(108, 74.0f + k * 9, 56, 5, 2);
+    Canvas bars(cv.w, cv.h);
+    PaintTone(bars, glowBars, glow, [](int x, int) { return 0.45f + 0.4f * std::sin((x - 108) / 56.0f * 3.1416f); });
+    cv.Blit(bars, 0, 0);
+    Bloom(cv, 136, 98, 50, glow[3], 0.18f);
+    for (int x = 100; x < 172; x += 9) {
+        Mask win(cv.w, cv.h);
+        win.RoundRect(float(x), 40, 5, 7, 1);
+        Paint(cv, win, pal::kInk);
+        cv.Set(x + 1, 41, kCoreBlue[3]);
+        cv.Set(x + 2, 41, kCoreBlue[4]);
+    }
     if (heavy) {
         Armor(cv, PolyMask(cv, {60, 10, 92, 10, 92, 60, 60, 70}), trim, seed + 2, 3, 14);
-        Armor(cv, PolyMask(cv, {192, 60, 201, 60, 201, 140, 192, 140}), trim, seed + 3, 2, 14);
+        Armor(cv, PolyMask(cv, {60, 140, 92, 130, 92, 184, 60, 184}), trim, seed + 3, 3, 14);
+        for (int k = 0; k < 4; ++k) {
+            float y = 30.0f + k * 40;
+            Armor(cv, PolyMask(cv, {188, y, 201, y + 6, 201, y + 26, 188, y + 20}), trim, seed + 7 + k, 2, 40);
+        }
     }
     // turret platform (upper left) and gun platform
     Armor(cv, PolyMask(cv, {6, 58, 54, 50, 54, 84, 12, 84}), hull, seed + 4, 3, 40);
     Armor(cv, PolyMask(cv, {22, 92, 54, 88, 54, 106, 26, 106}), hull, seed + 5, 2, 40);
-    // the lower bay that holds the core
-    Armor(cv, PolyMask(cv, {4, 124, 54, 112, 54, 196, 12, 194}), hull, seed + 6, 4, 40);
+    // the lower bay that holds the core, with armoured jaws above and below it
+    Armor(cv, PolyMask(cv, {4, 124, 54, 112, 54, 194, 12, 192}), hull, seed + 6, 4, 40);
     WeakCore(cv, 14, 67, 127, 186, glow);
+    Armor(cv, PolyMask(cv, {2, 116, 60, 108, 72, 118, 20, 126}), trim, seed + 8, 2, 40);
+    Armor(cv, PolyMask(cv, {20, 188, 72, 184, 62, 196, 8, 196}), trim, seed + 9, 2, 40);
     Lights(cv, 100, 184, 172, 12, kCoreBlue);
-    Grille(cv, 110, 40, 56, 12);
     Grille(cv, 110, 150, 56, 10);
     for (int y = 40; y < 170; y += 26) Engine(cv, 197, float(y), 12);
 }
@@ -79,27 +108,39 @@ void Boss213(Canvas& cv) {
 
 // Boss 2: a battleship on mechanical legs; its glowing underside is the weak spot.
 void Boss220(Canvas& cv) {
-    for (int k = 0; k < 6; ++k) {
-        float x = 30.0f + k * 56;
-        Mask leg(349, 159);
-        leg.Capsule(x, 138, x - 8, 150, 5);
-        leg.RoundRect(x - 20, 150, 22, 8, 3);
-        AddPart(cv, leg, pal::kGunmetal, ShadeOpts{3.0f});
-    }
     Mask belly(349, 159);
-    belly.Poly({8, 104, 341, 104, 330, 149, 20, 149});
-    Canvas b(349, 159);
-    PaintTone(b, belly, kCoreRed, [](int x, int y) {
-        float s = 0.5f + 0.5f * std::sin(x * 0.25f);
-        return std::clamp(0.25f + 0.35f * s + (y - 104) * 0.006f, 0.0f, 1.0f);
-    });
-    Outline(b, pal::kInk);
-    cv.Blit(b, 0, 0);
-    for (int x = 16; x < 336; x += 8)
-        for (int y = 108; y < 146; ++y) Darken(cv, x, y, 0.45f);
+    belly.Poly({8, 104, 341, 104, 330, 146, 20, 146});
+    Armor(cv, belly, pal::kGunmetal, 224, 3, 60);
+    // the glowing intakes along the underside are its weak spot
+    for (int k = 0; k < 10; ++k) {
+        int x = 18 + k * 32;
+        Mask vent(349, 159);
+        vent.RoundRect(float(x), 114, 24, 22, 4);
+        Paint(cv, vent, pal::kInk);
+        Mask core(349, 159);
+        core.RoundRect(float(x + 2), 116, 20, 18, 3);
+        Canvas c(349, 159);
+        PaintTone(c, core, kCoreRed, [x](int px, int py) {
+            float dx = (px - x - 12) / 10.0f, dy = (py - 125) / 9.0f;
+            return std::clamp(1.0f - std::sqrt(dx * dx + dy * dy) * 0.8f, 0.0f, 1.0f);
+        });
+        cv.Blit(c, 0, 0);
+        for (int y = 118; y < 134; y += 3) Darken(cv, x + 12, y, 0.5f);
+    }
+    // four jointed legs, the far pair darker
+    for (int k = 0; k < 4; ++k) {
+        float hip = 44.0f + k * 86, knee = hip - 14, foot = hip - 4;
+        Mask leg(349, 159);
+        leg.Capsule(hip, 128, knee, 146, 6);
+        leg.Capsule(knee, 146, foot, 152, 5);
+        leg.RoundRect(foot - 16, 150, 30, 9, 3);
+        Armor(cv, leg, pal::kSteel, 225 + k, 3, 40);
+        GlowBall(cv, knee, 146, 2.5f, kCoreBlue);
+    }
     Armor(cv, PolyMask(cv, {0, 104, 18, 70, 60, 60, 330, 60, 349, 78, 349, 110, 0, 110}), pal::kGunmetal, 220, 5, 20);
     Armor(cv, PolyMask(cv, {0, 104, 8, 90, 340, 90, 349, 104, 349, 112, 0, 112}), pal::kRed, 221, 3, 60);
     Lights(cv, 20, 98, 330, 12, kCoreBlue);
+    Barrel(cv, 30, 80, 2, 84, 5, pal::kSteel);
 }
 
 // Boss 2's front mast: a tall pole with a gun head at the top.
