@@ -177,12 +177,14 @@ TextLook Look(const Ramp& r, int shadow = 1) {
 // Stage-clear banner: "STAGE [plate] CLEAR!" with a line under it.
 void ClearBack(Canvas& cv) {
     PanelBox(cv, 0, 0, 320, 30);
-    DrawText(cv, "STAGE", 8, 7, 15, true, Look(kDigitRamp));
+    // the stage plate lands at x 50 of the banner: the label must end before it
+    int size = 15;
+    while (size > 9 && TextWidth("STAGE", size, true) > 40) --size;
+    DrawText(cv, "STAGE", 46 - TextWidth("STAGE", size, true), 15 - size / 2, size, true, Look(kDigitRamp));
     DrawText(cv, "CLEAR!", 96, 3, 22, true, Look(kGoldText));
     for (int i = 40; i < 280; ++i) cv.Set(i, 33, pal::kGold[2]), cv.Set(i, 34, pal::kGold[0]);
-    TextLook small;
-    small.solid = pal::kLabel;
-    DrawTextCentred(cv, "MISSION ACCOMPLISHED", 160, 35, 9, false, small);
+    const char* line = "MISSION ACCOMPLISHED";
+    DrawPixelText(cv, line, 160 - PixelTextWidth(line, 1) / 2, 36, 1, pal::kLabel);
 }
 
 // Final tally panel: four labelled rows around the places the game prints its numbers.
