@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "canvas.h"
@@ -47,26 +48,44 @@ int main(int argc, char** argv) {
         return false;
     };
 
+    // Pictures are independent of each other: two threads draw alternate ones. Each
+    // picture's pixels depend only on its own drawing, so the files are the same either way.
+    struct Result {
+        Canvas canvas;
+        std::string error;
+        bool drawn = false;
+    };
+    std::vector<Result> results(kPictureCount);
+    auto work = [&](int first) {
+        for (int i = first; i < kPictureCount; i += 2) {
+            const PictureSpec& spec = kPictures[i];
+            if (!wanted(spec.file)) continue;
+            auto it = byFile.find(spec.file);
+            if (it == byFile.end()) {
+                results[i].error = std::string("no drawing for ") + spec.file;
+                continue;
+            }
+            Canvas cv(spec.cellW * spec.cols, spec.cellH * spec.rows);
+            (*it->second)(cv);
+            if (spec.flashRow) AddFlashRow(cv, spec.cellH);
+            if (!WritePng((dataDir / spec.file).string(), cv, &results[i].error)) continue;
+            results[i].canvas = std::move(cv);
+            results[i].drawn = true;
+        }
+    };
+    std::thread second(work, 1);
+    work(0);
+    second.join();
+
     std::vector<SheetItem> sheet;
     int failures = 0;
-    for (const PictureSpec& spec : kPictures) {
-        if (!wanted(spec.file)) continue;
-        Canvas cv(spec.cellW * spec.cols, spec.cellH * spec.rows);
-        auto it = byFile.find(spec.file);
-        if (it == byFile.end()) {
-            std::fprintf(stderr, "assetgen: no drawing for %s\n", spec.file);
+    for (int i = 0; i < kPictureCount; ++i) {
+        const PictureSpec& spec = kPictures[i];
+        if (!results[i].error.empty()) {
+            std::fprintf(stderr, "assetgen: %s\n", results[i].error.c_str());
             ++failures;
-            continue;
         }
-        (*it->second)(cv);
-        if (spec.flashRow) AddFlashRow(cv, spec.cellH);
-        std::string err;
-        if (!WritePng((dataDir / spec.file).string(), cv, &err)) {
-            std::fprintf(stderr, "assetgen: %s\n", err.c_str());
-            ++failures;
-            continue;
-        }
-        sheet.push_back(SheetItem{spec.file, std::move(cv), spec.cellW, spec.cellH});
+        if (results[i].drawn) sheet.push_back(SheetItem{spec.file, std::move(results[i].canvas), spec.cellW, spec.cellH});
     }
     StopText();
     if (failures) return 1;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <map>
+#include <mutex>
 #include <utility>
 
 namespace {
@@ -16,6 +17,8 @@ const char* kFontFiles[] = {
 };
 
 std::string gFontPath;
+// FreeType is shared by every face, so text is drawn by one thread at a time.
+std::mutex gTextLock;
 std::map<std::pair<int, bool>, TTF_Font*> gFonts;
 
 TTF_Font* FontFor(int size, bool bold) {
@@ -116,6 +119,7 @@ void StopText() {
 }
 
 Mask TextMask(const std::string& utf8, int size, bool bold) {
+    std::lock_guard<std::mutex> hold(gTextLock);
     TTF_Font* f = FontFor(size, bold);
     if (!f || utf8.empty()) return Mask(1, 1);
     SDL_Surface* s = TTF_RenderUTF8_Blended(f, utf8.c_str(), SDL_Color{255, 255, 255, 255});
@@ -135,6 +139,7 @@ Mask TextMask(const std::string& utf8, int size, bool bold) {
 }
 
 int TextWidth(const std::string& utf8, int size, bool bold) {
+    std::lock_guard<std::mutex> hold(gTextLock);
     TTF_Font* f = FontFor(size, bold);
     int w = 0, h = 0;
     if (f) TTF_SizeUTF8(f, utf8.c_str(), &w, &h);
