@@ -129,9 +129,27 @@ struct HashedPart {
 
 #define GLOBAL(g) HashedPart{#g, &(g), sizeof(g), nullptr}
 
-// Left out on purpose: lastFrameMillis and the loop's remembered scene (pacing, and
-// a copy of currentScene), the angle tables and the picture and sound handles
-// (fixed at set-up), screenModeSetting (read before the runtime starts, never after).
+// Globals of the game code that are not state between frames, each with its reason.
+// A test compares the program's data symbols with kParts and this list, so a new
+// global has to be placed in one or the other. A trailing '*' matches a prefix.
+const char* const kLeftOut[] = {
+    "Img*", "Wav*",                          // picture and sound handles, fixed at set-up
+    "sinTable", "cosTable",                  // filled once at set-up
+    "actorPool", "activeList", "freeList",   // walked record by record as "actors"
+    "InitActorPool()::pool",
+    "starList", "starFreeList",              // walked as "stars"
+    "InitStarPool()::pool",
+    "lastFrameMillis",                       // the pacing clock, not the game's
+    "previousScene",                         // the scene read last frame: currentScene again
+    "screenModeSetting",                     // used before the runtime starts, never after
+    "configFileName", "saveFileName",        // where the files are, for tests and tools
+    "kButtons",                              // the key table of the input sampler
+    "kLevelTexts", "kEpilogueFiles",         // level data compiled in
+    "kStageLayouts", "kBossTable",
+    "convertedEpilogues", "epiloguesConverted",  // the ending's decoded texts, made once
+    "lineWidths",                            // and their measured widths
+};
+
 const HashedPart kParts[] = {
     // scene switch and the run
     GLOBAL(currentScene),
@@ -180,6 +198,9 @@ const HashedPart kParts[] = {
     GLOBAL(shotSoundLatch),
     GLOBAL(kind110Destroyed),
     GLOBAL(bossState),
+    GLOBAL(bossX),
+    GLOBAL(bossY),
+    GLOBAL(bossScratch),
     GLOBAL(bossEventRequested),
     GLOBAL(bossEventIndex),
     // stage script
@@ -237,6 +258,11 @@ uint64_t StateHash() {
     Digest all;
     for (const HashedPart& part : kParts) all.Word(DigestPart(part));
     return all.h;
+}
+
+void ForEachStateGlobal(void (*visit)(const char* name, bool hashed, void* context), void* context) {
+    for (const HashedPart& part : kParts) visit(part.name, true, context);
+    for (const char* name : kLeftOut) visit(name, false, context);
 }
 
 void ForEachStateDigest(void (*visit)(const char* name, uint64_t digest, void* context),

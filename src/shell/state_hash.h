@@ -22,3 +22,7 @@ const char* FunctionSlotName(ActorFn fn);
 // in a fixed order; for telling which global two runs disagree on.
 void ForEachStateDigest(void (*visit)(const char* name, uint64_t digest, void* context),
                         void* context);
+
+// Every name the hash knows: the parts it covers, and the globals it leaves out
+// on purpose (a trailing '*' stands for a prefix).
+void ForEachStateGlobal(void (*visit)(const char* name, bool hashed, void* context), void* context);

@@ -257,6 +257,12 @@ int main(int argc, char** argv) {
     int code;
     if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
     if (run.o.paced) return RunPaced(run.o);
+    if (run.o.listState) {
+        ForEachStateGlobal(
+            [](const char* name, bool hashed, void*) { std::printf("%s %s\n", hashed ? "hashed" : "left-out", name); },
+            nullptr);
+        return 0;
+    }
     if (!LoadFiles(run)) return 2;
 
     EnableHeadless(run.o.seed);

@@ -30,6 +30,7 @@ const char* kUsage =
     "  --trace FILE         one JSON object per frame\n"
     "  --check-pool         check after every frame that every actor record is accounted for\n"
     "  --dump-stage N       print stage N's script, layout, view and music, then exit\n"
+    "  --list-state         print what the state hash covers and what it leaves out, then exit\n"
     "  --paced              run the title on the real clock and report CPU use and jitter\n"
     "  --quiet              print only the final JSON line\n"
     "The last line printed is a JSON summary of the run.\n"
@@ -122,6 +123,8 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
         } else if (!std::strcmp(opt, "--dump-stage")) {
             if (!Number(value(), 1, 28, &n)) return Fail(opt, "needs a stage from 1 to 28");
             o->dumpStage = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--list-state")) {
+            o->listState = true;
         } else if (!std::strcmp(opt, "--paced")) {
             o->paced = true;
         } else if (!std::strcmp(opt, "--check-pool")) {

@@ -24,6 +24,7 @@ struct SimOptions {
     const char* traceFile = nullptr;
     int32_t dumpStage = 0;
     bool paced = false;
+    bool listState = false;
     bool checkPool = false;
     bool quiet = false;
 };

@@ -1,5 +1,6 @@
 # Copies zorbex-sim to a folder with no data/ beside it and runs stage 1 there with
 # no audio device; the run must reach its last frame and end normally.
+cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 file(COPY ${SIM} DESTINATION ${WORK})
