@@ -49,16 +49,32 @@ void Boss282(Canvas& cv) {
 // Boss 9: a clam. Closed: two ribbed shells shut. Open: the lid raised on its hinge,
 // pink flesh and a glowing pearl between them.
 void Shell(Canvas& cv, const Mask& m, uint32_t seed, float hx, float hy) {
-    Armor(cv, m, pal::kBone, seed, 8, 60);
+    Armor(cv, m, pal::kViolet, seed, 8, 200);
     Mask inner = m.Eroded(2);
-    // ribs fanning out from the hinge
-    for (int k = 0; k < 9; ++k) {
-        float a = 2.3f + k * 0.14f;
-        for (int s = 10; s < 140; ++s) {
-            int x = int(hx + std::cos(a) * s), y = int(hy + std::sin(a) * s * 0.7f);
-            if (inner.At(x, y)) Darken(cv, x, y, 0.8f), Lighten(cv, x, y - 1, 0.15f);
+    // ridges fanning out from the hinge, lit on one flank and shaded on the other
+    for (int y = 0; y < m.h; ++y)
+        for (int x = 0; x < m.w; ++x) {
+            if (!inner.At(x, y)) continue;
+            float a = std::atan2(y - hy, x - hx);
+            float r = std::sin(a * 22.0f);
+            if (r > 0.55f) Lighten(cv, x, y, 0.22f);
+            else if (r < -0.55f) Darken(cv, x, y, 0.72f);
         }
+}
+
+// Half an ellipse (the upper or lower shell) turned about the hinge by `turn` radians.
+Mask HalfShell(int w, int h, float cx, float cy, float rx, float ry, bool upper, float hx, float hy, float turn) {
+    std::vector<float> pts;
+    for (int i = 0; i <= 40; ++i) {
+        float t = 3.14159265f * i / 40.0f;
+        float x = cx - std::cos(t) * rx, y = cy + (upper ? -1.0f : 1.0f) * std::sin(t) * ry;
+        float dx = x - hx, dy = y - hy;
+        pts.push_back(hx + dx * std::cos(turn) - dy * std::sin(turn));
+        pts.push_back(hy + dx * std::sin(turn) + dy * std::cos(turn));
     }
+    Mask m(w, h);
+    m.Poly(pts);
+    return m;
 }
 
 void Boss290(Canvas& cv) {
@@ -67,28 +83,21 @@ void Boss290(Canvas& cv) {
         Armor(cell, PolyMask(cell, {96, 80, 126, 90, 132, 130, 126, 172, 96, 180}), pal::kGunmetal, 2900, 4, 16);
         Engine(cell, 130, 110, 14);
         Engine(cell, 130, 150, 14);
-        Mask lower(134, 197);
-        float top = col ? 112.0f : 124.0f;
-        lower.Ellipse(56, top, 54, 64);
-        lower.Rect(0, 0, 134, top, false);
-        lower.Rect(102, 0, 40, 197, false);
+        float hinge = col ? 112.0f : 124.0f;
+        Mask lower = HalfShell(134, 197, 54, hinge, 50, 64, false, 104, hinge, 0);
         if (col) {
             Mask flesh(134, 197);
-            flesh.Ellipse(58, 96, 46, 22);
+            flesh.Ellipse(58, 100, 46, 20);
             AddPart(cell, flesh, pal::kPink, ShadeOpts{6.0f});
-            Mask lid(134, 197);
-            lid.Poly({40, 46, 66, 22, 100, 16, 114, 36, 110, 70, 76, 80, 44, 74});
-            Shell(cell, lid, 2901, 110, 70);
+            Mask lid = HalfShell(134, 197, 54, 112, 50, 64, true, 104, 112, 0.62f);
+            Shell(cell, lid, 2901, 104, 112);
             WeakCore(cell, 33, 77, 76, 96, kCoreRed);
         } else {
-            Mask upper(134, 197);
-            upper.Ellipse(56, 124, 54, 64);
-            upper.Rect(0, 124, 134, 100, false);
-            upper.Rect(102, 0, 40, 197, false);
-            Shell(cell, upper, 2902, 100, 124);
-            for (int x = 8; x < 100; x += 6) cell.Set(x, 124, kCoreRed[2]);
+            Mask upper = HalfShell(134, 197, 54, hinge, 50, 64, true, 104, hinge, 0);
+            Shell(cell, upper, 2902, 104, hinge);
+            for (int x = 8; x < 100; x += 6) cell.Set(x, int(hinge), kCoreRed[2]);
         }
-        Shell(cell, lower, 2903, 100, 124);
+        Shell(cell, lower, 2903, 104, hinge);
         cv.Blit(cell, col * 134, 0);
     }
 }

@@ -148,24 +148,35 @@ void Enemy008(Canvas& cv) {
     }
 }
 
-// Squid: a white-pink squid facing right (the game turns it to its heading).
+// Squid: a white-pink squid facing right (the game turns it to its heading), fins at
+// the tip of its mantle, arms trailing behind.
 void Enemy009(Canvas& cv) {
-    Mask tent(32, 32);
-    for (int k = 0; k < 4; ++k) {
-        float y = 11.5f + k * 3;
-        tent.Capsule(4, y + (k % 2 ? 1 : -1), 14, 16 + (y - 16) * 0.5f, 1.3f);
+    Canvas arms(32, 32);
+    for (int k = 0; k < 6; ++k) {
+        float y0 = 12.5f + k * 1.4f;
+        for (int x = 1; x <= 12; ++x) {
+            float y = y0 + (k - 2.5f) * (12 - x) * 0.22f + std::sin(x * 0.9f + k) * 0.8f;
+            arms.Set(x, int(y), k % 2 ? pal::kPink[2] : pal::kPink[3]);
+            if (x > 6) arms.Set(x, int(y) + 1, pal::kPink[1]);
+        }
     }
-    AddPart(cv, tent, pal::kPink, ShadeOpts{1.0f});
+    Outline(arms, pal::kInk);
+    cv.Blit(arms, 0, 0);
+    Mask fins(32, 32);
+    fins.Poly({22, 13, 30, 7, 31, 15});
+    fins.Poly({22, 19, 30, 25, 31, 17});
+    AddPart(cv, fins, pal::kPink, ShadeOpts{1.2f});
     Mask body(32, 32);
-    body.Ellipse(19, 16, 9, 6);
-    body.Poly({24, 10, 31, 16, 24, 22});
+    body.Ellipse(19, 16, 9, 5.5f);
+    body.Poly({22, 11, 32, 16, 22, 21});
     AddPart(cv, body, pal::kBone, Round(5));
-    Mask fin(32, 32);
-    fin.Poly({25, 9, 31, 16, 25, 23, 28, 16});
-    Shade(cv, fin, pal::kPink, ShadeOpts{1.0f});
-    for (int k = 0; k < 4; ++k) cv.Set(17 + k * 2, 13 + (k % 2) * 4, pal::kMagenta[2]);
-    cv.Set(13, 13, pal::kInk);
-    cv.Set(13, 19, pal::kInk);
+    for (int k = 0; k < 5; ++k) cv.Set(16 + k * 3, 14 + (k % 2) * 3, pal::kMagenta[2]);
+    for (int e = 0; e < 2; ++e) {
+        int y = e ? 19 : 12;
+        cv.Set(12, y, pal::kInk);
+        cv.Set(13, y, pal::kInk);
+        cv.Set(12, y + (e ? -1 : 1), pal::kGold[3]);
+    }
 }
 
 // Rugby ball: brown leather with white laces (the game spins it).

@@ -25,34 +25,61 @@ void Crumbs(Canvas& cv, const Mask& m, uint32_t seed) {
         }
 }
 
-// Fried-shrimp flyer: a golden breaded shrimp with a red tail fan; the tail beats.
+// Fried-shrimp flyer: a fat golden breaded shrimp with a red tail fan; the body
+// wiggles and the tail beats over its four cells.
 void Enemy003(Canvas& cv) {
     for (int f = 0; f < 4; ++f) {
         Canvas cell(64, 64);
         float beat = std::sin(f * 1.5708f);
-        // tail fan (behind the body)
+        // the spine: from the front (left) curving down to the tail
+        auto spine = [beat](float s, float* x, float* y) {
+            *x = 12 + 34 * s;
+            *y = 24 + 16 * s * s - std::sin(s * 3.1416f) * (5 + beat * 2);
+        };
+        float tx, ty;
+        spine(1.0f, &tx, &ty);
+        // tail fan (behind the body), spread wide and beating
         Mask tail(64, 64);
-        float tx = 50, ty = 44 + beat * 2;
-        tail.Poly({tx - 6, ty - 4, tx + 12, ty - 12 + beat * 3, tx + 13, ty + 2, tx + 6, ty + 12 - beat * 3, tx - 4, ty + 5});
-        AddPart(cell, tail, pal::kRed, Soft(2.5f));
-        for (int k = -1; k <= 1; ++k) cell.Line(int(tx - 2), int(ty), int(tx + 11), int(ty + k * 7 + beat * 2), pal::kRed[1]);
-        // curved breaded body from the head (upper left) to the tail
+        float a = 0.5f + beat * 0.28f;
+        for (int k = -2; k <= 2; ++k) {
+            float ang = a + k * 0.28f;
+            tail.Poly({tx - 2, ty, tx + std::cos(ang) * 17 - std::sin(ang) * 3, ty + std::sin(ang) * 17 + std::cos(ang) * 3,
+                       tx + std::cos(ang) * 18 + std::sin(ang) * 3, ty + std::sin(ang) * 18 - std::cos(ang) * 3});
+        }
+        AddPart(cell, tail, pal::kRed, Soft(2.0f));
+        for (int k = -2; k <= 1; ++k) {
+            float ang = a + (k + 0.5f) * 0.28f;
+            cell.Line(int(tx + std::cos(ang) * 4), int(ty + std::sin(ang) * 4), int(tx + std::cos(ang) * 16),
+                      int(ty + std::sin(ang) * 16), pal::kRed[0]);
+        }
         Mask body(64, 64);
-        for (int i = 0; i <= 12; ++i) {
-            float s = i / 12.0f;
-            float x = 12 + 36 * s, y = 22 + 20 * s * s + std::sin(s * 3.1416f) * -4;
-            body.Circle(x, y, 11.5f - 5.0f * s);
+        Rng rng(30);
+        for (int i = 0; i <= 16; ++i) {
+            float s = i / 16.0f, x, y;
+            spine(s, &x, &y);
+            float r = 12.5f - 4.5f * s * s;
+            body.Circle(x, y, r);
+            // crumbs stick out of the batter all round
+            for (int k = 0; k < 3; ++k) {
+                float ang = rng.Range(0, 6.2831853f);
+                body.Circle(x + std::cos(ang) * r, y + std::sin(ang) * r, rng.Range(1.2f, 2.4f));
+            }
         }
         Canvas layer(64, 64);
         Shade(layer, body, pal::kGold, Soft(9, 0.03f));
         Crumbs(layer, body, 40);
         Outline(layer, pal::kInk);
         cell.Blit(layer, 0, 0);
-        // eye and feelers at the head
-        cell.Line(5, 18, 0, 10, pal::kOrange[2]);
-        cell.Line(6, 16, 3, 6, pal::kOrange[3]);
-        GlowBall(cell, 10, 19, 2.5f, pal::kFire);
-        cell.Set(10, 19, pal::kInk);
+        // an angry pair of eyes at the front
+        for (int e = 0; e < 2; ++e) {
+            Mask eye(64, 64);
+            eye.Circle(9.0f + e * 7, 20.0f - e, 2.8f);
+            AddPart(cell, eye, pal::kBone, Soft(1.5f));
+            cell.Set(8 + e * 7, 20 - e, pal::kInk);
+            cell.Set(8 + e * 7, 21 - e, pal::kInk);
+        }
+        cell.Line(5, 15, 11, 17, pal::kInk);
+        cell.Line(14, 15, 19, 14, pal::kInk);
         cv.Blit(cell, f * 64, 0);
     }
 }
