@@ -1,5 +1,9 @@
 // The benchmark program: Google Benchmark's main over one headless game.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
 
 #include "bench_game.h"
 #include "runtime/headless.h"
@@ -10,11 +14,17 @@
 
 static bool started;
 
+// A run that ended would write its table here, never over the player's file.
+const char* BenchSaveFile() {
+    static const std::string path = "/tmp/zorbex-bench-" + std::to_string(getpid()) + ".dat";
+    return path.c_str();
+}
+
 void EnsureGame() {
     if (started) return;
     EnableHeadless(1);
     if (StartRuntime() == -1) return;
-    saveFileName = "/dev/null";
+    saveFileName = BenchSaveFile();
     SetUpGame();
     PrepareStateHash();
     started = true;
@@ -23,6 +33,7 @@ void EnsureGame() {
 void StopGame() {
     if (!started) return;
     StopRuntime();
+    std::remove(BenchSaveFile());
     started = false;
 }
 

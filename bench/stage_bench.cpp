@@ -40,7 +40,7 @@ void BM_StartUp(benchmark::State& state) {
     for (auto _ : state) {
         EnableHeadless(1);
         StartRuntime();
-        saveFileName = "/dev/null";
+        saveFileName = BenchSaveFile();
         SetUpGame();
         state.PauseTiming();
         StopRuntime();

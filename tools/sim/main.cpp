@@ -21,14 +21,6 @@
 
 namespace {
 
-// Nothing the simulator does may touch the player's own high-score file: the run
-// starts from the default table and writes go nowhere.
-void UseThrowawaySaveFile() {
-    saveFileName = "/nonexistent/zorbex-sim/zorbexG.dat";
-    ReadSaveFile();
-    saveFileName = "/dev/null";
-}
-
 // Without an input file or the pilot: fire is tapped outside play (the title starts
 // at once, every prompt is confirmed) and nothing is held in play.
 int DefaultButtons(int64_t frame) {
@@ -265,12 +257,13 @@ int main(int argc, char** argv) {
     }
     if (!LoadFiles(run)) return 2;
 
+    if (!UseScratchSaveFile()) return 2;
     EnableHeadless(run.o.seed);
     if (StartRuntime() == -1) {
         std::fprintf(stderr, "zorbex-sim: the media runtime did not start\n");
+        RemoveScratchSaveFile();
         return 2;
     }
-    UseThrowawaySaveFile();
     SetUpGame();
     PrepareStateHash();
     if (run.o.dumpStage > 0) {
@@ -279,5 +272,6 @@ int main(int argc, char** argv) {
         code = Simulate(run);
     }
     StopRuntime();
+    RemoveScratchSaveFile();
     return code;
 }

@@ -11,7 +11,6 @@
 #include "runtime/media.h"
 #include "session.h"
 #include "shell/game.h"
-#include "shell/save_files.h"
 
 namespace {
 
@@ -35,14 +34,13 @@ double Percentile(std::vector<double> v, double p) {
 
 int RunPaced(const SimOptions& o) {
     int frames = o.frames > 0 ? static_cast<int>(o.frames) : kDefaultPacedFrames;
-    saveFileName = "/nonexistent/zorbex-sim/zorbexG.dat";
-    ReadSaveFile();
-    saveFileName = "/dev/null";
+    if (!UseScratchSaveFile()) return 2;
     SetWindowTitle("zorbex-sim --paced");
     SetWindowedMode(1);
     SetScreenMode(640, 480, 16, 60);
     if (StartRuntime() == -1) {
         std::fprintf(stderr, "zorbex-sim: the media runtime did not start (is there a display?)\n");
+        RemoveScratchSaveFile();
         return 2;
     }
     SetUpGame();
@@ -62,6 +60,7 @@ int RunPaced(const SimOptions& o) {
     double cpu = CpuSeconds() - cpuStart;
     int32_t scene = currentScene;
     StopRuntime();
+    RemoveScratchSaveFile();
 
     std::vector<double> periods, deviation;
     for (size_t i = 1; i < ends.size(); i++) {

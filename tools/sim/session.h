@@ -6,6 +6,10 @@
 
 #include "options.h"
 
+// The run's high-score file lives in a scratch folder; false if it cannot be made.
+bool UseScratchSaveFile();
+void RemoveScratchSaveFile();
+
 // --dump-stage: prints the stage's level data as the program holds it; the exit code.
 int DumpStage(int32_t stage);
 
