@@ -1,0 +1,53 @@
+# zorbex-sim's answers to bad options and files, a changed replay, and --dump-stage.
+# Inputs: SIM, GOLDEN (a replay that verifies), WORK (a scratch folder).
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+# expect(<status> <text the output must hold> <args...>)
+function(expect status text)
+  execute_process(COMMAND ${SIM} ${ARGN} RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err
+                  WORKING_DIRECTORY ${WORK})
+  if(NOT code EQUAL status)
+    message(FATAL_ERROR "zorbex-sim ${ARGN}: status ${code}, expected ${status}\n${out}\n${err}")
+  endif()
+  string(FIND "${out}${err}" "${text}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "zorbex-sim ${ARGN}: no \"${text}\" in\n${out}\n${err}")
+  endif()
+endfunction()
+
+expect(2 "stage from 1 to 28" --stage 0)
+expect(2 "clear, gameover, ending or boss" --until never)
+expect(2 "unknown option" --fly)
+expect(2 "goes with --shots" --every 5)
+
+file(READ ${GOLDEN} golden)
+string(REPLACE "zorbex-replay 1" "zorbex-replay 9" newer "${golden}")
+file(WRITE ${WORK}/newer.replay "${newer}")
+expect(2 "version 9 is not supported" --verify ${WORK}/newer.replay)
+string(SUBSTRING "${golden}" 0 300 cut)
+file(WRITE ${WORK}/cut.replay "${cut}")
+expect(2 "cut.replay: line" --verify ${WORK}/cut.replay)
+file(WRITE ${WORK}/junk.txt "fire+jump\n")
+expect(2 "junk.txt:1" --input ${WORK}/junk.txt)
+expect(2 "cannot open" --verify ${WORK}/missing.replay)
+
+# one recorded hash changed: the run is stopped at that frame and named
+string(REGEX MATCH "\n120 [0-9a-f]+\n" line "${golden}")
+if(line STREQUAL "")
+  message(FATAL_ERROR "the golden replay has no hash at frame 120")
+endif()
+string(REPLACE "${line}" "\n120 0123456789abcdef\n" changed "${golden}")
+file(WRITE ${WORK}/changed.replay "${changed}")
+expect(1 "state differs at frame 120" --verify ${WORK}/changed.replay)
+
+# hand-written buttons: the title's fire, then a right hold; recorded and verified back
+file(WRITE ${WORK}/buttons.txt "# start, then fly right\n1 fire\n150 fire+right\n0x10\n")
+expect(0 "\"frames\":152," --input ${WORK}/buttons.txt --record ${WORK}/buttons.replay)
+expect(0 "hashes match over 152 frames" --verify ${WORK}/buttons.replay)
+
+expect(0 "# script 1\n" --dump-stage 1)
+expect(0 "\n# layout 1\n" --dump-stage 1)
+expect(0 "\n# view 1 1\n# music data/Sound03.mp3\n" --dump-stage 1)
+expect(0 "\n# view 370 1\n" --dump-stage 18)
