@@ -243,29 +243,62 @@ void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, u
     }
 }
 
-// Boss 13: the largest fortress, a giant with spread wings, a core in its chest and two legs.
+// Boss 13: the largest fortress: swept wings, a layered hull with shoulder cannons, a
+// command tower, its core in the chest and two thruster pylons underneath.
 void Boss330(Canvas& cv) {
-    Armor(cv, PolyMask(cv, {102, 236, 152, 236, 150, 300, 104, 300}), pal::kViolet, 3300, 5, 16);
-    Armor(cv, PolyMask(cv, {184, 238, 240, 238, 238, 302, 186, 302}), pal::kViolet, 3301, 5, 16);
-    Armor(cv, PolyMask(cv, {119, 170, 215, 170, 222, 200, 215, 240, 119, 240, 112, 200}), pal::kGunmetal, 3302, 6, 18);
-    // wings: long bars with fins
-    Armor(cv, PolyMask(cv, {13, 160, 60, 150, 300, 150, 349, 160, 349, 170, 13, 170}), pal::kSteel, 3303, 3, 30);
-    for (int k = 0; k < 5; ++k) {
-        float x = 24.0f + k * 22;
-        Armor(cv, PolyMask(cv, {x, 157, x + 14, 157, x + 4, 120 - k * 4.0f}), pal::kViolet, 3310 + k, 2, 40);
-        float x2 = 338.0f - k * 22;
-        Armor(cv, PolyMask(cv, {x2, 157, x2 - 14, 157, x2 - 4, 120 - k * 4.0f}), pal::kViolet, 3320 + k, 2, 40);
+    // thruster pylons and their downward flames
+    for (int k = 0; k < 2; ++k) {
+        float x0 = k ? 184.0f : 102.0f, x1 = k ? 240.0f : 152.0f;
+        Armor(cv, PolyMask(cv, {x0, 236, x1, 236, x1 - 4, 292, x0 + 4, 292}), pal::kViolet, 3300 + k, 5, 16);
+        Mask bell(362, 315);
+        bell.Poly({x0 + 8, 290, x1 - 8, 290, x1 - 2, 302, x0 + 2, 302});
+        AddPart(cv, bell, pal::kGunmetal, ShadeOpts{2.0f});
+        for (int x = int(x0) + 4; x < int(x1) - 4; ++x) {
+            int len = 4 + int(6 * std::sin((x - x0) / (x1 - x0) * 3.1416f));
+            for (int y = 303; y < 303 + len && y < 315; ++y) cv.Set(x, y, pal::kPlasma[std::min(4, 4 - (y - 303) / 2)]);
+        }
     }
-    Armor(cv, PolyMask(cv, {102, 50, 130, 44, 206, 44, 235, 50, 235, 142, 215, 160, 119, 160, 102, 142}), pal::kGunmetal,
+    Armor(cv, PolyMask(cv, {112, 168, 222, 168, 230, 200, 218, 242, 116, 242, 104, 200}), pal::kGunmetal, 3302, 6, 18);
+    // swept wings, each with three fins
+    for (int side = 0; side < 2; ++side) {
+        auto X = [side](float x) { return side ? 362.0f - x : x; };
+        Armor(cv, PolyMask(cv, {X(110), 118, X(13), 156, X(13), 171, X(40), 171, X(118), 176}), pal::kSteel,
+              3303 + side, 4, 16);
+        for (int k = 0; k < 3; ++k) {
+            float x = 30.0f + k * 26;
+            Armor(cv, PolyMask(cv, {X(x), 158.0f - k * 9, X(x + 16), 152.0f - k * 9, X(x + 4), 126.0f - k * 10}),
+                  pal::kViolet, 3310 + side * 4 + k, 2, 40);
+        }
+        Lights(cv, int(std::min(X(20), X(100))), 166, int(std::max(X(20), X(100))), 10, kCoreBlue);
+    }
+    // the hull: a layered hexagon
+    Armor(cv, PolyMask(cv, {102, 58, 130, 44, 206, 44, 235, 58, 240, 130, 215, 162, 119, 162, 96, 130}), pal::kGunmetal,
           3304, 8, 22);
-    Armor(cv, PolyMask(cv, {131, 19, 205, 19, 210, 46, 126, 46}), pal::kViolet, 3305, 4, 40);
+    Armor(cv, PolyMask(cv, {122, 56, 214, 56, 224, 76, 112, 76}), pal::kViolet, 3306, 3, 40);
+    // shoulder cannons pointing forward (left)
+    for (int k = 0; k < 2; ++k) {
+        float y = 84.0f + k * 34;
+        Barrel(cv, 110, y, 74, y, 5, pal::kSteel);
+        Mask pod(362, 315);
+        pod.RoundRect(98, y - 10, 26, 20, 5);
+        Armor(cv, pod, pal::kViolet, 3307 + k, 4, 40);
+    }
+    // command tower
+    Armor(cv, PolyMask(cv, {131, 19, 205, 19, 212, 46, 124, 46}), pal::kViolet, 3305, 4, 40);
     Mask visor(362, 315);
     visor.RoundRect(140, 28, 56, 8, 3);
     Paint(cv, visor, pal::kInk);
     Lights(cv, 144, 31, 190, 6, kCoreRed);
-    WeakCore(cv, 136, 200, 66, 128, kCoreRed);
-    Lights(cv, 30, 164, 330, 12, kCoreBlue);
-    for (int y = 60; y <= 130; y += 35) Engine(cv, 238, float(y), 14);
+    Mask mast(362, 315);
+    mast.Rect(166, 4, 4, 16);
+    mast.Rect(156, 9, 24, 2);
+    AddPart(cv, mast, pal::kSteel, ShadeOpts{1.0f});
+    // the core in the chest, between armoured jaws
+    WeakCore(cv, 136, 200, 78, 138, kCoreRed);
+    Armor(cv, PolyMask(cv, {128, 80, 148, 74, 148, 86, 132, 96}), pal::kViolet, 3320, 2, 40);
+    Armor(cv, PolyMask(cv, {208, 80, 188, 74, 188, 86, 204, 96}), pal::kViolet, 3321, 2, 40);
+    Grille(cv, 130, 146, 76, 10);
+    for (int y = 70; y <= 130; y += 30) Engine(cv, 243, float(y), 14);
 }
 
 // Boss 16: a small core in a square frame with four spikes; the game spins it.
