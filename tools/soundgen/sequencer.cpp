@@ -391,10 +391,10 @@ void MixDrums(std::vector<DrumHit>& hits, const DrumKit& kit, Stereo& out, std::
     }
 }
 
-}  // namespace
-
-bool RenderSong(const Song& song, Stereo& out, std::string& error) {
-    Builder b{song, {}, {}, {}};
+// Lays the sections end to end and turns every line and drum row into events; `length` is
+// where the last section ends, in samples.
+bool Arrange(Builder& b, double& length) {
+    const Song& song = b.song;
     std::vector<Placement> placements;
     double at = 0.0;
     for (std::string_view name : Split(song.order)) {
@@ -402,7 +402,7 @@ bool RenderSong(const Song& song, Stereo& out, std::string& error) {
         for (const Section& s : song.sections)
             if (name == s.name) found = &s;
         if (!found) {
-            error = std::string(song.file) + ": unknown section " + std::string(name);
+            b.error = std::string(song.file) + ": unknown section " + std::string(name);
             return false;
         }
         const double tempo = found->tempo > 0.0f ? found->tempo : song.tempo;
@@ -412,19 +412,23 @@ bool RenderSong(const Song& song, Stereo& out, std::string& error) {
     }
     std::vector<Chord> chords;
     for (const Placement& p : placements) {
-        if (!ChordsOfSection(b, p, chords) || !DrumRows(b, p)) break;
+        if (!ChordsOfSection(b, p, chords) || !DrumRows(b, p)) return false;
         for (const Line& line : p.section->lines) {
             if (line.voice < 0 || !line.pattern) continue;
-            if (line.voice >= kMaxVoices) {
-                b.Fail(p, "voice out of range");
-                break;
-            }
-            bool ok = line.kind == LineNotes ? NoteLine(b, p, line) : CellLine(b, p, line, chords);
-            if (!ok) break;
+            if (line.voice >= kMaxVoices) return b.Fail(p, "voice out of range");
+            if (!(line.kind == LineNotes ? NoteLine(b, p, line) : CellLine(b, p, line, chords))) return false;
         }
-        if (!b.error.empty()) break;
     }
-    if (!b.error.empty()) {
+    length = at;
+    return true;
+}
+
+}  // namespace
+
+bool RenderSong(const Song& song, Stereo& out, std::string& error) {
+    Builder b{song, {}, {}, {}};
+    double at = 0.0;
+    if (!Arrange(b, at)) {
         error = b.error;
         return false;
     }

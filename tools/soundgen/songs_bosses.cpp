@@ -5,7 +5,7 @@
 
 namespace {
 
-// SoundWarning: A, tritone siren, 144 bpm, three bars. Ends before the boss arrives (330 frames).
+// SoundWarning: A, tritone siren, 150 bpm, three bars. Ends before the boss arrives (330 frames).
 constexpr Section kSectionsWarning[] = {
     {.name = "alarm", .bars = 2, .chords = "A5 Bb5",
      .lines = {{PartLead, LineNotes, "a5:4 ~d#6:4 a5:4 ~d#6:4 | a5:4 ~d#6:4 a5:4 ~d#6:4 |"},
@@ -22,14 +22,14 @@ constexpr Section kSectionsWarning[] = {
 }  // namespace
 
 const Song kSoundWarning = {
-    .file = "SoundWarning.mp3", .minSeconds = 5.0f, .maxSeconds = 6.0f, .tempo = 144.0f, .key = "A (tritone)",
+    .file = "SoundWarning.mp3", .minSeconds = 5.0f, .maxSeconds = 6.0f, .tempo = 150.0f, .key = "A (tritone)",
     .mood = "alarm",
     .voices = {Vary(SquareLead(), 0.22f, 0.0f), Vary(kBrass, 0.14f, -0.3f, 45), Vary(kBassPulse, 0.3f, 0.0f),
                kPad, kArpPulse, Vary(kStab, 0.1f, 0.3f, 52)},
     .kit = {.kickPitch = 45.0f, .kickDecay = 0.3f, .snareDecay = 0.12f, .tomPitch = 80.0f},
     .phrases = {}, .sections = kSectionsWarning,
     .order = "alarm hit",
-    .tailSeconds = 0.6f,
+    .tailSeconds = 0.8f,
 };
 
 namespace {

@@ -108,6 +108,7 @@ void RenderNote(const Instrument& inst, const NoteEvent& note, float* out, int o
         }
         float index = inst.fmIndex;
         if (inst.fmAttackIndex != 0.0f) index += inst.fmAttackIndex * std::exp(-t / inst.fmDecay);
+        index *= 1.0f / kTwoPi;  // radians of phase swing, in the turns FastSin reads
 
         const int blockEnd = std::min(span, base + kBlock);
         for (int i = base; i < blockEnd; ++i) {

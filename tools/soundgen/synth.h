@@ -23,7 +23,7 @@ struct Instrument {
     float filterEnv = 0.0f;   // extra cutoff at the note start, octaves
     float filterDecay = 0.15f;
     float fmRatio = 1.0f;     // modulator frequency / carrier frequency
-    float fmIndex = 0.0f;     // modulation depth while held
+    float fmIndex = 0.0f;     // modulation depth while held, radians
     float fmAttackIndex = 0.0f;  // extra depth at the note start, decaying with `fmDecay`
     float fmDecay = 0.1f;
     float vibDepth = 0.0f;    // semitones
