@@ -272,8 +272,12 @@ void Enemy030(Canvas& cv) {
     Seam(cv, 11, 6, 11, 14);
 }
 
-// Item carrier: a grey capsule with a glass bay that shows its cargo, one column per item kind.
+// Item carrier: a grey capsule with a glass bay that shows its cargo's colour and
+// letter, one column per item kind.
 void Enemy099(Canvas& cv) {
+    static const Ramp* ramps[7] = {&pal::kBlue, &pal::kOrange, &pal::kTeal, &pal::kRed,
+                                   &pal::kGold, &pal::kViolet, &pal::kMagenta};
+    static const char* letters[7] = {"S", "M", "A", "B", "1", "P", "!"};
     for (int k = 0; k < 7; ++k) {
         Canvas cell(32, 32);
         Mask arms(32, 32);
@@ -283,15 +287,19 @@ void Enemy099(Canvas& cv) {
         Mask pod(32, 32);
         pod.Ellipse(16, 16, 12.5f, 8.5f);
         AddPart(cell, pod, pal::kSteel, Round(5));
-        Canvas icon = DrawItemIcon(k).Crop(6, 8, 20, 16);
         Mask bay(32, 32);
-        bay.RoundRect(9, 11, 14, 10, 4);
-        Canvas win(32, 32);
-        win.BlitRegion(icon, 3, 3, 14, 10, 9, 11);
-        for (int y = 0; y < 32; ++y)
-            for (int x = 0; x < 32; ++x)
-                if (bay.At(x, y) && win.Opaque(x, y)) cell.Set(x, y, win.Get(x, y));
+        bay.RoundRect(9, 10, 14, 12, 4);
+        ShadeOpts glass = Round(4);
+        glass.specular = 0.1f;
+        Shade(cell, bay, *ramps[k], glass);
         InnerEdge(cell, bay, pal::kInk);
+        Mask t = PixelTextMask(letters[k], 1);
+        for (int y = 0; y < t.h; ++y)
+            for (int x = 0; x < t.w; ++x)
+                if (t.At(x, y)) {
+                    cell.Set(14 + x, 13 + y, pal::kWhite);
+                    if (!t.At(x + 1, y + 1)) cell.Set(15 + x, 14 + y, (*ramps[k])[0]);
+                }
         GlowBall(cell, 3, 16, 1.8f, pal::kCyan);
         GlowBall(cell, 29, 16, 1.8f, pal::kCyan);
         cv.Blit(cell, k * 32, 0);

@@ -68,14 +68,17 @@ void TitleBack(Canvas& cv) {
     Space(cv, 7, pal::kViolet, 1.0f);
     Planet(cv, 520, 520, 250, pal::kTeal, 21);
     Planet(cv, 92, 132, 26, pal::kOrange, 23);
-    // the fighter, three times its size, streaking across with a long trail
+    // the fighter, three times its size, streaking across on a tapering plasma trail
     Canvas ship = DrawShipSprite().ScaleNearest(192, 192);
-    for (int x = 0; x < 250; ++x) {
-        float t = x / 250.0f;
-        int y0 = 292, h = int(12 * (1 - t)) + 2;
-        for (int y = y0 - h / 2; y <= y0 + h / 2; ++y) {
-            if (Bayer(x, y) > 1.0f - t * 1.1f) continue;
-            cv.Set(x + 20, y, Mix(pal::kCyan[2], pal::kCyan[4], 1.0f - t));
+    for (int x = 0; x < 262; ++x) {
+        float t = x / 262.0f;  // 0 at the far end, 1 at the nozzle
+        float half = 1.0f + 9.0f * t * t;
+        for (int y = int(290 - half); y <= int(290 + half); ++y) {
+            float e = std::abs(y + 0.5f - 290.0f) / half;
+            float v = t * (1.1f - e) + (Bayer(x, y) - 0.5f) * 0.35f;
+            if (v < 0.12f) continue;
+            int i = std::clamp(int(v * 5.0f), 0, 4);
+            cv.Set(x, y, Mix(cv.Get(x, y), pal::kPlasma[i], std::min(1.0f, 0.35f + v)));
         }
     }
     cv.Blit(ship, 250, 200);
