@@ -53,6 +53,21 @@ void Cell(Canvas& cell, int i) {
     float ringR = 34.0f + 64.0f * std::sqrt(k);
     float ringW = 9.0f - 6.0f * k;
     float fade = k < 0.45f ? 0.0f : (k - 0.45f) / 0.55f;
+    // long rays of light burst past the ring in the first frames of the blast
+    if (i < 10) {
+        Rng rng(700 + i);
+        for (int s = 0; s < 14; ++s) {
+            float a = s * 6.2831853f / 14 + rng.Range(-0.12f, 0.12f) + i * 0.05f;
+            float len = std::min(99.0f, ringR * rng.Range(1.15f, 1.6f));
+            for (float d = sphere * 0.6f; d < len; d += 0.5f) {
+                float w = (1.0f - d / len) * 2.2f;
+                float px = kC + std::cos(a) * d, py = kC + std::sin(a) * d;
+                int tone = std::clamp(int((1.0f - d / len) * 5.0f), 1, 4);
+                for (float o = -w; o <= w; o += 0.5f)
+                    cell.Set(int(px - std::sin(a) * o), int(py + std::cos(a) * o), plasma[std::abs(o) < 0.6f ? tone : tone - 1]);
+            }
+        }
+    }
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < 200; ++x) {
             float dx = x + 0.5f - kC, dy = y + 0.5f - kC, d = std::sqrt(dx * dx + dy * dy);
