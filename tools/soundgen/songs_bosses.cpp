@@ -43,6 +43,7 @@ constexpr Phrase kPhrases08[] = {
     {"a4", "g#5:4 e5:4 c#5:4 e5:4 | b#5:4 g#5:4 d#5:4 b#4:4 |"},
     {"b1", "c#6:8 b5:4 a5:4 | d#6:8 c#6:4 b5:4 | b5:4 g#5:4 d#5:4 g#5:4 | e5:12 r:4 |"},
     {"b2", "a5:4 c#6:4 f#6:8 | d#6:8 b5:8 | e6:4 d#6:4 b5:4 g#5:4 | f#5:8 b#5:8 |"},
+    {"d1", "g#5:8 e5:8 | f#5:8 a5:8 |"},
     {"c1", "c#5:16 | ~d5:16 | c#5:8 e5:8 | g#5:16 | a5:16 | ~g#5:16 | b#5:8 g#5:8 | d#5:16 |"},
 };
 
@@ -70,7 +71,7 @@ constexpr Section kSections08[] = {
      .drums = {"K.K...K.K.K...K.", "....S.......S...", "hhhhhhhhhhhhhhhh"},
      .fill = {"K.K...K.K.......", "....S...SStTmMlL"},
      .crash = true},
-    {.name = "C", .bars = 8, .chords = "C#m C#m C#m C#m D D G# G#",
+    {.name = "C", .bars = 8, .chords = "C#m D C#m C#m D C#m G# G#",
      .lines = {{PartCounter, LineNotes, "$c1"}, {PartBass, LineDegrees, "1.11.11.1.11.11."},
                {PartArp, LineDegrees, "1358t8531358t853"}, {PartPad, LineChords, "x---------------"}},
      .drums = {"K...K...K...K...", "..l...m...l...m.", "h.h.h.h.h.h.h.h."},
@@ -78,7 +79,7 @@ constexpr Section kSections08[] = {
      .crash = true},
     {.name = "D", .bars = 8, .chords = "C#m D C#m D C#m D G# G#",
      .lines = {{PartBass, LineDegrees, "1111111181111111"}, {PartExtra, LineChords, "x..x..x...x..x.."},
-               {PartCounter, LineNotes, "g#5:8 a5:8 | g#5:8 f#5:4 e5:4 |", -12}},
+               {PartCounter, LineNotes, "$d1 $d1 $d1 g#5:8 b#5:8 | d#6:8 b#5:8 |", -12}},
      .drums = {"K.K.K.K.K.K.K.K.", "....S.......S...", "h.h.h.h.h.h.h.h."},
      .fill = {"K...K...K...K...", "l.l.m.m.t.t.SSSS"},
      .crash = true},
@@ -115,12 +116,14 @@ constexpr Phrase kPhrases05[] = {
     {"c1", "e5:4 g5:4 b5:4 e6:4 | f#6:8 c#6:8 | d6:4 b5:4 g5:4 b5:4 | c#6:8 e6:8 |"},
     {"c2", "f#6:4 d6:4 b5:4 d6:4 | e6:8 g#5:8 | f#6:4 e6:4 d6:4 a5:4 | a#5:16 |"},
     {"d1", "f#5:8 a5:8 | e5:16 | f#5:4 a5:4 d6:8 | c#6:16 | b5:8 g5:8 | d6:8 b5:8 | e5:8 g5:8 | f#5:16 |"},
-    {"riff", "b4:3 b4:3 b4:2 d5:2 c#5:2 a4:4 | b4:3 b4:3 b4:2 f#5:2 e5:2 d5:4 |"},
 };
+
+// The half-time brass riff, read against each chord it crosses.
+constexpr const char* kRiff05 = "1--1--1-3-2-6---1--1--1-5-4-3---";
 
 constexpr Section kSections05[] = {
     {.name = "intro", .bars = 4, .chords = "Bm G A F#",
-     .lines = {{PartBass, LineDegrees, "1.1.8.1.1.1.8.1."}, {PartExtra, LineNotes, "$riff"},
+     .lines = {{PartBass, LineDegrees, "1.1.8.1.1.1.8.1."}, {PartExtra, LineDegrees, kRiff05},
                {PartPad, LineChords, "x---------------"}},
      .drums = {"K...K...K...K...", "....S.......S..."},
      .fill = {"K...K...K...K...", "....S...SStTmMlL"}},
@@ -158,7 +161,7 @@ constexpr Section kSections05[] = {
      .fill = {"K...K...K...K...", "....S...S.S.SSSS"},
      .crash = true},
     {.name = "E", .bars = 8, .chords = "Bm Bm G G A A F# F#",
-     .lines = {{PartExtra, LineNotes, "$riff"}, {PartBass, LineDegrees, "1.......1.....1."},
+     .lines = {{PartExtra, LineDegrees, kRiff05}, {PartBass, LineDegrees, "1.......1.....1."},
                {PartPad, LineChords, "x---------------"}, {PartExtra2, LineChords, "x.......x.....x."}},
      .drums = {"K.......K.....K.", "........S.......", "h...h...h...h..."},
      .fill = {"K...K...K...K...", "l.l.m.m.t.t.SSSS"},
@@ -182,7 +185,7 @@ const Song kSound05 = {
     .file = "Sound05.mp3", .minSeconds = 150.0f, .tempo = 172.0f, .key = "B minor",
     .mood = "fast, tense",
     .voices = {Vary(kPulseLead, 0.21f, 0.0f), Vary(kSawLead, 0.12f, 0.3f), kBassFm, Vary(kStrings, 0.06f, 0.0f),
-               Vary(kArpPulse, 0.09f, -0.4f, 59), Vary(kBrass, 0.18f, -0.15f, 47), Vary(kStab, 0.08f, 0.4f, 54)},
+               Vary(kArpPulse, 0.09f, -0.4f, 59), Vary(kBrass, 0.18f, -0.15f, 66), Vary(kStab, 0.08f, 0.4f, 54)},
     .kit = {.kickPitch = 52.0f, .kickDecay = 0.2f, .snareTone = 205.0f, .snareDecay = 0.13f, .hatDecay = 0.028f},
     .phrases = kPhrases05, .sections = kAll05,
     .order = "intro A A2 B C E A2 B D A E A3 B3 C3 outro3",

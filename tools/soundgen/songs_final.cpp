@@ -96,14 +96,16 @@ constexpr Phrase kPhrases04[] = {
     {"c2", "gb6:6 f6:2 eb6:8 | eb6:4 db6:4 cb6:4 gb5:4 | c6:4 eb6:4 ab6:8 | d6:16 |"},
     {"d1", "bb5:8 gb5:8 | ab5:8 f5:8 | gb5:8 eb5:8 | f5:16 |"},
     {"d2", "eb5:4 gb5:4 bb5:8 | db6:8 f6:8 | eb6:8 c6:8 | d6:8 bb5:4 f5:4 |"},
-    {"riff", "eb4:6 eb4:2 gb4:4 f4:4 | eb4:6 db4:2 bb3:8 |"},
     {"e1", "bb5:16 | -:16 | cb6:16 | -:16 | db6:16 | -:16 | d6:16 | f6:16 |"},
 };
+
+// The brass riff of the intro and the climax, read against each chord it crosses.
+constexpr const char* kRiff04 = "1-----1-3---2---1-----5-6-------";
 
 constexpr Section kSections04[] = {
     {.name = "intro", .bars = 8, .chords = "Ebm Ebm Cb Cb Gb Gb Bb Bb",
      .lines = {{PartExtra2, LineChords, "x---------------"}, {PartBass, LineDegrees, "1-------1-------"},
-               {PartExtra, LineNotes, "$riff", 12}},
+               {PartExtra, LineDegrees, kRiff04, 12}},
      .drums = {"L.......L.......", "........m...t..."},
      .fill = {"K...K...K...K...", "l.l.m.m.t.t.SSSS"}},
     {.name = "A", .bars = 8, .chords = "Ebm Cb Gb Bb Ebm Cb Abm Bb",
@@ -140,7 +142,7 @@ constexpr Section kSections04[] = {
      .fill = {"K...K...K...K...", "....S...S.S.SSSS"},
      .crash = true},
     {.name = "E", .bars = 8, .chords = "Ebm Ebm Cb Cb Gb Gb Bb Bb",
-     .lines = {{PartLead, LineNotes, "$e1"}, {PartExtra, LineNotes, "$riff"},
+     .lines = {{PartLead, LineNotes, "$e1"}, {PartExtra, LineDegrees, kRiff04},
                {PartBass, LineDegrees, "1.......1.....1."}, {PartExtra2, LineChords, "x---------------"}},
      .drums = {"K.......K.....K.", "........S.......", "h...h...h...h..."},
      .fill = {"K...K...K...K...", "l.l.m.m.t.t.SSSS"},
@@ -164,7 +166,7 @@ const Song kSound04 = {
     .file = "Sound04.mp3", .minSeconds = 180.0f, .tempo = 148.0f, .key = "Eb minor",
     .mood = "epic, final",
     .voices = {Vary(kSawLead, 0.2f, 0.0f), Vary(kBrass, 0.14f, -0.25f, 55), kBassFm, Vary(kStrings, 0.065f, 0.0f),
-               Vary(kArpPulse, 0.08f, 0.45f, 63), Vary(kBrass, 0.17f, 0.2f, 48), Vary(kChoir, 0.09f, 0.0f, 58),
+               Vary(kArpPulse, 0.08f, 0.45f, 63), Vary(kBrass, 0.17f, 0.2f, 60), Vary(kChoir, 0.09f, 0.0f, 58),
                Vary(kBell, 0.2f, 0.3f)},
     .kit = {.kickPitch = 46.0f, .kickDecay = 0.3f, .snareTone = 175.0f, .snareDecay = 0.2f, .crashDecay = 1.8f,
             .tomPitch = 85.0f},

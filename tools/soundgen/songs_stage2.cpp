@@ -14,6 +14,7 @@ constexpr Phrase kPhrases07[] = {
     {"b2", "ab5:4 c6:4 f6:4 eb6:2 c6:2 | d6:4 f6:4 bb5:8 | g5:2 bb5:2 eb6:4 d6:2 eb6:2 g6:4 | f6:4 d6:4 b5:4 g5:4 |"},
     {"s1", "c6:2 c6:2 r:4 c6:2 bb5:2 g5:4 | ab5:2 ab5:2 r:4 ab5:2 g5:2 f5:4 |"},
     {"s2", "bb5:2 bb5:2 r:4 bb5:2 ab5:2 g5:4 | g5:4 b5:4 d6:4 g6:4 |"},
+    {"s3", "bb5:2 bb5:2 r:4 bb5:2 ab5:2 g5:4 | g5:4 c6:4 eb6:4 g6:4 |"},
 };
 
 constexpr Section kSections07[] = {
@@ -29,7 +30,7 @@ constexpr Section kSections07[] = {
      .fill = {"K...K...K...K...", "....S...S.SsSSSS"},
      .crash = true},
     {.name = "B", .bars = 8, .chords = "Ab Bb Gm Cm Fm Bb Eb G",
-     .lines = {{PartLead, LineNotes, "$b1 $b2"}, {PartCounter, LineNotes, "$s1 $s2 $s1 $s2", -12},
+     .lines = {{PartLead, LineNotes, "$b1 $b2"}, {PartCounter, LineNotes, "$s1 $s3 $s1 $s2", -12},
                {PartBass, LineDegrees, "1.1.1.1.8.8.5.5."}, {PartPad, LineChords, "x---------------"},
                {PartArp, LineDegrees, "158t"}},
      .drums = {"K.k.K.k.K.k.K.k.", "....S.......S...", "h.o.h.o.h.o.h.o."},
