@@ -28,27 +28,81 @@ struct Ops {
 
 constexpr uint32_t Scale256(int v) { return uint32_t(v + (v >> 7)); }
 
+// One pixel: source s drawn over target t. Branch-free so that the row loops vectorise.
 template <bool Keyed, bool Tint, bool Blend>
 struct Pix {
-    static inline void Put(uint32_t* d, uint32_t s, const Ops& o) {
-        if constexpr (Keyed) {
-            if ((s >> 24) == 0) return;
-        }
+    static inline uint32_t Mix(uint32_t s, uint32_t t, const Ops& o) {
+        uint32_t c = s;
         if constexpr (Tint) {
-            const uint32_t r = (((s >> 16) & 0xFF) * o.tintR) >> 8;
-            const uint32_t g = (((s >> 8) & 0xFF) * o.tintG) >> 8;
-            const uint32_t b = ((s & 0xFF) * o.tintB) >> 8;
-            s = (r << 16) | (g << 8) | b;
+            const uint32_t r = (((c >> 16) & 0xFF) * o.tintR) >> 8;
+            const uint32_t g = (((c >> 8) & 0xFF) * o.tintG) >> 8;
+            const uint32_t b = ((c & 0xFF) * o.tintB) >> 8;
+            c = (r << 16) | (g << 8) | b;
         }
         if constexpr (Blend) {
-            const uint32_t a = o.alpha, na = 256 - a, t = *d;
-            const uint32_t rb = (((s & 0xFF00FFu) * a + (t & 0xFF00FFu) * na) >> 8) & 0xFF00FFu;
-            const uint32_t g = (((s & 0x00FF00u) * a + (t & 0x00FF00u) * na) >> 8) & 0x00FF00u;
-            s = rb | g;
+            const uint32_t a = o.alpha, na = 256 - a;
+            const uint32_t rb = (((c & 0xFF00FFu) * a + (t & 0xFF00FFu) * na) >> 8) & 0xFF00FFu;
+            const uint32_t g = (((c & 0x00FF00u) * a + (t & 0x00FF00u) * na) >> 8) & 0x00FF00u;
+            c = rb | g;
         }
-        *d = s | 0xFF000000u;
+        c |= 0xFF000000u;
+        if constexpr (Keyed) c = (s >> 24) ? c : t;
+        return c;
     }
 };
+
+template <class P>
+void Row(uint32_t* __restrict d, const uint32_t* __restrict s, int n, Ops o) {
+    for (int i = 0; i < n; ++i) d[i] = P::Mix(s[i], d[i], o);
+}
+
+template <class P>
+void RowMirrored(uint32_t* __restrict d, const uint32_t* __restrict s, int n, Ops o) {
+    for (int i = 0; i < n; ++i) d[i] = P::Mix(s[n - 1 - i], d[i], o);
+}
+
+// Nearest sampling along a row in 32.32 fixed point.
+template <class P>
+void RowStretched(uint32_t* __restrict d, const uint32_t* __restrict s, int n, uint64_t fx,
+                  uint64_t step, Ops o) {
+    for (int i = 0; i < n; ++i, fx += step) d[i] = P::Mix(s[fx >> 32], d[i], o);
+}
+
+// A row of a turned picture: (u, v) walks through the picture in 32.32 fixed point and
+// the caller has already cut the row to where it stays inside.
+template <class P>
+void RowTurned(uint32_t* __restrict d, const uint32_t* __restrict pixels, int stride, int n,
+               int64_t u, int64_t v, int64_t du, int64_t dv, int mirrorWidth, Ops o) {
+    if (mirrorWidth > 0) {
+        for (int i = 0; i < n; ++i, u += du, v += dv)
+            d[i] = P::Mix(pixels[(v >> 32) * stride + (mirrorWidth - 1 - (u >> 32))], d[i], o);
+    } else {
+        for (int i = 0; i < n; ++i, u += du, v += dv)
+            d[i] = P::Mix(pixels[(v >> 32) * stride + (u >> 32)], d[i], o);
+    }
+}
+
+int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// Narrows [lo, hi) to the steps t where 0 <= a + t * da < limit.
+void CutToInside(int64_t a, int64_t da, int64_t limit, int64_t* lo, int64_t* hi) {
+    if (da == 0) {
+        if (a < 0 || a >= limit) *hi = *lo;
+        return;
+    }
+    int64_t first, end;
+    if (da > 0) {
+        first = FloorDiv(-a + da - 1, da);         // ceil(-a / da)
+        end = FloorDiv(limit - a + da - 1, da);    // ceil((limit - a) / da)
+    } else {
+        first = FloorDiv(a - limit, -da) + 1;      // a + t da < limit
+        end = FloorDiv(a, -da) + 1;                // a + t da >= 0
+    }
+    *lo = std::max(*lo, first);
+    *hi = std::min(*hi, end);
+}
 
 // Runs fn.template operator()<Pix<...>>() for the current state; false when nothing
 // would show (fully transparent blend).
@@ -122,11 +176,10 @@ void BlitRegion(int64_t x, int64_t y, int64_t sx, int64_t sy, int64_t w, int64_t
         for (int64_t row = 0; row < h; ++row) {
             uint32_t* d = backBuffer + (y + row) * ScreenWidth + x;
             const uint32_t* s = v.pixels + (sy + row) * v.stride + sx;
-            if (flip) {
-                for (int i = 0; i < n; ++i) P::Put(d + i, s[n - 1 - i], ops);
-            } else {
-                for (int i = 0; i < n; ++i) P::Put(d + i, s[i], ops);
-            }
+            if (flip)
+                RowMirrored<P>(d, s, n, ops);
+            else
+                Row<P>(d, s, n, ops);
         }
     });
 }
@@ -195,12 +248,10 @@ void DrawImageStretched(int x1, int y1, int x2, int y2, int handle, int transpar
     Ops ops;
     WithPixelMode(transparent != 0, &ops, [&]<class P>() {
         uint64_t fy = startY;
-        for (int64_t py = top; py < bottom; ++py, fy += stepY) {
-            const uint32_t* s = v.pixels + int64_t(fy >> 32) * v.stride;
-            uint32_t* d = backBuffer + py * ScreenWidth;
-            uint64_t fx = startX;
-            for (int64_t px = left; px < right; ++px, fx += stepX) P::Put(d + px, s[fx >> 32], ops);
-        }
+        for (int64_t py = top; py < bottom; ++py, fy += stepY)
+            RowStretched<P>(backBuffer + py * ScreenWidth + left,
+                            v.pixels + int64_t(fy >> 32) * v.stride, int(right - left), startX,
+                            stepX, ops);
     });
 }
 
@@ -231,20 +282,19 @@ void DrawImageRotated(int x, int y, int cx, int cy, double scale, double angle, 
     const double ux = c / scale, uy = -s / scale;  // picture step per screen pixel to the right
     const int64_t stepU = std::llround(ux * One), stepV = std::llround(uy * One);
     const int64_t limitU = int64_t(v.width) << 32, limitV = int64_t(v.height) << 32;
-    const bool mirror = flip != 0;
     Ops ops;
     WithPixelMode(transparent != 0, &ops, [&]<class P>() {
         for (int py = top; py < bottom; ++py) {
             const double dx = left + 0.5 - x, dy = py + 0.5 - y;
-            int64_t u = std::llround((cx + (c * dx + s * dy) / scale) * One);
-            int64_t w = std::llround((cy + (-s * dx + c * dy) / scale) * One);
-            uint32_t* d = backBuffer + py * ScreenWidth;
-            for (int px = left; px < right; ++px, u += stepU, w += stepV) {
-                if (u < 0 || w < 0 || u >= limitU || w >= limitV) continue;
-                int sx = int(u >> 32);
-                if (mirror) sx = v.width - 1 - sx;
-                P::Put(d + px, v.pixels[int64_t(w >> 32) * v.stride + sx], ops);
-            }
+            const int64_t u = std::llround((cx + (c * dx + s * dy) / scale) * One);
+            const int64_t w = std::llround((cy + (-s * dx + c * dy) / scale) * One);
+            int64_t lo = 0, hi = right - left;
+            CutToInside(u, stepU, limitU, &lo, &hi);
+            CutToInside(w, stepV, limitV, &lo, &hi);
+            if (lo >= hi) continue;
+            RowTurned<P>(backBuffer + py * ScreenWidth + left + lo, v.pixels, v.stride,
+                         int(hi - lo), u + lo * stepU, w + lo * stepV, stepU, stepV,
+                         flip ? v.width : 0, ops);
         }
     });
 }

@@ -29,6 +29,19 @@ extern int missingAssets;
 std::string ResolveDataPath(const char* path);
 void FindDataDirectory();
 
+// Silences stderr while system libraries probe for displays and sound cards, which
+// print their failures there; the runtime reports its own failures in one line.
+class QuietStderr {
+public:
+    QuietStderr();
+    ~QuietStderr();
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_;
+};
+
 // Clock and random numbers.
 void ResetClock();
 void SeedRandomFromClock();
@@ -39,6 +52,7 @@ bool StartWindow();  // prints nothing: the caller reports SDL_GetError()
 void StopWindow();
 void PresentBackBuffer();
 bool PumpWindowEvents();  // true once quit was seen
+void SetFullScreen(bool full);
 void ToggleFullScreen();
 
 void StartInput();

@@ -54,8 +54,11 @@ bool BufferSounds(const Sound& s, const Buffer& b) {
 }
 
 bool OpenMixer() {
+    QuietStderr quiet;  // sound libraries report a missing card on stderr
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    // a short buffer lets the silent driver's thread notice a close quickly
+    const int samples = runtimeSettings.headless ? 256 : 1024;
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, samples) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }

@@ -1,5 +1,6 @@
 // Start and stop of the media runtime, its settings, and where the data folder is.
 #include <SDL.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +25,22 @@ static bool IsDirectory(const std::string& path) {
 static bool IsFile(const std::string& path) {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+QuietStderr::QuietStderr() : saved_(-1) {
+    std::fflush(stderr);
+    const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0) return;
+    saved_ = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (saved_ >= 0) dup2(null, STDERR_FILENO);
+    close(null);
+}
+
+QuietStderr::~QuietStderr() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    dup2(saved_, STDERR_FILENO);
+    close(saved_);
 }
 
 void FindDataDirectory() {
@@ -58,7 +75,10 @@ const char* DataDirectory() {
 int MissingAssetCount() { return missingAssets; }
 
 void SetWindowTitle(const char* text) { runtimeSettings.windowTitle = text ? text : ""; }
-void SetWindowedMode(int windowed) { runtimeSettings.windowed = windowed != 0; }
+void SetWindowedMode(int windowed) {
+    runtimeSettings.windowed = windowed != 0;
+    if (runtimeSettings.started && !runtimeSettings.headless) SetFullScreen(windowed == 0);
+}
 void SetLogFileEnabled(int) {}       // the runtime never writes a log
 void SetScreenMode(int, int, int, int) {}  // always 640 x 480, drawn in 32 bits
 void SetRenderTarget(int) {}         // the game only ever draws into the back buffer

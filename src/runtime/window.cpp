@@ -45,20 +45,56 @@ int WindowScale() {
     return scale < 1 ? 1 : scale;
 }
 
+// Video drivers that open no visible window: never chosen unless the user asks for one.
+bool IsInvisibleDriver(const char* name) {
+    return SDL_strcmp(name, "offscreen") == 0 || SDL_strcmp(name, "dummy") == 0 ||
+           SDL_strcmp(name, "evdev") == 0;
+}
+
+// Tries the drivers that can show a window, in SDL's order. On failure SDL_GetError()
+// holds the reason the first of them gave.
+bool InitVideo() {
+    if (SDL_getenv("SDL_VIDEODRIVER")) return SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    std::string firstError;
+    const int count = SDL_GetNumVideoDrivers();
+    for (int i = 0; i < count; ++i) {
+        const char* name = SDL_GetVideoDriver(i);
+        if (!name || IsInvisibleDriver(name)) continue;
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, name);
+        const bool ok = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+        SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+        if (ok) return true;
+        if (firstError.empty()) firstError = SDL_GetError();
+    }
+    SDL_SetError("%s", firstError.empty() ? "no video driver" : firstError.c_str());
+    return false;
+}
+
 }  // namespace
 
 bool StartWindow() {
     quitSeen = false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    {
+        QuietStderr quiet;  // display libraries chatter on stderr while they probe
+        if (!InitVideo()) return false;
+    }
     videoSubsystem = true;
     const int scale = WindowScale();
     Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI;
     if (!runtimeSettings.windowed) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     std::string title;
     ShiftJisToUtf8(runtimeSettings.windowTitle.c_str(), &title);
-    window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              ScreenWidth * scale, ScreenHeight * scale, flags);
+    // full screen starts at the desktop's size, so that it fills the screen even where
+    // no window manager resizes it
+    int w = ScreenWidth * scale, h = ScreenHeight * scale;
+    SDL_Rect desktop;
+    if (!runtimeSettings.windowed && SDL_GetDisplayBounds(0, &desktop) == 0) {
+        w = desktop.w;
+        h = desktop.h;
+    }
+    const int at = runtimeSettings.windowed ? int(SDL_WINDOWPOS_CENTERED) : 0;
+    window = SDL_CreateWindow(title.c_str(), at, at, w, h, flags);
     if (!window) return false;
     SDL_SetWindowMinimumSize(window, ScreenWidth / 2, ScreenHeight / 2);
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
@@ -101,11 +137,28 @@ void PresentFrame() {
     PresentBackBuffer();
 }
 
+void SetFullScreen(bool full) {
+    if (!window) return;
+    const bool now = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    if (now == full) return;
+    SDL_Rect desktop;
+    if (full && SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+        // cover the screen first: without a window manager nobody else resizes it
+        SDL_SetWindowPosition(window, desktop.x, desktop.y);
+        SDL_SetWindowSize(window, desktop.w, desktop.h);
+    }
+    SDL_SetWindowFullscreen(window, full ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!full) {
+        const int scale = WindowScale();
+        SDL_SetWindowSize(window, ScreenWidth * scale, ScreenHeight * scale);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    UpdateIntegerScale();
+}
+
 void ToggleFullScreen() {
     if (!window) return;
-    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    UpdateIntegerScale();
+    SetFullScreen((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0);
 }
 
 bool PumpWindowEvents() {
