@@ -128,7 +128,9 @@ TEST_F(Bomb, IntroThenThirtyBlastsThenATail) {
         if (made > 0) blastFrames.push_back(f);
         EXPECT_LE(made, 1);
         if (blastFrames.size() == 20 && !late) late = Obstacle(GroupEnemy, 1000);
-        if (!bombActive) EXPECT_EQ(f, 162);
+        if (!bombActive) {
+            EXPECT_EQ(f, 162);
+        }
     }
     EXPECT_EQ(bombActive, 0);
     EXPECT_EQ(bombs, 2);
