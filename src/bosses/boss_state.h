@@ -7,3 +7,7 @@
 constexpr int32_t BossStateDestroyed = 9999;
 
 extern int32_t bossState;
+// The body's position, written by its update every frame; parts and shields follow it.
+extern float bossX, bossY;
+// Signals between a body and its parts; the set-ups of bosses 10 to 16 clear them together.
+extern int32_t bossScratch[10];

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "actors/actor.h"
+
 // Event 000 of a stage script: the boss sequence of the stage begins with the
 // warning for boss `bossIndex`.
 void StartWarning(int32_t bossIndex);
@@ -22,3 +24,20 @@ void StartEnemyStream004(int32_t frames);  // kind 029 from the right edge
 void StartEnemyStream005(int32_t frames);  // kind 009 from the right edge
 void StartEnemyStream006(int32_t frames);  // kind 009 from above or below
 void StartEnemyStream007(int32_t frames);  // kind 003 from any edge
+
+// The boss fight's invisible clock: floods the screen with pressure enemies once
+// `seconds` have passed.
+void StartBossTimeLimit(int32_t seconds);
+void SpawnPressureEnemy(float x, float y, int32_t dir);
+// An armoured, invisible hit box riding at an offset from the boss body.
+void SpawnBossShield(float offsetX, float offsetY, int32_t w, int32_t h);
+// The body's update from the frame its last life ran out. The set variant makes the
+// ship untouchable at once; the add variant lifts bossState by 5000.
+void BossDeathUpdateSet(Actor* body);
+void BossDeathUpdateAdd(Actor* body);
+// The blinking banner after a boss, and the bonus tally of the final stages.
+void SpawnStageClear();
+void SpawnFinalTally();
+
+// Boss set-ups, called by the warning when it ends.
+void SpawnBoss00();

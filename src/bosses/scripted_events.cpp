@@ -13,6 +13,7 @@ int32_t bossEventIndex;
 void StartBossEvent(int32_t bossIndex) {
     bossEventRequested = 1;
     bossEventIndex = bossIndex;
+    StartWarning(bossIndex);
 }
 
 // Work words of a beam: the sign blinks, then the band fires.

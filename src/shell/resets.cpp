@@ -38,6 +38,8 @@ void ResetNewGame() {
     newRankIndex = 9999;
     for (int32_t& count : liveShotCount) count = 0;
     liveMissileCount = 0;
+    bossX = 0.0f;
+    bossY = 0.0f;
     lives = kStartingLives;
     bombs = kStartingBombs;
     shotGauge = missileGauge = armGauge = 0;
