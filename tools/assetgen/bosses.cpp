@@ -327,7 +327,6 @@ void Boss270(Canvas& cv) {
     skirt.Poly({20, 118, 152, 118, 160, 140, 12, 140});
     Armor(cv, skirt, pal::kGunmetal, 271, 3, 40);
     Lights(cv, 28, 128, 146, 10, kCoreRed);
-    Mask eye(172, 151);
     WeakCore(cv, 64, 110, 62, 100, kCoreRed);
 }
 

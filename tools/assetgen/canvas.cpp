@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 
 Rgb Mix(Rgb a, Rgb b, float t) {
     t = std::clamp(t, 0.0f, 1.0f);
@@ -367,8 +366,6 @@ void InnerEdge(Canvas& cv, const Mask& mask, Rgb c) {
                 cv.Set(x, y, c);
         }
 }
-
-void Stamp(Canvas& dst, const Canvas& part, int x, int y) { dst.Blit(part, x, y); }
 
 Canvas FlashOf(const Canvas& cell) {
     Canvas out(cell.w, cell.h);

@@ -105,8 +105,6 @@ void PaintTone(Canvas& cv, const Mask& mask, const Ramp& ramp, F tone, float dit
 void Outline(Canvas& cv, Rgb c);
 // Darkens the opaque pixels just inside the border of `mask` (an inner line).
 void InnerEdge(Canvas& cv, const Mask& mask, Rgb c);
-// Composites a part drawn on its own layer, outlined, over the canvas.
-void Stamp(Canvas& dst, const Canvas& part, int x, int y);
 
 // The hit-flash look: the same cell washed out toward white.
 Canvas FlashOf(const Canvas& cell);

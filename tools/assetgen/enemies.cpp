@@ -192,7 +192,6 @@ void Enemy010(Canvas& cv) {
 
 // Pressure drone: an angry spiked hornet, magenta and gold, facing left.
 void Enemy013(Canvas& cv) {
-    Mask stripes(32, 32);
     Mask body(32, 32);
     body.Ellipse(18, 16, 11, 8);
     body.Poly({4, 16, 10, 11, 10, 21});

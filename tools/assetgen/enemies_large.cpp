@@ -249,8 +249,6 @@ void Enemy110(Canvas& cv) {
     Mask hull(W, H);
     hull.Ellipse(56, 52, 54, 32);
     hull.Poly({80, 40, 110, 50, 110, 60, 80, 72});
-    Mask cutTop(W, H);
-    hull.Intersect(hull);
     Canvas layer(W, H);
     ShadeOpts o = Soft(14, 0.03f);
     o.gradient = 0.3f;

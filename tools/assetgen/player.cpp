@@ -243,24 +243,29 @@ void MyShot4(Canvas& cv) {
     cv.Blit(inner, 0, 0);
 }
 
-// Missiles: four headings (forward down, forward up, back down, back up).
+// Missiles: four headings (forward down, forward up, back down, back up): a white body,
+// a red nose and a bright cyan exhaust, so they read at a glance beside the shots.
 void MyMissile(Canvas& cv) {
     for (int type = 0; type < 4; ++type) {
         Canvas cell(20, 20);
-        Mask body(20, 20);
-        body.Capsule(4, 10, 14, 10, 3.0f);
-        body.Poly({13, 7.8f, 18, 10, 13, 12.2f});
-        AddPart(cell, body, pal::kSteel, ShadeOpts{2.0f});
-        cell.Set(16, 10, pal::kRed[3]);
-        cell.Set(15, 9, pal::kRed[2]);
         Mask fins(20, 20);
-        fins.Poly({4, 7, 8, 9, 4, 9});
-        fins.Poly({4, 13, 8, 11, 4, 11});
-        Shade(cell, fins, pal::kBlue, ShadeOpts{1.0f});
-        cell.Set(2, 10, pal::kCyan[4]);
-        cell.Set(1, 10, pal::kCyan[2]);
-        cell.Set(2, 9, pal::kCyan[2]);
-        cell.Set(2, 11, pal::kCyan[2]);
+        fins.Poly({3, 6, 8, 9, 3, 9});
+        fins.Poly({3, 14, 8, 11, 3, 11});
+        AddPart(cell, fins, pal::kBlue, ShadeOpts{1.0f});
+        Mask body(20, 20);
+        body.Capsule(5, 10, 14, 10, 2.8f);
+        body.Poly({13, 7.5f, 19, 10, 13, 12.5f});
+        AddPart(cell, body, pal::kHull, ShadeOpts{2.0f, -0.55f, -0.65f, 0.45f, 0.75f, 0.3f, 0.3f, 0.05f, 0});
+        cell.Set(17, 10, pal::kRed[3]);
+        cell.Set(16, 9, pal::kRed[2]);
+        cell.Set(16, 10, pal::kRed[2]);
+        cell.Set(16, 11, pal::kRed[1]);
+        // exhaust
+        cell.Set(1, 10, pal::kCyan[3]);
+        cell.Set(0, 10, pal::kCyan[2]);
+        cell.Set(2, 9, pal::kCyan[3]);
+        cell.Set(2, 10, pal::kWhite);
+        cell.Set(2, 11, pal::kCyan[3]);
         float angle = (type % 2 == 0) ? -20.0f : 20.0f;
         Canvas turned = cell.Rotate(angle);
         if (type >= 2) turned = turned.FlipX();
