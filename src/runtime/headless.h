@@ -11,6 +11,8 @@ bool IsHeadless();
 
 // Reseed the random generator (headless runs start every scenario from a known state).
 void SeedRandom(uint32_t seed);
+// Numbers drawn since the generator was last seeded; with the seed, its whole state.
+uint64_t RandomDrawCount();
 
 // With drawing off, every drawing operation returns at once; the game code still runs.
 void SetDrawingEnabled(bool enabled);
