@@ -10,6 +10,7 @@
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
 #include "player/player.h"
+#include "runtime/headless.h"
 #include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -117,6 +118,9 @@ void DigestStars(Digest& d) {
         steps++;
     }
 }
+
+// The generator's state is its seed and how many numbers were drawn since.
+void DigestRandom(Digest& d) { d.Word(RandomDrawCount()); }
 
 void DigestPlayerShip(Digest& d) { d.Word(static_cast<uint64_t>(RecordNumber(playerShip))); }
 
@@ -235,6 +239,8 @@ const HashedPart kParts[] = {
     GLOBAL(scrollStopping),
     GLOBAL(mapScrollDX),
     GLOBAL(mapScrollDY),
+    // the random generator
+    HashedPart{"random", nullptr, 0, DigestRandom},
     // the two pools
     HashedPart{"actors", nullptr, 0, DigestActors},
     HashedPart{"stars", nullptr, 0, DigestStars},

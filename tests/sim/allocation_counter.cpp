@@ -26,7 +26,9 @@ int64_t StopCountingAllocations() {
 }
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// from the sanitizer runtime (its header is not shipped with every compiler)
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*, size_t),
+                                                         void (*free_hook)(const volatile void*));
 
 namespace {
 
