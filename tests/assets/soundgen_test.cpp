@@ -133,6 +133,7 @@ TEST(SongNotation, ShortLinesLoopAndUnevenOrMisbarredOnesAreRefused) {
     EXPECT_FALSE(ReadLine("C", {0, LineNotes, "h4:16"}).ok);
     EXPECT_FALSE(ReadLine("C", {0, LineNotes, "c:16"}).ok);
     EXPECT_FALSE(ReadLine("C", {0, LineNotes, "-:4 c4:12"}).ok);
+    EXPECT_FALSE(ReadLine("C", {0, LineNotes, "c4:8 ~ c4:8"}).ok);
 }
 
 TEST(SongNotation, PhrasesExpandWhereTheyAreNamed) {

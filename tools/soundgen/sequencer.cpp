@@ -212,6 +212,7 @@ bool NoteLine(Builder& b, const Placement& p, const Line& line) {
         Written w{step, 0, 0, false, false, false, false};
         size_t i = 0;
         if (tok[i] == '~') w.glide = true, ++i;
+        if (i >= tok.size()) return b.Fail(p, "a glide to nothing");
         const bool hold = tok[i] == '-';
         if (tok[i] == 'r' || hold) {
             w.rest = true;
