@@ -18,6 +18,8 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j "$jobs" --target "${targets[@]}"
 
 export SDL_AUDIODRIVER=none
+# the file readers' scratch files: in memory where there is a tmpfs (the save writer syncs)
+[[ -z ${TMPDIR:-} && -d /dev/shm && -w /dev/shm ]] && export TMPDIR=/dev/shm
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
 mkdir -p "$build/artifacts"
 status=0
