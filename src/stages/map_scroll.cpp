@@ -13,14 +13,16 @@ constexpr int32_t kJumpColumns = 10;
 constexpr int32_t kBandRows = 15;
 constexpr int32_t kBandRestartColumn = 370;
 
-// The speed moves towards its target by one step per frame, without passing it.
+// The speed moves towards its target by one step per frame. Float steps of 0.01 never
+// land on the target exactly, so the last step, which leaves less than half a step,
+// snaps onto it: a change of 1 takes exactly 100 frames and the speed then holds.
 static void RampSpeed() {
     if (scrollSpeed < scrollTargetSpeed) {
         scrollSpeed += kSpeedStep;
-        if (scrollSpeed > scrollTargetSpeed) scrollSpeed = scrollTargetSpeed;
+        if (scrollTargetSpeed - scrollSpeed < kSpeedStep / 2) scrollSpeed = scrollTargetSpeed;
     } else if (scrollSpeed > scrollTargetSpeed) {
         scrollSpeed -= kSpeedStep;
-        if (scrollSpeed < scrollTargetSpeed) scrollSpeed = scrollTargetSpeed;
+        if (scrollSpeed - scrollTargetSpeed < kSpeedStep / 2) scrollSpeed = scrollTargetSpeed;
     }
 }
 

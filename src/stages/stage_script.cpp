@@ -16,6 +16,8 @@ uint8_t scriptEnded;
 
 constexpr int kMaxArgs = 8;
 
+constexpr int32_t kNoBossOverride = -1;
+
 const char* StageScriptText(int32_t stage) {
     char name[40];
     std::snprintf(name, sizeof name, "stages/stage%02d.script", static_cast<int>(stage));
@@ -23,10 +25,32 @@ const char* StageScriptText(int32_t stage) {
     return text ? text : FindLevelText("stages/stage01.script");
 }
 
+// A script that differs from another only in its boss is written as the one line
+// "same-as stageNN.script boss B": the other script's lines, with B on its boss line.
+// Only one step is followed, so two such files can never send the loader in a circle.
+static const char* FollowSharedScript(const char* text, int32_t* bossOverride) {
+    *bossOverride = kNoBossOverride;
+    char source[64];
+    int boss = 0;
+    if (std::sscanf(text, "same-as %47s boss %d", source, &boss) != 2) return text;
+    char name[80];
+    std::snprintf(name, sizeof name, "stages/%s", source);
+    const char* shared = FindLevelText(name);
+    if (!shared) return text;
+    *bossOverride = boss;
+    return shared;
+}
+
+static bool IsBossLine(const char* line, size_t length) {
+    return length >= 10 && std::strncmp(line, "event,000,", 10) == 0;
+}
+
 void LoadStageScript() {
     if (stageNumber < 1 || stageNumber > 28) return;
     const char* text = StageScriptText(stageNumber);
     if (!text) return;
+    int32_t bossOverride;
+    text = FollowSharedScript(text, &bossOverride);
     int line = 0;
     const char* p = text;
     while (*p && line < kScriptLines) {
@@ -34,9 +58,14 @@ void LoadStageScript() {
         size_t length = end ? static_cast<size_t>(end - p) : std::strlen(p);
         const char* next = end ? end + 1 : p + length;
         if (length > 0 && p[length - 1] == '\r') length--;
-        if (length > kScriptLineBytes - 1) length = kScriptLineBytes - 1;
-        std::memcpy(StageScriptTable[line], p, length);
-        StageScriptTable[line][length] = '\0';
+        if (bossOverride != kNoBossOverride && IsBossLine(p, length)) {
+            std::snprintf(StageScriptTable[line], kScriptLineBytes, "event,000,%d",
+                          static_cast<int>(bossOverride));
+        } else {
+            if (length > kScriptLineBytes - 1) length = kScriptLineBytes - 1;
+            std::memcpy(StageScriptTable[line], p, length);
+            StageScriptTable[line][length] = '\0';
+        }
         line++;
         p = next;
     }

@@ -1,0 +1,150 @@
+// The stage script: line timing, same-frame runs, zero guards, the end, and stage 1.
+#include <cstring>
+#include <string>
+
+#include "bosses/bosses.h"
+#include "stages/stage_fixture.h"
+
+class StageScript : public StageTest {};
+
+TEST_F(StageScript, WaitZeroDelaysTheNextLineOneFrameAndWaitOneTwo) {
+    EnterStage(1);
+    UseScript({"wait,0", "enemy,000,640,64", "wait,1", "enemy,000,640,96", "end"});
+    Frame();
+    EXPECT_EQ(CountGroup(GroupEnemy), 0);
+    Frame();  // the line after wait,0
+    EXPECT_EQ(CountGroup(GroupEnemy), 1);
+    Frame();
+    EXPECT_EQ(CountGroup(GroupEnemy), 1);
+    Frame();  // two frames after wait,1
+    EXPECT_EQ(CountGroup(GroupEnemy), 2);
+}
+
+TEST_F(StageScript, LinesBetweenWaitsRunInOneFrameInScriptOrder) {
+    EnterStage(1);
+    UseScript({"// zako", "enemy,000,640,64", "enemy,000,640,96", "enemy,000,640,128",
+               "enemy,000,640,160", "wait,5", "enemy,000,640,200", "end"});
+    Frame();
+    std::vector<Actor*> enemies = Group(GroupEnemy);
+    ASSERT_EQ(enemies.size(), 4u);
+    for (int i = 0; i < 4; i++) {
+        // appended in order, and moved once already in the frame they were created
+        EXPECT_FLOAT_EQ(enemies[i]->x, 640 - 2.8f) << i;
+        EXPECT_NEAR(enemies[i]->y, 64 + 32 * i - 0.12f, 1e-4) << i;
+    }
+    EXPECT_EQ(scriptLine, 6);
+    EXPECT_EQ(scriptWait, 5);
+}
+
+TEST_F(StageScript, ZeroGuardsAndUnknownIdsCreateNothing) {
+    EnterStage(1);
+    UseScript({"enemy,003,640,0", "enemy,099,640,96,1,0", "event,001,5", "enemy,011,640,64",
+               "enemy,012,191", "enemy,015,0", "enemy,007,640,64", "enemy,000,+64,64", "wait,0",
+               "enemy,003,640,1", "enemy,099,640,96,0,3", "end"});
+    Frame();
+    EXPECT_EQ(CountGroup(GroupEnemy), 0);
+    EXPECT_EQ(CountGroup(GroupEffect), 0);
+    Frame();
+    std::vector<Actor*> enemies = Group(GroupEnemy);
+    ASSERT_EQ(enemies.size(), 2u);
+    EXPECT_EQ(enemies[0]->width, 64);  // the charger at the top edge
+    EXPECT_EQ(enemies[0]->scoreValue, 300);
+    EXPECT_EQ(enemies[1]->scoreValue, 100);  // the carrier with item 0
+}
+
+TEST_F(StageScript, NumbersStopAtTheFirstOtherCharacter) {
+    EnterStage(1);
+    UseScript({"enemy,000,640px,-5y", "end"});
+    Frame();
+    std::vector<Actor*> enemies = Group(GroupEnemy);
+    ASSERT_EQ(enemies.size(), 1u);
+    EXPECT_FLOAT_EQ(enemies[0]->x, 640 - 2.8f);
+    EXPECT_NEAR(enemies[0]->y, -5 - 0.12f, 1e-4);
+}
+
+TEST_F(StageScript, EndStopsEverythingAfterIt) {
+    EnterStage(1);
+    UseScript({"end", "enemy,000,640,64", "wait,0", "enemy,000,640,96"});
+    Frames(5);
+    EXPECT_EQ(CountGroup(GroupEnemy), 0);
+    EXPECT_EQ(scriptLine, 0);
+    EXPECT_EQ(scriptEnded, 1);
+}
+
+TEST_F(StageScript, WaitWithoutNumberGoesOnNextFrame) {
+    EnterStage(1);
+    UseScript({"wait", "enemy,000,640,64", "end"});
+    Frame();
+    EXPECT_EQ(CountGroup(GroupEnemy), 0);
+    Frame();
+    EXPECT_EQ(CountGroup(GroupEnemy), 1);
+}
+
+TEST_F(StageScript, SplitLinesRunOnceAndATableWithoutEndStopsAtItsLastLine) {
+    EnterStage(1);
+    UseScript({"wait,3", "enemy,000,640,64", "// more"});
+    Frame();
+    EXPECT_STREQ(StageScriptTable[0], "wait");  // the split wrote its terminator
+    Frames(4);
+    EXPECT_STREQ(StageScriptTable[1], "enemy");
+    EXPECT_EQ(CountGroup(GroupEnemy), 1);
+    EXPECT_EQ(scriptEnded, 1);
+    EXPECT_EQ(scriptLine, kScriptLines - 1);
+    Frames(3);
+    EXPECT_EQ(CountGroup(GroupEnemy), 1);
+}
+
+TEST_F(StageScript, StageOneScriptIsLoadedLineForLine) {
+    stageNumber = 13;  // a longer script first: its tail must not survive
+    LoadStageScript();
+    stageNumber = 1;
+    LoadStageScript();
+    EXPECT_STREQ(StageScriptTable[0], "// wait4800");
+    EXPECT_STREQ(StageScriptTable[3], "enemy,099,640,100,0,1");
+    EXPECT_STREQ(StageScriptTable[108], "enemy,003,640,0");
+    EXPECT_STREQ(StageScriptTable[191], "// boss");
+    EXPECT_STREQ(StageScriptTable[193], "event,000,0");
+    EXPECT_STREQ(StageScriptTable[194], "end");
+    for (int i = 195; i < kScriptLines; i++) ASSERT_EQ(StageScriptTable[i][0], '\0') << i;
+
+    std::strcpy(StageScriptTable[0], "kept");
+    stageNumber = 29;  // no such stage: the table stays as it is
+    LoadStageScript();
+    EXPECT_STREQ(StageScriptTable[0], "kept");
+}
+
+TEST_F(StageScript, SharedScriptsTakeTheirSourceWithTheirOwnBoss) {
+    stageNumber = 11;
+    LoadStageScript();
+    static char source[kScriptLines][kScriptLineBytes];
+    std::memcpy(source, StageScriptTable, sizeof source);
+    stageNumber = 12;
+    LoadStageScript();
+    int bossLines = 0;
+    for (int i = 0; i < kScriptLines; i++) {
+        if (std::strcmp(source[i], "event,000,5") == 0) {
+            EXPECT_STREQ(StageScriptTable[i], "event,000,1");
+            bossLines++;
+        } else {
+            ASSERT_STREQ(StageScriptTable[i], source[i]) << i;
+        }
+    }
+    EXPECT_EQ(bossLines, 1);
+}
+
+// Stage 1 from its first play frame, fire held, the ship kept in lives: its boss
+// event runs in frame 4955 and the script stops on its end line.
+TEST_F(StageScript, StageOneBossEventRunsInFrame4955) {
+    EnterStage(1);
+    int bossFrame = -1;
+    for (int frame = 0; frame <= 4960; frame++) {
+        lives = 3;
+        Frame(PadButton1);
+        ASSERT_EQ(currentScene, ScenePlay);
+        if (bossEventRequested && bossFrame < 0) bossFrame = frame;
+    }
+    EXPECT_EQ(bossFrame, 4955);
+    EXPECT_EQ(bossEventIndex, 0);
+    EXPECT_EQ(scriptEnded, 1);
+    EXPECT_EQ(scriptLine, 194);
+}
