@@ -3,6 +3,7 @@
 #include <string>
 
 #include "bosses/bosses.h"
+#include "runtime/headless.h"
 #include "stages/stage_fixture.h"
 
 class StageScript : public StageTest {};
@@ -141,7 +142,12 @@ TEST_F(StageScript, StageOneBossEventRunsInFrame4955) {
         lives = 3;
         Frame(PadButton1);
         ASSERT_EQ(currentScene, ScenePlay);
-        if (bossEventRequested && bossFrame < 0) bossFrame = frame;
+        if (bossEventRequested && bossFrame < 0) {
+            bossFrame = frame;
+            // the stage music gives way to the warning in that very frame
+            EXPECT_STREQ(CurrentMusicFile(), "data/SoundWarning.mp3");
+        }
+        if (!bossEventRequested) ASSERT_STREQ(CurrentMusicFile(), "data/Sound03.mp3") << frame;
     }
     EXPECT_EQ(bossFrame, 4955);
     EXPECT_EQ(bossEventIndex, 0);
