@@ -65,7 +65,7 @@ constexpr Section kLift00[] = {
                {PartBass, LineDegrees, "1..1..1.1..1.5.5"}, {PartPad, LineChords, "x---------------"},
                {PartArp, LineDegrees, "1358t8531358t853"}, {PartExtra, LineChords, "x..x..x.........", 0}},
      .drums = {"K..K..K.K..K..K.", "....S.......S...", "h.hhh.hhh.hhh.hh"},
-     .fill = {"K.......K.......", "....S...SStTmMlL"},
+     .fill = {"K.......K.......", "S.S.S.SSSSSSTTLL"},
      .transpose = 2, .crash = true},
 };
 
