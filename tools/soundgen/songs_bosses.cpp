@@ -26,7 +26,7 @@ const Song kSoundWarning = {
     .mood = "alarm",
     .voices = {Vary(SquareLead(), 0.22f, 0.0f), Vary(kBrass, 0.14f, -0.3f, 45), Vary(kBassPulse, 0.3f, 0.0f),
                kPad, kArpPulse, Vary(kStab, 0.1f, 0.3f, 52)},
-    .kit = {.kickPitch = 45.0f, .kickDecay = 0.3f, .snareDecay = 0.12f, .tomPitch = 80.0f},
+    .kit = {.kickPitch = 45.0f, .kickDecay = 0.3f, .snareDecay = 0.12f, .tomPitch = 80.0f, .gain = 0.36f},
     .phrases = {}, .sections = kSectionsWarning,
     .order = "alarm hit",
     .tailSeconds = 0.8f,
@@ -97,7 +97,8 @@ const Song kSound08 = {
     .mood = "tense, pounding",
     .voices = {Vary(SquareLead(), 0.2f, 0.0f), Vary(kSawLead, 0.13f, -0.3f), Vary(kBassPulse, 0.21f, 0.0f, 25),
                Vary(kStrings, 0.06f, 0.0f), Vary(kArpPulse, 0.09f, 0.45f, 61), Vary(kStab, 0.09f, -0.35f, 55)},
-    .kit = {.kickPitch = 47.0f, .kickDecay = 0.25f, .snareTone = 195.0f, .snareDecay = 0.15f, .tomPitch = 90.0f},
+    .kit = {.kickPitch = 47.0f, .kickDecay = 0.25f, .snareTone = 195.0f, .snareDecay = 0.15f, .tomPitch = 90.0f,
+            .gain = 0.34f},
     .phrases = kPhrases08, .sections = kSections08,
     .order = "intro A B A2 C D A2 B outro",
 };

@@ -76,7 +76,7 @@ constexpr Section kAll06[] = {kSections06[0], kSections06[1], kSections06[2], kS
 const Song kSound06 = {
     .file = "Sound06.mp3", .minSeconds = 120.0f, .tempo = 160.0f, .key = "D minor",
     .mood = "epic, relentless",
-    .voices = {Vary(kSawLead, 0.2f, 0.0f), Vary(kBrass, 0.15f, -0.2f, 55), kBassPluck, Vary(kStrings, 0.06f, 0.0f),
+    .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kBrass, 0.15f, -0.2f, 55), kBassPluck, Vary(kStrings, 0.06f, 0.0f),
                Vary(kArpPulse, 0.09f, 0.4f, 62), Vary(kStab, 0.08f, 0.35f, 57), Vary(kChoir, 0.07f, 0.0f, 60)},
     .kit = {.kickPitch = 50.0f, .kickDecay = 0.24f, .snareTone = 185.0f, .snareDecay = 0.16f, .tomPitch = 100.0f},
     .phrases = kPhrases06, .sections = kAll06,
@@ -165,7 +165,7 @@ constexpr Section kAll04[] = {kSections04[0], kSections04[1], kSections04[2], kS
 const Song kSound04 = {
     .file = "Sound04.mp3", .minSeconds = 180.0f, .tempo = 148.0f, .key = "Eb minor",
     .mood = "epic, final",
-    .voices = {Vary(kSawLead, 0.2f, 0.0f), Vary(kBrass, 0.14f, -0.25f, 55), kBassFm, Vary(kStrings, 0.065f, 0.0f),
+    .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kBrass, 0.14f, -0.25f, 55), kBassFm, Vary(kStrings, 0.065f, 0.0f),
                Vary(kArpPulse, 0.08f, 0.45f, 63), Vary(kBrass, 0.17f, 0.2f, 60), Vary(kChoir, 0.09f, 0.0f, 58),
                Vary(kBell, 0.2f, 0.3f)},
     .kit = {.kickPitch = 46.0f, .kickDecay = 0.3f, .snareTone = 175.0f, .snareDecay = 0.2f, .crashDecay = 1.8f,

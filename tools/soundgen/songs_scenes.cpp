@@ -88,7 +88,7 @@ const Song kSoundSelect02 = {
     .file = "SoundSelect02.mp3", .minSeconds = 40.0f, .tempo = 88.0f, .key = "D major (3/4)",
     .mood = "warm, wistful",
     .stepsPerBar = 12,
-    .voices = {Vary(kBell, 0.22f, 0.1f), Vary(kFlute, 0.22f, -0.3f), Vary(kBassPulse, 0.2f, 0.0f, 30),
+    .voices = {Vary(kBell, 0.32f, 0.1f), Vary(kFlute, 0.22f, -0.3f), Vary(kBassPulse, 0.2f, 0.0f, 30),
                Vary(kStrings, 0.07f, 0.0f, 54), Vary(kArpPulse, 0.06f, 0.4f, 62)},
     .kit = {.kickPitch = 55.0f, .kickDecay = 0.2f, .gain = 0.3f},
     .phrases = kPhrasesSelect02, .sections = kSectionsSelect02,
@@ -155,7 +155,7 @@ constexpr Section kSections11[] = {
 const Song kSound11 = {
     .file = "Sound11.mp3", .minSeconds = 75.0f, .tempo = 126.0f, .key = "C major",
     .mood = "triumphant, then reflective",
-    .voices = {Vary(kSawLead, 0.2f, 0.0f), Vary(kBell, 0.1f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
+    .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kBell, 0.1f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
                Vary(kArpPulse, 0.08f, 0.4f, 60), Vary(kBrass, 0.2f, -0.1f, 55), Vary(kStab, 0.08f, -0.35f, 55),
                Vary(kFlute, 0.28f, -0.1f)},
     .kit = {.kickPitch = 52.0f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f},

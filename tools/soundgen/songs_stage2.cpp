@@ -54,7 +54,7 @@ constexpr Section kSections07[] = {
 const Song kSound07 = {
     .file = "Sound07.mp3", .minSeconds = 45.0f, .tempo = 168.0f, .key = "C minor",
     .mood = "urgent, galloping",
-    .voices = {Vary(kSawLead, 0.2f, 0.0f), Vary(kPulseLead, 0.15f, -0.3f), Vary(kBassPulse, 0.22f, 0.0f), Vary(kStrings, 0.06f, 0.0f),
+    .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kPulseLead, 0.15f, -0.3f), Vary(kBassPulse, 0.22f, 0.0f), Vary(kStrings, 0.06f, 0.0f),
                Vary(kArpPulse, 0.1f, 0.4f, 67), Vary(kStab, 0.08f, -0.35f, 55)},
     .kit = {.kickPitch = 48.0f, .kickDecay = 0.2f, .snareTone = 180.0f, .snareDecay = 0.14f, .hatDecay = 0.025f},
     .phrases = kPhrases07, .sections = kSections07,

@@ -78,7 +78,7 @@ constexpr Section kAll00[] = {kSections00[0], kSections00[1], kSections00[2], kS
 const Song kSound00 = {
     .file = "Sound00.mp3", .minSeconds = 110.0f, .tempo = 144.0f, .key = "G minor",
     .mood = "determined march",
-    .voices = {Vary(kBrass, 0.2f, 0.0f, 55), Vary(kPulseLead, 0.12f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
+    .voices = {Vary(kBrass, 0.34f, 0.0f, 55), Vary(kPulseLead, 0.12f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
                Vary(kArpPulse, 0.09f, 0.45f, 62), Vary(kStab, 0.08f, -0.4f, 55), Vary(kSawLead, 0.2f, 0.1f)},
     .kit = {.kickPitch = 52.0f, .kickDecay = 0.22f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f,
             .gain = 0.42f},
