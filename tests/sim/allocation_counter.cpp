@@ -33,9 +33,11 @@ extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(con
 namespace {
 
 void MallocHook(const volatile void*, size_t) { Note(); }
+void FreeHook(const volatile void*) {}
 
-// Installed before main; operator new goes through the sanitizer's malloc too.
-const int installed = __sanitizer_install_malloc_and_free_hooks(MallocHook, nullptr);
+// Installed before main (the runtime takes the pair or nothing); operator new goes
+// through the sanitizer's malloc too.
+const int installed = __sanitizer_install_malloc_and_free_hooks(MallocHook, FreeHook);
 
 }  // namespace
 
