@@ -1,6 +1,7 @@
 # Every global of the game code is either covered by the state hash or left out of
-# it on purpose: compares the data symbols of the library's objects (nm) with what
-# `zorbex-sim --list-state` names. Inputs: SIM, NM, OBJECTS (separated by "|").
+# it on purpose: compares the writable data symbols of the library's objects
+# (objdump) with what `zorbex-sim --list-state` names. Inputs: SIM, OBJDUMP, OBJECTS
+# (separated by "|").
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${SIM} --list-state OUTPUT_VARIABLE listed RESULT_VARIABLE code)
 if(NOT code EQUAL 0)
@@ -24,11 +25,13 @@ foreach(object IN LISTS objects)
   if(object MATCHES "/src/runtime/" OR object MATCHES "/state_hash")
     continue()
   endif()
-  execute_process(COMMAND ${NM} -C --defined-only ${object} OUTPUT_VARIABLE symbols)
-  # data symbols only: initialised (D) and zeroed (B), global or file-local
-  string(REGEX MATCHALL "[0-9a-f]+ [BbDd] [^\n]+" symbols "${symbols}")
+  execute_process(COMMAND ${OBJDUMP} -t -C ${object} OUTPUT_VARIABLE symbols)
+  # objects in writable data only, global or file-local; constants (.rodata,
+  # .data.rel.ro) cannot be state
+  string(REGEX MATCHALL "[^\n]* O \\.(bss|data|data\\.rel|data\\.rel\\.local|tbss|tdata)\t[0-9a-f]+ [^\n]+"
+         symbols "${symbols}")
   foreach(line IN LISTS symbols)
-    string(REGEX REPLACE "^[0-9a-f]+ [BbDd] " "" name "${line}")
+    string(REGEX REPLACE "^[^\t]*\t[0-9a-f]+ (\\.hidden )?" "" name "${line}")
     if(name MATCHES "^(guard variable|typeinfo|vtable)" OR name MATCHES "\\.")
       continue()
     endif()

@@ -42,6 +42,8 @@ int DumpStage(int32_t stage) {
         PrintBytes(row, strnlen(row, kMapColumns));
     }
     std::printf("# view %d %d\n", mapLeftColumn, mapTopRow);
-    std::printf("# music %s\n", CurrentMusicFile());
+    // the layout's own entry: the runtime forgets a file it could not play
+    const char* music = StageLayoutFor(stage).music;
+    std::printf("# music %s\n", music ? music : CurrentMusicFile());
     return 0;
 }
