@@ -68,14 +68,17 @@ int RunPaced(const SimOptions& o) {
         periods.push_back(ms);
         deviation.push_back(std::fabs(ms - 16.0));
     }
+    size_t overOneMs = 0;
+    for (double d : deviation)
+        if (d > 1.0) overOneMs++;
     double mean = 0;
     for (double p : periods) mean += p;
     if (!periods.empty()) mean /= static_cast<double>(periods.size());
     std::printf("{\"frames\":%zu,\"scene\":%d,\"cpuPercent\":%.1f,\"periodMeanMs\":%.3f,"
                 "\"periodP50Ms\":%.3f,\"periodP99Ms\":%.3f,\"periodMaxMs\":%.3f,"
-                "\"jitterP99Ms\":%.3f,\"jitterMaxMs\":%.3f}\n",
+                "\"jitterP99Ms\":%.3f,\"jitterMaxMs\":%.3f,\"framesOff1Ms\":%zu}\n",
                 periods.size(), scene, wall > 0 ? 100.0 * cpu / wall : 0.0, mean, Percentile(periods, 0.5),
                 Percentile(periods, 0.99), Percentile(periods, 1.0), Percentile(deviation, 0.99),
-                Percentile(deviation, 1.0));
+                Percentile(deviation, 1.0), overOneMs);
     return 0;
 }
