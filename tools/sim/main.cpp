@@ -16,7 +16,6 @@
 #include "session.h"
 #include "shell/game.h"
 #include "shell/replay.h"
-#include "shell/save_files.h"
 #include "shell/state_hash.h"
 
 namespace {
