@@ -10,6 +10,16 @@ shift || true
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_replay fuzz_settings fuzz_save fuzz_stage_script)
 build=${ZORBEX_FUZZ_BUILD:-build/fuzz}
+
+# libFuzzer comes with clang's runtime libraries, which the game's own build does not need
+probe=$(mktemp -d)
+if ! command -v clang++ >/dev/null || ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
+        clang++ -x c++ -fsanitize=fuzzer - -o "$probe/probe" 2>/dev/null; then
+    rm -rf "$probe"
+    echo "fuzz.sh: needs clang with libFuzzer (Debian: apt-get install clang libclang-rt-14-dev)" >&2
+    exit 1
+fi
+rm -rf "$probe"
 jobs=${JOBS:-$(nproc)}
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
