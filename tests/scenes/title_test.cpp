@@ -79,7 +79,9 @@ TEST_F(Title, ScreenIsBlackThenWhiteUnderTheLogo) {
             }
     ASSERT_GE(px, 0);
     Frames(52);  // frame 92: full white under the logo
-    if (MissingAssetCount() == 0) EXPECT_EQ(ReadBackBufferPixel(px, py) & 0xffffff, 0xffffffu);
+    if (MissingAssetCount() == 0) {
+        EXPECT_EQ(ReadBackBufferPixel(px, py) & 0xffffff, 0xffffffu);
+    }
     Frames(33);  // the flash has faded: the title picture shows
     EXPECT_NE(ReadBackBufferPixel(px, py) & 0xffffff, 0xffffffu);
 }

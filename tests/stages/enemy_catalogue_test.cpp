@@ -343,8 +343,11 @@ TEST_F(EnemyCatalogue, GiantAlternatesShotStreamsAndDiverLaunches) {
     }
     EXPECT_GE(divers, 2);
     EXPECT_GT(streamShots, 100);
-    for (Actor* d : Group(GroupEnemy))
-        if (d != a) EXPECT_EQ(d->width, 24);
+    for (Actor* d : Group(GroupEnemy)) {
+        if (d != a) {
+            EXPECT_EQ(d->width, 24);
+        }
+    }
 }
 
 TEST_F(EnemyCatalogue, ArmouredKindsTakeNoContactDamage) {

@@ -147,7 +147,9 @@ TEST_F(StageScript, StageOneBossEventRunsInFrame4955) {
             // the stage music gives way to the warning in that very frame
             EXPECT_STREQ(CurrentMusicFile(), "data/SoundWarning.mp3");
         }
-        if (!bossEventRequested) ASSERT_STREQ(CurrentMusicFile(), "data/Sound03.mp3") << frame;
+        if (!bossEventRequested) {
+            ASSERT_STREQ(CurrentMusicFile(), "data/Sound03.mp3") << frame;
+        }
     }
     EXPECT_EQ(bossFrame, 4955);
     EXPECT_EQ(bossEventIndex, 0);
