@@ -75,12 +75,12 @@ int ChunkMillis(const Mix_Chunk* chunk) {
 
 // Without any mixer the file is still read, so its length and presence are known.
 bool MeasureWavFile(const std::string& path, int* millis) {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec format;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (!SDL_LoadWAV(path.c_str(), &spec, &data, &length)) return false;
+    if (!SDL_LoadWAV(path.c_str(), &format, &data, &length)) return false;
     const int64_t bytesPerSecond =
-        int64_t(spec.freq) * spec.channels * (SDL_AUDIO_BITSIZE(spec.format) / 8);
+        int64_t(format.freq) * format.channels * (SDL_AUDIO_BITSIZE(format.format) / 8);
     *millis = bytesPerSecond > 0 ? int(int64_t(length) * 1000 / bytesPerSecond) : 0;
     SDL_FreeWAV(data);
     return true;

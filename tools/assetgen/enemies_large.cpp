@@ -7,10 +7,10 @@
 
 namespace {
 
-ShadeOpts Soft(float bevel, float spec = 0.05f) {
+ShadeOpts Soft(float bevel, float shine = 0.05f) {
     ShadeOpts o;
     o.bevel = bevel;
-    o.specular = spec;
+    o.specular = shine;
     return o;
 }
 

@@ -58,17 +58,17 @@ int main(int argc, char** argv) {
     std::vector<Result> results(kPictureCount);
     auto work = [&](int first) {
         for (int i = first; i < kPictureCount; i += 2) {
-            const PictureSpec& spec = kPictures[i];
-            if (!wanted(spec.file)) continue;
-            auto it = byFile.find(spec.file);
+            const PictureSpec& picture = kPictures[i];
+            if (!wanted(picture.file)) continue;
+            auto it = byFile.find(picture.file);
             if (it == byFile.end()) {
-                results[i].error = std::string("no drawing for ") + spec.file;
+                results[i].error = std::string("no drawing for ") + picture.file;
                 continue;
             }
-            Canvas cv(spec.cellW * spec.cols, spec.cellH * spec.rows);
+            Canvas cv(picture.cellW * picture.cols, picture.cellH * picture.rows);
             (*it->second)(cv);
-            if (spec.flashRow) AddFlashRow(cv, spec.cellH);
-            if (!WritePng((dataDir / spec.file).string(), cv, &results[i].error)) continue;
+            if (picture.flashRow) AddFlashRow(cv, picture.cellH);
+            if (!WritePng((dataDir / picture.file).string(), cv, &results[i].error)) continue;
             results[i].canvas = std::move(cv);
             results[i].drawn = true;
         }
@@ -80,12 +80,12 @@ int main(int argc, char** argv) {
     std::vector<SheetItem> sheet;
     int failures = 0;
     for (int i = 0; i < kPictureCount; ++i) {
-        const PictureSpec& spec = kPictures[i];
+        const PictureSpec& picture = kPictures[i];
         if (!results[i].error.empty()) {
             std::fprintf(stderr, "assetgen: %s\n", results[i].error.c_str());
             ++failures;
         }
-        if (results[i].drawn) sheet.push_back(SheetItem{spec.file, std::move(results[i].canvas), spec.cellW, spec.cellH});
+        if (results[i].drawn) sheet.push_back(SheetItem{picture.file, std::move(results[i].canvas), picture.cellW, picture.cellH});
     }
     StopText();
     if (failures) return 1;
