@@ -31,7 +31,8 @@ FUZZ_SECONDS ?= 30
 soak: asan
 	tools/sim/soak.sh build/asan/zorbex-sim $(SOAK_FRAMES)
 
-fuzz: deps
+fuzz:
+	@bash scripts/install-deps.sh clang libclang-rt-14-dev
 	scripts/fuzz.sh $(FUZZ_SECONDS)
 
 bench: release

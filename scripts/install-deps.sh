@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping those already present.
+# usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb
 )
+# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
