@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
   xvfb
+  ffmpeg  # the sound tests check loudness against its ebur128 filter
 )
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
 packages+=("$@")

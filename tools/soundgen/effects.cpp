@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "mixer.h"
 #include "synth.h"
 
 namespace {
@@ -80,13 +81,9 @@ void Saturate(Samples& v, float drive) {
     for (float& x : v) x = std::tanh(drive * x);
 }
 
-// Short raised-cosine fades at both ends, so no effect starts or stops with a click.
+// Short fades at both ends, so no effect starts or stops with a click.
 Samples Finish(Samples v) {
-    const size_t in = std::min(v.size(), (size_t)(0.002f * kRate));
-    const size_t out = std::min(v.size(), (size_t)(0.01f * kRate));
-    auto ramp = [](size_t i, size_t n) { return 0.5f - 0.5f * std::cos(3.14159265f * (float)i / (float)n); };
-    for (size_t i = 0; i < in; ++i) v[i] *= ramp(i, in);
-    for (size_t i = 0; i < out; ++i) v[v.size() - 1 - i] *= ramp(i, out);
+    FadeEnds(v);
     return v;
 }
 
@@ -208,12 +205,12 @@ Samples EnemyBomb00() {
     NoiseLayer(v, n, 2, 0.1f, [](float) { return 1800.0f; },
                [](float t) { return 0.9f * Attack(t, 0.0008f) * Decay(t, 0.02f); });
     NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 420.0f, 140.0f, 0.18f); },
-               [](float t) { return 2.6f * Attack(t, 0.002f) * Decay(t, 0.2f); });
+               [](float t) { return 3.0f * Attack(t, 0.002f) * Decay(t, 0.2f); });
     NoiseLayer(v, n, 1, 0.25f, [](float t) { return Sweep(t, 2600.0f, 1200.0f, 0.12f); },
                [](float t) { return 0.9f * Attack(t, 0.001f) * Decay(t, 0.1f); });
     Crackle(v, n, 2200.0f, 0.015f, 2.0f, 0.18f, 0.05f);
     Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 95.0f, 55.0f, 0.05f); },
-         [](float t) { return 0.5f * Attack(t, 0.002f) * Decay(t, 0.07f); });
+         [](float t) { return 0.3f * Attack(t, 0.002f) * Decay(t, 0.05f); });
     Saturate(v, 2.0f);
     return Finish(v);
 }
@@ -234,12 +231,12 @@ Samples MyBomb() {
                    [=](float t) { return 0.9f * weight * Attack(t, 0.001f) * Decay(t, 0.15f); }, at);
     }
     Tone(v, WavePulse, 0.3f, [](float t) { return Sweep(t, 1100.0f, 140.0f, 0.5f) * (1.0f + 0.02f * FastSin(7.0f * t)); },
-         [](float t) { return 0.22f * Attack(t, 0.01f) * Decay(t, 0.6f); });
+         [](float t) { return 0.4f * Attack(t, 0.01f) * Decay(t, 0.6f); });
     Crackle(v, n, 2000.0f, 0.02f, 2.2f, 0.5f, 0.05f);
     NoiseLayer(v, n, 1, 0.2f, [](float) { return 220.0f; },
                [](float t) { return 1.6f * Attack(t, 0.2f) * Decay(t, 0.5f); }, 0.2f);
     Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 80.0f, 48.0f, 0.08f); },
-         [](float t) { return 0.6f * Attack(t, 0.002f) * Decay(t, 0.12f); });
+         [](float t) { return 0.35f * Attack(t, 0.002f) * Decay(t, 0.1f); });
     Saturate(v, 1.8f);
     return Finish(v);
 }
@@ -311,15 +308,15 @@ Samples Zorbex01() {
     Noise n;
     n.state = 0x7777777u;
     NoiseLayer(v, n, 2, 0.1f, [](float) { return 3000.0f; },
-               [](float t) { return 1.3f * Attack(t, 0.0006f) * Decay(t, 0.015f); });
-    NoiseLayer(v, n, 0, 0.35f, [](float t) { return Sweep(t, 6000.0f, 300.0f, 0.15f); },
-               [](float t) { return 1.5f * Attack(t, 0.001f) * Decay(t, 0.22f); });
+               [](float t) { return 1.6f * Attack(t, 0.0006f) * Decay(t, 0.015f); });
+    NoiseLayer(v, n, 0, 0.35f, [](float t) { return Sweep(t, 9000.0f, 500.0f, 0.25f); },
+               [](float t) { return 2.2f * Attack(t, 0.001f) * Decay(t, 0.22f); });
     NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 300.0f, 120.0f, 0.2f); },
-               [](float t) { return 1.8f * Attack(t, 0.003f) * Decay(t, 0.25f); });
+               [](float t) { return 1.4f * Attack(t, 0.003f) * Decay(t, 0.25f); });
     FmTone(v, 1.41f, [](float t) { return Sweep(t, 640.0f, 210.0f, 0.12f); },
            [](float t) { return 1.5f * Decay(t, 0.1f); }, [](float t) { return 0.35f * Attack(t, 0.002f) * Decay(t, 0.16f); });
     Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 110.0f, 52.0f, 0.04f); },
-         [](float t) { return 0.6f * Attack(t, 0.002f) * Decay(t, 0.09f); });
+         [](float t) { return 0.45f * Attack(t, 0.002f) * Decay(t, 0.09f); });
     Saturate(v, 2.2f);
     return Finish(v);
 }

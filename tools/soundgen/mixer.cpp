@@ -10,8 +10,6 @@
 
 namespace {
 
-float DbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
-
 struct Comb {
     std::vector<float> buf;
     int pos = 0;
@@ -217,6 +215,14 @@ void MasterSong(Stereo& s, float targetLufs, float ceilingDb, float fadeSeconds)
     }
 }
 
+void FadeEnds(std::vector<float>& v) {
+    const size_t in = std::min(v.size(), (size_t)(0.002f * kRate));
+    const size_t out = std::min(v.size(), (size_t)(0.01f * kRate));
+    auto ramp = [](size_t i, size_t n) { return 0.5f - 0.5f * std::cos(3.14159265f * (float)i / (float)n); };
+    for (size_t i = 0; i < in; ++i) v[i] *= ramp(i, in);
+    for (size_t i = 0; i < out; ++i) v[v.size() - 1 - i] *= ramp(i, out);
+}
+
 double MasterEffect(std::vector<float>& v, float targetLufs, float ceilingDb) {
     if (v.empty()) return kSilenceLufs;
     HighPass(v, 28.0f);
@@ -225,5 +231,6 @@ double MasterEffect(std::vector<float>& v, float targetLufs, float ceilingDb) {
         Scale(v, targetLufs - MomentaryMaxLufs(v));
         LimitTruePeak(channels, 1, ceilingDb, 0.05f);
     }
+    FadeEnds(v);  // the high-pass leaves a small tail past the sound's own fade
     return MomentaryMaxLufs(v);
 }

@@ -1,7 +1,10 @@
 // Stereo buses and mastering: echo, reverb, loudness, limiter, level measurement.
 #pragma once
 
+#include <cmath>
 #include <vector>
+
+inline float DbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
 
 struct Stereo {
     std::vector<float> l, r;
@@ -42,6 +45,9 @@ void LimitTruePeak(std::vector<float>* const* channels, int count, float ceiling
 // Finishes a song: removes rumble, brings it to `targetLufs`, limits its true peak to
 // `ceilingDb`, and fades the last `fadeSeconds` to silence.
 void MasterSong(Stereo& s, float targetLufs, float ceilingDb, float fadeSeconds);
+
+// Raised-cosine fades over the first 2 ms and the last 10 ms.
+void FadeEnds(std::vector<float>& v);
 
 // Finishes an effect: DC out, its loudest 400 ms at `targetLufs` as far as a true peak of
 // `ceilingDb` allows. Returns the loudness reached.

@@ -400,8 +400,6 @@ std::string_view OrderEntry(std::string_view token, float& levelDb) {
     return token.substr(0, at);
 }
 
-float DbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
-
 // Lays the sections end to end and turns every line and drum row into events; `length` is
 // where the last section ends, in samples. Each section's notes and hits are scaled by its
 // level, so the song rises and falls section by section.
