@@ -11,16 +11,14 @@
 #include "stages/enemies.h"
 
 struct BossEntry {
-    ActorFn spawn;  // not an update: the set-up, called once (nullptr until built)
+    void (*spawn)();  // the set-up, called once
     const char* music;
     int32_t seconds;
 };
 
-static void CallSpawnBoss00(Actor*) { SpawnBoss00(); }
-
 // By boss index: set-up, music, time limit.
 static const BossEntry kBossTable[17] = {
-    {CallSpawnBoss00, "data/Sound08.mp3", 60},
+    {SpawnBoss00, "data/Sound08.mp3", 60},
     {nullptr, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
@@ -55,7 +53,7 @@ static void StartBoss(int32_t index) {
     }
     const BossEntry& entry = kBossTable[index];
     PlayMusicFile(entry.music, 1);
-    if (entry.spawn) entry.spawn(nullptr);
+    if (entry.spawn) entry.spawn();
     StartBossTimeLimit(entry.seconds);
 }
 
