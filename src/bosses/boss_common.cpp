@@ -167,3 +167,7 @@ bool FinishBossPartFrame(Actor* part) {
 }
 
 void DrawBossCell(Actor* a, int32_t image) { DrawEnemyCell(a, image, 0); }
+
+// ---- velocity limits ----------------------------------------------------------------
+
+float ClampVelocity(float v, float limit) { return Clamp(v, limit); }

@@ -108,3 +108,8 @@ bool FinishBossPartFrame(Actor* part);
 
 // Draws cell 0 of the actor's picture, from the flash row in a flash frame.
 void DrawBossCell(Actor* a, int32_t image);
+
+// ---- velocity limits ----------------------------------------------------------------
+
+// A velocity component held within -limit..limit.
+float ClampVelocity(float v, float limit);
