@@ -23,8 +23,8 @@ constexpr int kSpin = kBossOwnWords + 6;         // float
 constexpr int kNeedleSpeed = kBossOwnWords + 7;  // float
 
 // The core's own counters in the boss scratch block.
-int32_t& gridWalkOver = bossScratch[0];
-int32_t& gridStepFrames = bossScratch[1];
+static int32_t& gridWalkOver = bossScratch[0];
+static int32_t& gridStepFrames = bossScratch[1];
 
 constexpr int32_t kCoreSize = 32;
 constexpr float kGridStep = 32.0f;
