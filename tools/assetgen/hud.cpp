@@ -48,7 +48,8 @@ void NumberSmall(Canvas& cv) {
 
 void NumberMiddle(Canvas& cv) {
     for (int d = 0; d < 10; ++d) {
-        Mask g = PixelTextMask(std::string(1, char('0' + d)), 1);
+        // an open zero: the slashed one reads as 9 at this size
+        Mask g = PixelTextMask(std::string(1, d == 0 ? 'O' : char('0' + d)), 1);
         // 5 x 7 glyph stretched to 15 x 19: chunky, with room for the outline
         Mask m(15, 19);
         for (int j = 0; j < 19; ++j)
@@ -62,6 +63,24 @@ void Well(Canvas& cv, int x, int y, int w, int h) {
     cv.FillRect(x, y, w, h, MakeRgb(4, 6, 16));
     for (int i = x; i < x + w; ++i) cv.Set(i, y, MakeRgb(0, 0, 6)), cv.Set(i, y + h - 1, pal::kPanelLine);
     for (int j = y; j < y + h; ++j) cv.Set(x, j, MakeRgb(0, 0, 6)), cv.Set(x + w - 1, j, pal::kPanelLine);
+}
+
+// A gauge's badge: a capsule in the item's colour with its initial at full 5 x 7
+// size (the item icon scaled to this size loses its letter).
+void GaugeBadge(Canvas& cv, int x, int y, const Ramp& ramp, char initial) {
+    Canvas badge(18, 14);
+    Mask shell(18, 14);
+    shell.RoundRect(1, 1, 16, 12, 5);
+    Shade(badge, shell, ramp, ShadeOpts{3.0f});
+    Outline(badge, pal::kInk);
+    Mask t = PixelTextMask(std::string(1, initial), 1);
+    Canvas letter(18, 14);
+    for (int j = 0; j < t.h; ++j)
+        for (int i = 0; i < t.w; ++i)
+            if (t.At(i, j)) letter.Set(7 + i - t.w / 2 + 2, 3 + j, pal::kWhite);
+    Outline(letter, pal::kInk);
+    badge.Blit(letter, 0, 0);
+    cv.Blit(badge, x, y);
 }
 
 // The header strip: a dark bevelled panel with labelled wells for score, ships,
@@ -92,8 +111,7 @@ void Header(Canvas& cv) {
         int x = 340 + g * 74;
         for (int k = 0; k < 3; ++k) Well(cv, x - 1, 26 - 9 * k - 1, 24, 10);
         DrawPixelText(cv, names[g], x + 27, 10, 1, (*colours[g])[3]);
-        Canvas icon = DrawItemIcon(g).ScaleNearest(16, 16);
-        cv.Blit(icon, x + 27, 20);
+        GaugeBadge(cv, x + 26, 20, *colours[g], names[g][0]);
     }
     // bombs
     Mask bomb(640, 44);
