@@ -151,16 +151,24 @@ void MapFront(Canvas& cv) {
     for (int i = 2; i < 26; ++i) cv.Blit(Tile(*ramps[i % 6], i % 4, 300 + i), i * 32, 0);
 }
 
-// Armoured block: dark riveted iron with a cross brace; nothing gets through.
+// Armoured block: a forged steel ingot with chamfered corners, a raised bolted
+// plate and hazard corners, so it reads as the one block no shot breaks.
 void Enemy018(Canvas& cv) {
-    Mask m(32, 32);
-    m.RoundRect(1, 1, 30, 30, 3);
-    AddPart(cv, m, pal::kGunmetal, Bevel(3, 0.2f));
-    cv.Line(5, 5, 26, 26, pal::kGunmetal[0]);
-    cv.Line(26, 5, 5, 26, pal::kGunmetal[0]);
-    cv.Line(6, 5, 26, 25, pal::kGunmetal[3]);
-    cv.Line(26, 6, 6, 26, pal::kGunmetal[3]);
-    for (int k : {4, 27}) Rivet(cv, k, 4), Rivet(cv, k, 27);
+    Mask ingot(32, 32);
+    ingot.Poly({4, 1, 28, 1, 31, 4, 31, 28, 28, 31, 4, 31, 1, 28, 1, 4});
+    AddPart(cv, ingot, pal::kGunmetal, Bevel(3.5f, 0.25f));
+    for (int k = 0; k < 6; ++k) {
+        // yellow and black hazard ticks on two opposite corners
+        Rgb c = (k % 2) ? pal::kInk : pal::kGold[3];
+        cv.Set(3 + k, 2, c), cv.Set(2, 3 + k, c);
+        cv.Set(28 - k, 29, c), cv.Set(29, 28 - k, c);
+    }
+    Mask plate(32, 32);
+    plate.RoundRect(8, 8, 16, 16, 2);
+    AddPart(cv, plate, pal::kSteel, Bevel(2.5f, 0.2f));
+    Seam(cv, 11, 16, 21, 16);
+    for (int x : {10, 21})
+        for (int y : {10, 21}) Rivet(cv, x, y);
 }
 
 // Destructible block: a cracked orange cargo crate.
