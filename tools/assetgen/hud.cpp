@@ -194,15 +194,29 @@ TextLook Look(const Ramp& r, int shadow = 1) {
 
 // Stage-clear banner: "STAGE [plate] CLEAR!" with a line under it.
 void ClearBack(Canvas& cv) {
-    PanelBox(cv, 0, 0, 320, 30);
-    // the stage plate lands at x 50 of the banner: the label must end before it
+    PanelBox(cv, 0, 0, 320, 40);
+    // the stage plate (34 x 24) lands at x 50, one pixel above the banner: it sits in a
+    // socket cut into the top border, so the border ends on either side of it
+    for (int j = 0; j < 27; ++j)
+        for (int i = 48; i < 86; ++i) cv.Set(i, j, MakeRgb(6, 6, 18));
+    for (int j = 0; j < 27; ++j) cv.Set(47, j, pal::kGold[3]), cv.Set(86, j, pal::kGold[0]);
+    for (int i = 47; i < 87; ++i) cv.Set(i, 26, pal::kGold[1]);
     int size = 15;
     while (size > 9 && TextWidth("STAGE", size, true) > 40) --size;
-    DrawText(cv, "STAGE", 46 - TextWidth("STAGE", size, true), 15 - size / 2, size, true, Look(kDigitRamp));
-    DrawText(cv, "CLEAR!", 96, 3, 22, true, Look(kGoldText));
-    for (int i = 40; i < 280; ++i) cv.Set(i, 33, pal::kGold[2]), cv.Set(i, 34, pal::kGold[0]);
-    const char* line = "MISSION ACCOMPLISHED";
-    DrawPixelText(cv, line, 160 - PixelTextWidth(line, 1) / 2, 36, 1, pal::kLabel);
+    DrawText(cv, "STAGE", 44 - TextWidth("STAGE", size, true), 14 - size / 2, size, true, Look(kDigitRamp));
+    DrawText(cv, "CLEAR!", 96, 5, 22, true, Look(kGoldText));
+    // the right of the banner: the subtitle in the game's own bold face, behind chevrons
+    TextLook sub;
+    sub.solid = pal::kLabel;
+    DrawTextCentred(cv, "MISSION", 264, 7, 10, true, sub);
+    DrawTextCentred(cv, "ACCOMPLISHED", 264, 21, 10, true, sub);
+    for (int k = 0; k < 3; ++k) {
+        Mask chev(320, 44);
+        float x = 190.0f + k * 7;
+        chev.Poly({x, 12, x + 4, 12, x + 9, 20, x + 4, 28, x, 28, x + 5, 20});
+        AddPart(cv, chev, pal::kGold, ShadeOpts{1.5f});
+    }
+    for (int i = 96; i < 184; ++i) cv.Set(i, 32, pal::kGold[2]), cv.Set(i, 33, pal::kGold[0]);
 }
 
 // Final tally panel: four labelled rows around the places the game prints its numbers.
