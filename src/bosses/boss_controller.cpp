@@ -33,7 +33,6 @@ static const BossEntry kBossTable[17] = {
     {SpawnBoss12, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound04.mp3", 150},
     {SpawnBoss14, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 120},
     {SpawnBoss15, "data/Sound04.mp3", 120},
     {SpawnBoss16, "data/Sound04.mp3", 150},
 };
