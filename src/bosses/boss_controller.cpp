@@ -19,7 +19,7 @@ struct BossEntry {
 // By boss index: set-up, music, time limit.
 static const BossEntry kBossTable[17] = {
     {SpawnBoss00, "data/Sound08.mp3", 60},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss01, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
     {SpawnBoss03, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
