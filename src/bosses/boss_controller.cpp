@@ -26,15 +26,15 @@ static const BossEntry kBossTable[17] = {
     {SpawnBoss05, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 120},
     {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss08, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound05.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss10, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound04.mp3", 120},
     {SpawnBoss12, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound04.mp3", 150},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss14, "data/Sound04.mp3", 120},
     {SpawnBoss15, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 150},
+    {SpawnBoss16, "data/Sound04.mp3", 150},
 };
 
 // ---- warning ----------------------------------------------------------------
