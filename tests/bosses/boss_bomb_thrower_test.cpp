@@ -1,14 +1,14 @@
 // Boss 7, the bomb thrower: set-up, its stops, the bomb phases, the turret's spreads
 // and what changes once the turret is lost.
 #include "actors/collision.h"
-#include "boss_fight_fixture.h"
+#include "boss_played_fight.h"
 
 namespace {
 
-class BombThrower : public BossFight {
+class BombThrower : public PlayedBossFight {
 protected:
     void SetUp() override {
-        BossFight::SetUp();
+        PlayedBossFight::SetUp();
         made = StartBoss(SpawnBoss07);
         ASSERT_EQ(made.size(), 2u);
         body = made[0];

@@ -1,10 +1,10 @@
 // Boss 2, the walking battleship: set-up, the walk, the three turrets' fire and how
 // the lost-turret count in bossState drives them.
-#include "boss_fight_fixture.h"
+#include "boss_played_fight.h"
 
 namespace {
 
-class WalkingBattleship : public BossFight {
+class WalkingBattleship : public PlayedBossFight {
 protected:
     // The set-up with the hull already walked in, so every turret fires on the screen.
     static std::vector<Actor*> StartWalkedIn() {

@@ -1,13 +1,13 @@
 // Boss 4, the carrier with a weak point: set-up, the armoured cycle with its craft,
 // the loss of the weak point, and the blink-and-fan cycle that follows.
-#include "boss_fight_fixture.h"
+#include "boss_played_fight.h"
 
 namespace {
 
-class WeakPointCarrier : public BossFight {
+class WeakPointCarrier : public PlayedBossFight {
 protected:
     void SetUp() override {
-        BossFight::SetUp();
+        PlayedBossFight::SetUp();
         made = StartBoss(SpawnBoss04);
         ASSERT_EQ(made.size(), 7u);
         hull = made[0];

@@ -17,7 +17,7 @@
 #include "stages/stage_script.h"
 #include "support/headless_game.h"
 
-class BossFight : public HeadlessGame {
+class PlayedBossFight : public HeadlessGame {
 protected:
     void SetUp() override {
         HeadlessGame::SetUp();
