@@ -23,7 +23,7 @@ static const BossEntry kBossTable[17] = {
     {SpawnBoss02, "data/Sound05.mp3", 90},
     {SpawnBoss03, "data/Sound05.mp3", 90},
     {SpawnBoss04, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss05, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 120},
     {SpawnBoss07, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound04.mp3", 120},
