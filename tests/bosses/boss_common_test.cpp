@@ -8,19 +8,16 @@
 #include "bosses/boss_common.h"
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
-#include "runtime/headless.h"
-#include "runtime/media.h"
 #include "shell/game.h"
 #include "stages/enemies.h"
+#include "support/headless_game.h"
 
 namespace {
 
-class BossToolkit : public ::testing::Test {
+class BossToolkit : public HeadlessGame {
 protected:
     void SetUp() override {
-        EnableHeadless(1);
-        ASSERT_EQ(StartRuntime(), 0);
-        SetUpGame();
+        HeadlessGame::SetUp();
         ResetNewGame();
         SeedRandom(1);
         bossState = 0;
@@ -30,7 +27,6 @@ protected:
         StartHp(body, 50);
         body->scoreValue = 120000;
     }
-    void TearDown() override { StopRuntime(); }
     Actor* body = nullptr;
 };
 
