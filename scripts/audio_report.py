@@ -43,10 +43,12 @@ ROLES = {
 }
 
 
-def decode(path):
-    raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "f32le", "-ac", "2", "-ar", str(RATE), "-"],
-                         check=True, capture_output=True).stdout
-    return np.frombuffer(raw, dtype=np.float32).reshape(-1, 2).astype(np.float64)
+def decode(path, channels):
+    """Samples as floats; a mono file stays mono (ffmpeg would upmix it 3 dB down)."""
+    raw = subprocess.run(["ffmpeg", "-v", "error", "-i", path, "-f", "f32le", "-ac", str(channels), "-ar", str(RATE),
+                          "-"], check=True, capture_output=True).stdout
+    x = np.frombuffer(raw, dtype=np.float32).astype(np.float64)
+    return x.reshape(-1, 2) if channels == 2 else x
 
 
 def ebur128(path):
@@ -191,11 +193,11 @@ def main():
     for f in files:
         path = os.path.join(data, f)
         stem = f[:-4]
-        x = decode(path)
+        x = decode(path, 1 if f.endswith(".wav") else 2)
         integrated, lra, true_peak = ebur128(path)
         spectrogram(x, f, os.path.join(out, stem + ".png"))
         if f.endswith(".wav"):
-            mono = x[:, 0]
+            mono = x
             effects[stem] = mono
             sounding = loudest_momentary(mono)
             heard = sounding + 10 * np.log10(VOLUMES.get(stem, 255) / 255)
