@@ -167,3 +167,13 @@ bool FinishBossPartFrame(Actor* part) {
 }
 
 void DrawBossCell(Actor* a, int32_t image) { DrawEnemyCell(a, image, 0); }
+
+// ---- stops and random speeds ------------------------------------------------------
+
+bool IsStopReachedFromAbove(const Actor* a, int32_t targetX, int32_t targetY, int32_t tolerance) {
+    int32_t dx = static_cast<int32_t>(a->x) - targetX;
+    int32_t yi = static_cast<int32_t>(a->y);
+    return dx >= -tolerance && dx <= tolerance && yi >= targetY - tolerance && yi <= targetY;
+}
+
+float RandomSpeedTenths() { return static_cast<float>(RandomUpTo(20)) / 10.0f; }

@@ -108,3 +108,13 @@ bool FinishBossPartFrame(Actor* part);
 
 // Draws cell 0 of the actor's picture, from the flash row in a flash frame.
 void DrawBossCell(Actor* a, int32_t image);
+
+// ---- stops and random speeds ------------------------------------------------------
+
+// A travel stop that counts only from above or level: the whole-pixel x within
+// `tolerance` of the target on either side, the whole-pixel y from target - tolerance
+// to the target.
+bool IsStopReachedFromAbove(const Actor* a, int32_t targetX, int32_t targetY, int32_t tolerance);
+
+// The random part of many boss shot speeds: RandomUpTo(20) / 10, 0.0 to 2.0 in tenths.
+float RandomSpeedTenths();
