@@ -6,6 +6,7 @@
 #include "actors/spawners.h"
 #include "bosses/boss_state.h"
 #include "runtime/media.h"
+#include "shell/assets.h"
 #include "shell/game.h"
 #include "stages/enemies.h"
 
@@ -167,6 +168,13 @@ bool FinishBossPartFrame(Actor* part) {
 }
 
 void DrawBossCell(Actor* a, int32_t image) { DrawEnemyCell(a, image, 0); }
+
+// ---- laser bolts ------------------------------------------------------------------
+
+void FireLaserBolt(int32_t dir, float cx, float cy, float speed) {
+    PlaySound(WavEnemyShot[0], 1, 1);
+    SpawnEnemyShot003(dir, cx, cy, speed, 1);
+}
 
 // ---- stops and random speeds ------------------------------------------------------
 

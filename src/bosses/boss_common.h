@@ -109,6 +109,12 @@ bool FinishBossPartFrame(Actor* part);
 // Draws cell 0 of the actor's picture, from the flash row in a flash frame.
 void DrawBossCell(Actor* a, int32_t image);
 
+// ---- laser bolts ------------------------------------------------------------------
+
+// One laser bolt with the boss's own shot sound: the bolt is created silent, so its
+// latched sound does not swallow the sound of every bolt after the first.
+void FireLaserBolt(int32_t dir, float cx, float cy, float speed);
+
 // ---- stops and random speeds ------------------------------------------------------
 
 // A travel stop that counts only from above or level: the whole-pixel x within

@@ -21,7 +21,7 @@ static const BossEntry kBossTable[17] = {
     {SpawnBoss00, "data/Sound08.mp3", 60},
     {nullptr, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss03, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
     {SpawnBoss06, "data/Sound05.mp3", 120},
