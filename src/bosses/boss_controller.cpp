@@ -30,10 +30,10 @@ static const BossEntry kBossTable[17] = {
     {SpawnBoss09, "data/Sound05.mp3", 120},
     {nullptr, "data/Sound04.mp3", 120},
     {SpawnBoss11, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss12, "data/Sound05.mp3", 90},
     {SpawnBoss13, "data/Sound04.mp3", 150},
     {nullptr, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss15, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound04.mp3", 150},
 };
 
