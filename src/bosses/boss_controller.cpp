@@ -23,7 +23,7 @@ static const BossEntry kBossTable[17] = {
     {nullptr, "data/Sound05.mp3", 90},
     {SpawnBoss03, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss05, "data/Sound05.mp3", 90},
     {SpawnBoss06, "data/Sound05.mp3", 120},
     {nullptr, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound04.mp3", 120},
