@@ -176,6 +176,10 @@ void FireLaserBolt(int32_t dir, float cx, float cy, float speed) {
     SpawnEnemyShot003(dir, cx, cy, speed, 1);
 }
 
+// ---- velocity limits ----------------------------------------------------------------
+
+float ClampVelocity(float v, float limit) { return Clamp(v, limit); }
+
 // ---- stops and random speeds ------------------------------------------------------
 
 bool IsStopReachedFromAbove(const Actor* a, int32_t targetX, int32_t targetY, int32_t tolerance) {

@@ -115,6 +115,11 @@ void DrawBossCell(Actor* a, int32_t image);
 // latched sound does not swallow the sound of every bolt after the first.
 void FireLaserBolt(int32_t dir, float cx, float cy, float speed);
 
+// ---- velocity limits ----------------------------------------------------------------
+
+// A velocity component held within -limit..limit.
+float ClampVelocity(float v, float limit);
+
 // ---- stops and random speeds ------------------------------------------------------
 
 // A travel stop that counts only from above or level: the whole-pixel x within
