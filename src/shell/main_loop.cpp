@@ -8,6 +8,8 @@
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/pause.h"
+#include "shell/player_folder.h"
 #include "shell/save_files.h"
 #include "stages/stage_map.h"
 
@@ -25,6 +27,7 @@ constexpr int32_t kFrameMillis = 16;
 constexpr int32_t kSpinMillis = 2;
 
 int RunProgram() {
+    UsePlayerFolder();
     ReadConfig();
     ReadSaveFile();
     SetWindowTitle("Zorbex" "Zorbex\x8a\x4f\x93\x60");  // "外伝" in Shift-JIS
@@ -57,6 +60,7 @@ void SetUpGame() {
     PrepareEndingTexts();
     ResetNewGame();
     ClearInput();
+    ResetPause();
     lastFrameMillis = GetMillis();
     previousScene = 0;
 }
@@ -100,6 +104,7 @@ static void RunRankingFrame() {
 
 bool RunFrame() {
     if (IsKeyDown(KeyEscape)) return false;
+    if (HoldForPause()) return true;
     ClearBackBuffer();
     WaitForFrameStart();
     int32_t scene = currentScene;
