@@ -14,6 +14,8 @@
 RuntimeSettings runtimeSettings;
 int missingAssets = 0;
 
+static uint32_t startCount = 0;  // successful starts in this process
+
 static std::string dataDirectory = "data/";
 static std::string exeDirectory;  // with a trailing '/', empty when unknown
 static bool dataInstalled = false;
@@ -129,6 +131,7 @@ int StartRuntime() {
         SeedRandomFromClock();
     }
     runtimeSettings.started = true;
+    ++startCount;
     StartText();
     StartSound();
     ResetClock();
@@ -151,6 +154,19 @@ void StopRuntime() {
     ResetHeadlessInput();
     TakeWindowFocusLoss();  // a loss seen by this run must not pause the next one
     ResetClock();
+}
+
+uint32_t RuntimeSession() { return runtimeSettings.started ? startCount : 0; }
+
+void RestartHeadlessSession(uint32_t seed) {
+    if (!runtimeSettings.started || !runtimeSettings.headless) return;
+    runtimeSettings.drawingEnabled = true;
+    ResetDrawState();
+    ResetTextState();
+    ResetSoundPlayback();
+    ResetHeadlessInput();
+    TakeWindowFocusLoss();
+    EnableHeadless(seed);
 }
 
 int PumpWindowMessages() {
