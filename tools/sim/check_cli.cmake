@@ -68,4 +68,4 @@ endif()
 # the next game's stage-1 clear; the summary lists every stage started
 expect(1 "\"scene\":4,\"stage\":2," --stage 2 --until clear --no-draw)
 expect(1 "\"reached\":false,\"stagesPlayed\":[2]}" --stage 2 --until clear --no-draw)
-expect(0 "\"stagesPlayed\":[2,1," --stage 2 --frames 2000 --no-draw)
+expect(0 "\"stagesPlayed\":[2,1" --stage 2 --frames 2000 --no-draw)
