@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "actors/actor.h"
+#include "player/player.h"
 #include "probes.h"
 #include "runtime/media.h"
 #include "shell/game.h"
@@ -20,6 +21,10 @@ constexpr float kNearby = 220.0f;     // threats farther than this are ignored
 constexpr float kMaxStep = 24.0f;     // a larger jump between frames is a reused record
 constexpr float kHomeX = 120.0f;      // where the pilot likes to sit, left of centre
 constexpr float kScreenW = 640.0f, kScreenH = 480.0f;
+constexpr int32_t kBossAttack = 10000;  // what every boss body and part hits with
+constexpr int kBossBombGap = 240;       // frames out of line with a boss before a bomb
+constexpr float kInLine = 24.0f;        // pixels between the ship's and the goal's middle
+constexpr int32_t kBombsKept = 1;       // one bomb stays back for emergencies
 
 struct Seen {
     float x, y;
@@ -29,6 +34,7 @@ struct Seen {
 Seen seen[kActorPoolSize + 2];
 int sample;
 int bombsUsed;
+int framesOutOfLine;
 bool bombHeldLastFrame;
 bool fireTapped;
 
@@ -177,6 +183,19 @@ void ChooseGoal(const Actor* ship, float* gx, float* gy) {
     }
 }
 
+// A boss record that damage reaches is on the screen.
+bool BossOpenToBombs() {
+    for (Actor* a = activeList->next; a != activeList; a = a->next) {
+        if (!a->alive || a->group != GroupEnemy || a->attack < kBossAttack || a->hp <= 0 ||
+            a->guardMode != GuardNormal)
+            continue;
+        if (a->x < kScreenW && a->x + static_cast<float>(a->width) > 0 && a->y < kScreenH &&
+            a->y + static_cast<float>(a->height) > 0)
+            return true;
+    }
+    return false;
+}
+
 int PlayButtons() {
     Actor* ship = FindShip();
     if (!ship) return PadButton1;
@@ -208,6 +227,14 @@ int PlayButtons() {
     if (bestContact <= 2 && bombs > 0 && !bombHeldLastFrame) {
         bits |= PadButton2;
         bombsUsed++;
+    }
+    // a boss the ship cannot line up with for long is worn down with the spare bombs
+    if (std::fabs(gy - CentreY(ship)) > kInLine && BossOpenToBombs()) framesOutOfLine++;
+    if (!(bits & PadButton2) && bombs > kBombsKept && !bombHeldLastFrame && !bombActive &&
+        framesOutOfLine >= kBossBombGap) {
+        bits |= PadButton2;
+        bombsUsed++;
+        framesOutOfLine = 0;
     }
     return bits;
 }
