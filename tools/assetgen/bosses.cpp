@@ -45,6 +45,18 @@ void Fortress(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, 
             float y = 30.0f + k * 40;
             Armor(cv, PolyMask(cv, {188, y, 201, y + 6, 201, y + 26, 188, y + 20}), trim, seed + 7 + k, 2, 40);
         }
+        // riveted straps across the slab, and conduits that feed the core from the reactor
+        for (int y : {60, 136}) {
+            Armor(cv, PolyMask(cv, {90, float(y), 184, float(y), 184, float(y + 7), 90, float(y + 7)}), pal::kSteel,
+                  seed + 12 + y, 2, 40);
+            for (int x = 95; x < 182; x += 11) Rivet(cv, x, y + 3);
+        }
+        for (int k = 0; k < 3; ++k) {
+            int y = 100 + k * 8;
+            for (int x = 56; x < 104; ++x) cv.Set(x, y, glow[(x / 3 + k) % 3 == 0 ? 4 : 2]);
+            for (int x = 56; x < 104; ++x) cv.Set(x, y + 1, pal::kInk);
+        }
+        Bloom(cv, 80, 108, 30, glow[3], 0.15f);
     }
     // turret platform (upper left) and gun platform
     Armor(cv, PolyMask(cv, {6, 58, 54, 50, 54, 84, 12, 84}), hull, seed + 4, 3, 40);
@@ -131,6 +143,7 @@ void Boss261(Canvas& cv) {
 void AddLateBossDrawers(std::vector<DrawerEntry>& out);          // bosses_late.cpp
 void AddWarshipDrawers(std::vector<DrawerEntry>& out);           // boss_warships.cpp
 void AddSecondColumnBossDrawers(std::vector<DrawerEntry>& out);  // boss_second_column.cpp
+void AddFinalStageBossDrawers(std::vector<DrawerEntry>& out);    // boss_final_stages.cpp
 
 void AddBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy200.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kRed, kCoreRed, 200, false); }});
@@ -144,4 +157,5 @@ void AddBossDrawers(std::vector<DrawerEntry>& out) {
     AddLateBossDrawers(out);
     AddSecondColumnBossDrawers(out);
     AddWarshipDrawers(out);
+    AddFinalStageBossDrawers(out);
 }
