@@ -81,3 +81,8 @@ bool SetMusicPosition(double seconds);
 // float frames in place, each leaving LimiterDelayFrames() frames late.
 void LimitStereoFrames(float* frames, int count, bool fresh);
 int LimiterDelayFrames();
+// The pause's inputs and audio as a test sees them: the pad's Start button, a focus loss
+// as the window would report it, and whether music and effects are held.
+void SetHeadlessPadStart(bool down);
+void SimulateWindowFocusLoss();
+bool AudioPaused();
