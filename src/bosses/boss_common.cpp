@@ -175,3 +175,7 @@ void FireLaserBolt(int32_t dir, float cx, float cy, float speed) {
     PlaySound(WavEnemyShot[0], 1, 1);
     SpawnEnemyShot003(dir, cx, cy, speed, 1);
 }
+
+// ---- velocity limits ----------------------------------------------------------------
+
+float ClampVelocity(float v, float limit) { return Clamp(v, limit); }

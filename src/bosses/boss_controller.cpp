@@ -19,22 +19,22 @@ struct BossEntry {
 // By boss index: set-up, music, time limit.
 static const BossEntry kBossTable[17] = {
     {SpawnBoss00, "data/Sound08.mp3", 60},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss01, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
     {SpawnBoss03, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss05, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 120},
     {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss08, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound05.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss10, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound04.mp3", 120},
     {SpawnBoss12, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound04.mp3", 150},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss14, "data/Sound04.mp3", 120},
     {SpawnBoss15, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 150},
+    {SpawnBoss16, "data/Sound04.mp3", 150},
 };
 
 // ---- warning ----------------------------------------------------------------

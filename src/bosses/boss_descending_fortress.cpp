@@ -5,6 +5,7 @@
 #include "bosses/boss_common.h"
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
+#include "bosses/fortress_hull.h"
 #include "runtime/media.h"
 #include "shell/assets.h"
 #include "shell/game.h"
@@ -13,35 +14,20 @@
 // Turret work words
 constexpr int kFired = kPartFireTick;
 
-constexpr int32_t kBodyWidth = 202;
-constexpr int32_t kBodyHeight = 200;
-constexpr int32_t kHoverFrames = 90;  // the glide starts when the tick exceeds it
 constexpr int32_t kGunInterval = 7;
-
 constexpr int32_t kBossHovering = 1;
-constexpr int32_t kBossGliding = 0;
+
+static const FortressHull kHull = {400.0f, 8.0f, GuardNormal, 100000, 480};
 
 static void UpdateFortressHover(Actor* a);
 
 static void UpdateFortressGlide(Actor* a) {
-    if (EaseToHeight(a, a->work[kBossTargetY].i)) {
-        a->update = UpdateFortressHover;  // vy keeps its last value for this frame
-        bossState = kBossHovering;
-        a->work[kBossTick].i = 0;
-    }
-    a->y += a->work[kBossVy].f;
-    PublishBossPosition(a);
+    GlideFortress(a, UpdateFortressHover);
     FinishBossBodyFrame(a, BossDeathUpdateSet);
 }
 
-// The body stands still; bossX and bossY keep the last glide frame's values.
 static void UpdateFortressHover(Actor* a) {
-    a->work[kBossTick].i += 1;
-    if (a->work[kBossTick].i > kHoverFrames) {
-        bossState = kBossGliding;
-        a->work[kBossTargetY].i = RandomTargetY(a);
-        a->update = UpdateFortressGlide;
-    }
+    HoverFortress(a, kHull, UpdateFortressGlide);
     FinishBossBodyFrame(a, BossDeathUpdateSet);
 }
 
@@ -81,31 +67,10 @@ static void UpdateFortressGun(Actor* a) {
 
 static void DrawFortressGun(Actor* a) { DrawBossCell(a, ImgEnemy[202]); }
 
-// Parts start on the body and ride at their offset from its first update on.
-static void SpawnFortressPart(const Actor* body, ActorFn update, ActorFn draw, int32_t w,
-                              int32_t h, int32_t hp, float right, float bottom, float offsetX,
-                              float offsetY) {
-    Actor* p = SpawnBossPart(body, update, draw, w, h, hp, 50000, offsetX, offsetY);
-    if (!p) return;
-    p->speed = 1.3f;
-    SetHitRect(p, 0, 0, right, 0, bottom);
-}
-
 void SpawnBoss00() {
-    Actor* body = AcquireBossActor(UpdateFortressGlide, DrawFortress, 400, -240, kBodyWidth,
-                                   kBodyHeight);
+    Actor* body = SpawnFortressBody(kHull, UpdateFortressGlide, DrawFortress, rank / 3 + 500);
     if (!body) return;
-    bossState = 0;
-    body->speed = 8.0f;
-    StartHp(body, rank / 3 + 500);
-    SetHitRect(body, 0, 14, 67, 127, 186);
-    body->scoreValue = 100000;
-    body->work[kBossVy].f = 4.0f;
-    body->work[kBossTick].i = 0;
-    body->work[kBossTargetY].i = 480 - kBodyHeight;
-    SpawnFortressPart(body, UpdateFortressTurret, DrawFortressTurret, 69, 47, rank / 10 + 800, 52,
-                      64, 0.0f, 25.0f);
-    SpawnFortressPart(body, UpdateFortressGun, DrawFortressGun, 35, 12, rank + 800, 52, 10, 28.0f,
-                      89.0f);
-    SpawnBossShield(55, 6, 197, 189);
+    SpawnFortressTurret(body, UpdateFortressTurret, DrawFortressTurret, rank / 10 + 800);
+    SpawnFortressGun(body, UpdateFortressGun, DrawFortressGun, rank + 800);
+    SpawnFortressShield();
 }

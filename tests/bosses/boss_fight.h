@@ -13,13 +13,12 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "shell/game.h"
+#include "support/headless_game.h"
 
 class BossFight : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnableHeadless(1);
-        ASSERT_EQ(StartRuntime(), 0);
-        SetUpGame();
+        ASSERT_NO_FATAL_FAILURE(StartSharedHeadlessGame(1));
         ResetNewGame();
         bossState = 0;
         stagePhase = 0;
@@ -27,8 +26,6 @@ protected:
         playerCenterX = 100;
         playerCenterY = 240;
     }
-    void TearDown() override { StopRuntime(); }
-
     // One update pass, drawn and swept as the play frame does; returns the records
     // the pass created (a record freed in the sweep is only reused by a later pass).
     static std::vector<Actor*> Pass() {
