@@ -18,7 +18,7 @@ function(expect status text)
 endfunction()
 
 expect(2 "stage from 1 to 28" --stage 0)
-expect(2 "clear, gameover, ending or boss" --until never)
+expect(2 "clear, gameover, ending, ranking or boss" --until never)
 expect(2 "unknown option" --fly)
 expect(2 "goes with --shots" --every 5)
 
@@ -63,3 +63,6 @@ list(GET lines 2 last)
 if(NOT count EQUAL 3 OR NOT last MATCHES "^{\"frame\":3,\"stageNumber\":4,\"rank\":[0-9]+,\"score\":0,\"bossState\":0,\"actors\":\\[{\"slot\":[0-9]+,\"group\":0,\"x\":[0-9.-]+,\"y\":[0-9.-]+,\"w\":[0-9]+,\"h\":[0-9]+,.*\"update\":\"[^\"]+\",\"draw\":\"[^\"]+\"}\\]}$")
   message(FATAL_ERROR "--trace-actors wrote ${count} lines, the last:\n${last}")
 endif()
+# a route is six letters U or D
+expect(2 "six letters U or D" --route UUDDU)
+expect(2 "six letters U or D" --route UUDDUX)
