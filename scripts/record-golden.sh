@@ -24,4 +24,4 @@ for k in 0 1 2 3 4 5 6; do
         --until ranking --frames 400000
 done
 # a run that loses its last ship once and continues: the continue ending
-record continue.replay --route UDUDUD --autopilot --continues 1 --seed 3 --until ranking --frames 400000
+record continue.replay --route UDUDUD --autopilot --continues 1 --seed 1 --until ranking --frames 400000

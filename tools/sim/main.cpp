@@ -63,6 +63,7 @@ struct Run {
     int32_t bombsUsed = 0;   // bomb attacks started, whoever pressed the button
     bool bombWasActive = false;
     int32_t ending = 0;      // the stage whose ending played
+    bool continueEnding = false;  // it was the common epilogue of a run that continued
     int32_t continuesUsed = 0;
     int32_t rankingFrom = 0;  // the scene that led into the ranking now shown
     std::FILE* trace = nullptr;
@@ -135,7 +136,10 @@ void NoteStageStarts(Run& r, int32_t sceneBefore) {
     if (sceneBefore == ScenePlay) UpdateStageStats(r);
     if (sceneBefore != ScenePlay && currentScene == ScenePlay) StartStageStats(r);
     if (sceneBefore == ScenePlay && currentScene != ScenePlay && !StageWon(sceneBefore)) r.gameLost = true;
-    if (sceneBefore != SceneEnding && currentScene == SceneEnding) r.ending = stageNumber;
+    if (sceneBefore != SceneEnding && currentScene == SceneEnding) {
+        r.ending = stageNumber;
+        r.continueEnding = hasContinued != 0;
+    }
     if (sceneBefore != SceneRanking && currentScene == SceneRanking) r.rankingFrom = sceneBefore;
     bool bombing = bombActive != 0;
     if (bombing && !r.bombWasActive && !r.stages.empty()) {
@@ -254,7 +258,8 @@ void PrintSummary(const Run& r, double seconds, uint64_t hash) {
     if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", r.bombsUsed);
     std::printf(",\"stagesPlayed\":[");
     for (size_t i = 0; i < r.stagesPlayed.size(); i++) std::printf("%s%d", i ? "," : "", r.stagesPlayed[i]);
-    std::printf("],\"ending\":%d,\"continues\":%d,\"stages\":[", r.ending, r.continuesUsed);
+    std::printf("],\"ending\":%d,\"continueEnding\":%s,\"continues\":%d,\"stages\":[", r.ending,
+                r.continueEnding ? "true" : "false", r.continuesUsed);
     for (size_t i = 0; i < r.stages.size(); i++) {
         const StageStats& s = r.stages[i];
         std::printf("%s{\"stage\":%d,\"frames\":%" PRId64 ",\"deaths\":%d,\"bombsUsed\":%d,\"scoreGained\":%d}",
