@@ -66,3 +66,9 @@ endif()
 # a route is six letters U or D
 expect(2 "six letters U or D" --route UUDDU)
 expect(2 "six letters U or D" --route UUDDUX)
+
+# --until clear: a game lost and given up stops the run unreached, rather than counting
+# the next game's stage-1 clear; the summary lists every stage started
+expect(1 "\"scene\":4,\"stage\":2," --stage 2 --until clear --no-draw)
+expect(1 "\"reached\":false,\"stagesPlayed\":[2],\"ending\":0," --stage 2 --until clear --no-draw)
+expect(0 "\"stagesPlayed\":[2,1" --stage 2 --frames 2000 --no-draw)
