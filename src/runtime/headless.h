@@ -51,3 +51,6 @@ void SetVirtualMillis(int32_t millis);
 bool SavePixelsPng(const char* path, int width, int height, const uint32_t* pixels);
 // The mixer volume (0..128) SetSoundVolume gave a sound, -1 without a mixer or handle.
 int SoundMixerVolume(int handle);
+// The font files tried at the next start, in order, instead of the system's; nullptr
+// restores the system's.
+void SetFontCandidates(const char* const* paths, int count);

@@ -41,6 +41,7 @@ struct Run {
     bool gameOverSeen = false;
     int32_t gameOvers = 0;
     bool poolBroken = false;
+    bool writeFailed = false;  // a trace line or a shot could not be written
     std::FILE* trace = nullptr;
 };
 
@@ -203,21 +204,21 @@ int Simulate(Run& r) {
             mismatch = true;
             break;
         }
-        if (r.trace) WriteTraceLine(r.trace, r.frame, buttons);
-        if (o.shotsDir && r.frame % o.every == 0) SaveShot(r);
+        if (r.trace && !WriteTraceLine(r.trace, r.frame, buttons)) r.writeFailed = true;
+        if (o.shotsDir && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
         if (o.checkPool && !PoolIsWhole() && !r.poolBroken) {
             r.poolBroken = true;
             std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
         }
-        if (r.reached) break;
+        if (r.reached || r.writeFailed) break;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // a run that stops early still gets its hash at its last frame
     if (o.recordFile && r.frame > 0 &&
         (r.record.checkpoints.empty() || r.record.checkpoints.back().frame != r.frame))
         r.record.checkpoints.push_back({static_cast<int32_t>(r.frame), StateHash()});
-    if (o.shotsDir && r.frame % o.every != 0) SaveShot(r);
-    if (r.trace) std::fclose(r.trace);
+    if (o.shotsDir && r.frame % o.every != 0 && !r.writeFailed && !SaveShot(r)) r.writeFailed = true;
+    if (r.trace && !CloseTrace(r.trace, o.traceFile)) r.writeFailed = true;
 
     int code = 0;
     if (o.recordFile) {
@@ -233,6 +234,7 @@ int Simulate(Run& r) {
         code = 1;
     }
     if (o.until != UntilEvent::None && !r.reached) code = code ? code : 1;
+    if (r.writeFailed) code = 2;
     if (r.poolBroken) code = 3;
     if (!o.quiet && o.verifyFile && code == 0)
         std::fprintf(stderr, "zorbex-sim: %s: %zu hashes match over %" PRId64 " frames\n", o.verifyFile,
