@@ -11,32 +11,30 @@
 #include "stages/enemies.h"
 
 struct BossEntry {
-    ActorFn spawn;  // not an update: the set-up, called once (nullptr until built)
+    void (*spawn)();  // the set-up, called once
     const char* music;
     int32_t seconds;
 };
 
-static void CallSpawnBoss00(Actor*) { SpawnBoss00(); }
-
 // By boss index: set-up, music, time limit.
 static const BossEntry kBossTable[17] = {
-    {CallSpawnBoss00, "data/Sound08.mp3", 60},
-    {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss00, "data/Sound08.mp3", 60},
+    {SpawnBoss01, "data/Sound05.mp3", 90},
+    {SpawnBoss02, "data/Sound05.mp3", 90},
+    {SpawnBoss03, "data/Sound05.mp3", 90},
+    {SpawnBoss04, "data/Sound05.mp3", 90},
+    {SpawnBoss05, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound05.mp3", 120},
-    {nullptr, "data/Sound05.mp3", 90},
-    {nullptr, "data/Sound04.mp3", 120},
+    {SpawnBoss07, "data/Sound05.mp3", 90},
+    {SpawnBoss08, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound05.mp3", 120},
+    {SpawnBoss10, "data/Sound04.mp3", 120},
     {nullptr, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound05.mp3", 90},
+    {SpawnBoss12, "data/Sound05.mp3", 90},
     {nullptr, "data/Sound04.mp3", 150},
-    {nullptr, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 120},
-    {nullptr, "data/Sound04.mp3", 150},
+    {SpawnBoss14, "data/Sound04.mp3", 120},
+    {SpawnBoss15, "data/Sound04.mp3", 120},
+    {SpawnBoss16, "data/Sound04.mp3", 150},
 };
 
 // ---- warning ----------------------------------------------------------------
@@ -55,7 +53,7 @@ static void StartBoss(int32_t index) {
     }
     const BossEntry& entry = kBossTable[index];
     PlayMusicFile(entry.music, 1);
-    if (entry.spawn) entry.spawn(nullptr);
+    if (entry.spawn) entry.spawn();
     StartBossTimeLimit(entry.seconds);
 }
 

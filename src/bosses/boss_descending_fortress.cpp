@@ -5,57 +5,29 @@
 #include "bosses/boss_common.h"
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
+#include "bosses/fortress_hull.h"
 #include "runtime/media.h"
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "stages/enemies.h"
 
-// Body work words
-constexpr int kVy = 3;
-constexpr int kHoverTick = 4;
-constexpr int kTargetY = 5;
-// Turret and gun work words
-constexpr int kFired = 5;
-constexpr int kFireTick = 5;
+// Turret work words
+constexpr int kFired = kPartFireTick;
 
-constexpr int32_t kBodyWidth = 202;
-constexpr int32_t kBodyHeight = 200;
-constexpr int32_t kHoverFrames = 90;  // the glide starts when the tick exceeds it
-constexpr float kMaxGlideSpeed = 6.0f;
 constexpr int32_t kGunInterval = 7;
-
 constexpr int32_t kBossHovering = 1;
-constexpr int32_t kBossGliding = 0;
+
+static const FortressHull kHull = {400.0f, 8.0f, GuardNormal, 100000, 480};
 
 static void UpdateFortressHover(Actor* a);
 
 static void UpdateFortressGlide(Actor* a) {
-    int32_t yi = static_cast<int32_t>(a->y);
-    int32_t target = a->work[kTargetY].i;
-    if (target < yi - 1 || target > yi + 1) {
-        float vy = (static_cast<float>(target) - a->y) * 0.25f;
-        if (vy < -kMaxGlideSpeed) vy = -kMaxGlideSpeed;
-        if (vy > kMaxGlideSpeed) vy = kMaxGlideSpeed;
-        a->work[kVy].f = vy;
-    } else {
-        a->update = UpdateFortressHover;  // vy keeps its last value for this frame
-        bossState = kBossHovering;
-        a->work[kHoverTick].i = 0;
-    }
-    a->y += a->work[kVy].f;
-    bossX = a->x;
-    bossY = a->y;
+    GlideFortress(a, UpdateFortressHover);
     FinishBossBodyFrame(a, BossDeathUpdateSet);
 }
 
-// The body stands still; bossX and bossY keep the last glide frame's values.
 static void UpdateFortressHover(Actor* a) {
-    a->work[kHoverTick].i += 1;
-    if (a->work[kHoverTick].i > kHoverFrames) {
-        bossState = kBossGliding;
-        a->work[kTargetY].i = RandomUpTo(480 - a->height);
-        a->update = UpdateFortressGlide;
-    }
+    HoverFortress(a, kHull, UpdateFortressGlide);
     FinishBossBodyFrame(a, BossDeathUpdateSet);
 }
 
@@ -72,8 +44,7 @@ static void UpdateFortressTurret(Actor* a) {
     } else {
         a->work[kFired].i = 0;
     }
-    UpdateHitFlash(a);
-    FinishEnemyFrameNoBounds(a);
+    FinishBossPartFrame(a);
 }
 
 static void DrawFortressTurret(Actor* a) { DrawBossCell(a, ImgEnemy[201]); }
@@ -82,52 +53,24 @@ static void DrawFortressTurret(Actor* a) { DrawBossCell(a, ImgEnemy[201]); }
 static void UpdateFortressGun(Actor* a) {
     FollowBossBody(a);
     if (bossState == kBossHovering) {
-        a->work[kFireTick].i += 1;
-        if (a->work[kFireTick].i >= kGunInterval) {
-            a->work[kFireTick].i = 0;
+        a->work[kPartFireTick].i += 1;
+        if (a->work[kPartFireTick].i >= kGunInterval) {
+            a->work[kPartFireTick].i = 0;
             int32_t dir = AimAtPlayer(90, a->x + 3, a->y + 5);
             SpawnEnemyShot000(a->x + 3, a->y + 5, dir, static_cast<float>(rank / 50) + 4.5f);
         }
     } else {
-        a->work[kFireTick].i = 0;
+        a->work[kPartFireTick].i = 0;
     }
-    UpdateHitFlash(a);
-    FinishEnemyFrameNoBounds(a);
+    FinishBossPartFrame(a);
 }
 
 static void DrawFortressGun(Actor* a) { DrawBossCell(a, ImgEnemy[202]); }
 
-// Parts start on the body and ride at their offset from its first update on.
-static Actor* SpawnFortressPart(const Actor* body, ActorFn update, ActorFn draw, int32_t w,
-                                int32_t h, int32_t hp, float right, float bottom, float offsetX,
-                                float offsetY) {
-    Actor* p = AcquireBossActor(update, draw, body->x, body->y, w, h);
-    if (!p) return nullptr;
-    p->speed = 1.3f;
-    StartHp(p, hp);
-    SetHitRect(p, 0, 0, right, 0, bottom);
-    p->scoreValue = 50000;
-    p->work[kPartOffsetX].f = offsetX;
-    p->work[kPartOffsetY].f = offsetY;
-    p->work[5].i = 0;
-    return p;
-}
-
 void SpawnBoss00() {
-    Actor* body = AcquireBossActor(UpdateFortressGlide, DrawFortress, 400, -240, kBodyWidth,
-                                   kBodyHeight);
+    Actor* body = SpawnFortressBody(kHull, UpdateFortressGlide, DrawFortress, rank / 3 + 500);
     if (!body) return;
-    bossState = 0;
-    body->speed = 8.0f;
-    StartHp(body, rank / 3 + 500);
-    SetHitRect(body, 0, 14, 67, 127, 186);
-    body->scoreValue = 100000;
-    body->work[kVy].f = 4.0f;
-    body->work[kHoverTick].i = 0;
-    body->work[kTargetY].i = 480 - kBodyHeight;
-    SpawnFortressPart(body, UpdateFortressTurret, DrawFortressTurret, 69, 47, rank / 10 + 800, 52,
-                      64, 0.0f, 25.0f);
-    SpawnFortressPart(body, UpdateFortressGun, DrawFortressGun, 35, 12, rank + 800, 52, 10, 28.0f,
-                      89.0f);
-    SpawnBossShield(55, 6, 197, 189);
+    SpawnFortressTurret(body, UpdateFortressTurret, DrawFortressTurret, rank / 10 + 800);
+    SpawnFortressGun(body, UpdateFortressGun, DrawFortressGun, rank + 800);
+    SpawnFortressShield();
 }

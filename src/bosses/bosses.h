@@ -41,3 +41,19 @@ void SpawnFinalTally();
 
 // Boss set-ups, called by the warning when it ends.
 void SpawnBoss00();
+void SpawnBoss01();
+void SpawnBoss02();
+void SpawnBoss03();
+void SpawnBoss04();
+void SpawnBoss05();
+void SpawnBoss06();
+void SpawnBoss07();
+void SpawnBoss08();
+void SpawnBoss09();
+void SpawnBoss10();
+void SpawnBoss11();
+void SpawnBoss12();
+void SpawnBoss13();
+void SpawnBoss14();
+void SpawnBoss15();
+void SpawnBoss16();

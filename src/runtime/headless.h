@@ -9,6 +9,13 @@
 void EnableHeadless(uint32_t seed);
 bool IsHeadless();
 
+// A fixture that keeps one runtime, and what was loaded into it, for many tests:
+// 0 while the runtime is stopped, else a number of its own for every start.
+uint32_t RuntimeSession();
+// Puts a started headless runtime back as a fresh start leaves it (seed, clock, buttons,
+// drawing and text state, sound playback, music), keeping every loaded picture and sound.
+void RestartHeadlessSession(uint32_t seed);
+
 // Reseed the random generator (headless runs start every scenario from a known state).
 void SeedRandom(uint32_t seed);
 // Numbers drawn since the generator was last seeded; with the seed, its whole state.

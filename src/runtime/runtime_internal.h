@@ -80,6 +80,8 @@ void ResetDrawState();
 void ShiftJisToUtf8(const char* text, std::string* out);
 void StartText();
 void StopText();
+void ResetTextState();  // settings back to their start values, the line cache emptied
 
 void StartSound();
 void StopSound();
+void ResetSoundPlayback();  // music and every buffer stopped, start counts back to 0

@@ -132,6 +132,19 @@ void StopSound() {
     channelsAllocated = 0;
 }
 
+void ResetSoundPlayback() {
+    StopMusicFile();
+    if (audioOpen) Mix_HaltChannel(-1);
+    for (Sound& s : sounds) {
+        s.next = 0;
+        for (Buffer& b : s.buffers) {
+            const int channel = b.channel;
+            b = Buffer();
+            b.channel = channel;
+        }
+    }
+}
+
 int LoadSound(const char* path, int buffers, int) {
     if (!path) {
         ++missingAssets;

@@ -14,6 +14,8 @@
 RuntimeSettings runtimeSettings;
 int missingAssets = 0;
 
+static uint32_t startCount = 0;  // successful starts in this process
+
 static std::string dataDirectory = "data/";
 static std::string exeDirectory;  // with a trailing '/', empty when unknown
 
@@ -114,6 +116,7 @@ int StartRuntime() {
         SeedRandomFromClock();
     }
     runtimeSettings.started = true;
+    ++startCount;
     StartText();
     StartSound();
     ResetClock();
@@ -135,6 +138,18 @@ void StopRuntime() {
     ResetDrawState();
     ResetHeadlessInput();
     ResetClock();
+}
+
+uint32_t RuntimeSession() { return runtimeSettings.started ? startCount : 0; }
+
+void RestartHeadlessSession(uint32_t seed) {
+    if (!runtimeSettings.started || !runtimeSettings.headless) return;
+    runtimeSettings.drawingEnabled = true;
+    ResetDrawState();
+    ResetTextState();
+    ResetSoundPlayback();
+    ResetHeadlessInput();
+    EnableHeadless(seed);
 }
 
 int PumpWindowMessages() {

@@ -214,6 +214,11 @@ void StopText() {
     settings = TextSettings();
 }
 
+void ResetTextState() {
+    ClearCache();
+    settings = TextSettings();
+}
+
 void ShiftJisToUtf8(const char* text, std::string* out) { ToUtf8(text, -1, out); }
 
 void SetTextSize(int size) { settings.size = size; }

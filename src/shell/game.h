@@ -37,6 +37,9 @@ extern uint8_t explosionSoundRequest;
 // Program entry and the loop.
 int RunProgram();         // the whole program: 0 after a normal end, -1 without a runtime
 void SetUpGame();         // one-time set-up at the start of the loop
+// Set-up again for a fresh game while the pictures and sounds of an earlier SetUpGame
+// stay loaded (tests share one load per process).
+void SetUpGameKeepingAssets();
 bool RunFrame();          // one frame of the main loop; false once the loop should end
 void RunMainLoop();
 

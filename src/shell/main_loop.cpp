@@ -44,7 +44,8 @@ static void ReportMissingAssets() {
                      DataDirectory());
 }
 
-void SetUpGame() {
+// Set-up before the pictures and sounds load (they are keyed as they load).
+static void PrepareSetUp() {
     SetRenderTarget(-2);
     SetColorKey(0, 255, 0);
     ShowMouseCursor(1);
@@ -52,13 +53,26 @@ void SetUpGame() {
     InitActorPool();
     InitStarPool();
     currentScene = SceneTitle;
-    LoadGameAssets();
-    ReportMissingAssets();
+}
+
+static void FinishSetUp() {
     PrepareEndingTexts();
     ResetNewGame();
     ClearInput();
     lastFrameMillis = GetMillis();
     previousScene = 0;
+}
+
+void SetUpGame() {
+    PrepareSetUp();
+    LoadGameAssets();
+    ReportMissingAssets();
+    FinishSetUp();
+}
+
+void SetUpGameKeepingAssets() {
+    PrepareSetUp();
+    FinishSetUp();
 }
 
 // A frame starts at least 16 ms after the previous one; none is skipped.

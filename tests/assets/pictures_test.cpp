@@ -69,6 +69,7 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
 class Pictures : public ::testing::Test {
 protected:
     void SetUp() override {
+        StopRuntime();  // not the one the game fixtures share: nothing loaded yet
         EnableHeadless(1);
         ASSERT_EQ(StartRuntime(), 0);
     }

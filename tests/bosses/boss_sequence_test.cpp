@@ -14,22 +14,20 @@
 #include "runtime/media.h"
 #include "shell/game.h"
 #include "stages/enemies.h"
+#include "support/headless_game.h"
 
 namespace {
 
 class BossSequence : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnableHeadless(1);
-        ASSERT_EQ(StartRuntime(), 0);
-        SetUpGame();
+        ASSERT_NO_FATAL_FAILURE(StartSharedHeadlessGame(1));
         ResetNewGame();
         bossState = 0;
         stagePhase = 0;
         playerCenterX = 100;
         playerCenterY = 240;
     }
-    void TearDown() override { StopRuntime(); }
 
     // One update pass, drawn and swept like the play frame does.
     static void Pass() {

@@ -76,6 +76,7 @@ protected:
         dir = std::filesystem::temp_directory_path() /
               ("zorbex-runtime-" + std::to_string(getpid()) + "-" + info->name());
         std::filesystem::create_directories(dir);
+        StopRuntime();  // not the one the game fixtures share
         EnableHeadless(1234);
         ASSERT_EQ(StartRuntime(), 0);
         SetColorKey(0, 255, 0);

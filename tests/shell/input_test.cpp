@@ -10,6 +10,7 @@ namespace {
 class Input : public ::testing::Test {
 protected:
     void SetUp() override {
+        StopRuntime();  // not the one the game fixtures share
         EnableHeadless(1);
         ASSERT_EQ(StartRuntime(), 0);
         ClearInput();

@@ -10,14 +10,14 @@
 #include "runtime/media.h"
 #include "shell/game.h"
 
+// The game, headless and set up as a fresh start leaves it. The runtime and the pictures
+// and sounds loaded into it are kept for the next test of the process, which shares
+// them read-only; a fixture that needs a runtime of its own calls StopRuntime() first.
+void StartSharedHeadlessGame(uint32_t seed);
+
 class HeadlessGame : public ::testing::Test {
 protected:
-    void SetUp() override {
-        EnableHeadless(1);
-        ASSERT_EQ(StartRuntime(), 0);
-        SetUpGame();
-    }
-    void TearDown() override { StopRuntime(); }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(StartSharedHeadlessGame(1)); }
 
     // Runs one frame with the given buttons held (GetPadState bits).
     static void Frame(int pad = 0) {

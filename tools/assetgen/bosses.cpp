@@ -1,6 +1,6 @@
-// Bosses of the early and middle stages: the fortresses (0 and 14), the charging carrier,
-// the walking battleship, the gunboat, the hidden-core carrier, the rail, the beam carrier
-// and the bomb thrower, with their separate parts.
+// Bosses of the early and middle stages: the fortresses (0 and 14), the walking
+// battleship, the hidden-core carrier, the beam carrier and the bomb thrower, with their
+// separate parts.
 #include <cmath>
 
 #include "boss_kit.h"
@@ -82,30 +82,6 @@ void FortressGun(Canvas& cv, const Ramp& hull) {
     cv.Set(28, 5, pal::kFire[4]);
 }
 
-// Boss 1: a long carrier, nose left with its muzzle eye, engines at the tail.
-void Boss210(Canvas& cv) {
-    Armor(cv, PolyMask(cv, {2, 80, 30, 46, 120, 30, 282, 36, 304, 58, 304, 112, 282, 128, 120, 140, 30, 118}),
-          pal::kTeal, 210, 5, 24);
-    Armor(cv, PolyMask(cv, {140, 14, 214, 14, 226, 36, 130, 36}), pal::kSteel, 211, 3, 30);
-    Armor(cv, PolyMask(cv, {60, 70, 250, 66, 262, 84, 250, 104, 60, 100}), pal::kSteel, 212, 3, 28);
-    Lights(cv, 150, 24, 210, 10, kCoreBlue);
-    for (int y = 60; y <= 110; y += 25) Engine(cv, 302, float(y), 16);
-    WeakCore(cv, 7, 47, 54, 108, kCoreRed);
-}
-
-// Boss 1's three armour plates.
-void Boss211(Canvas& cv) { Armor(cv, PolyMask(cv, {6, 24, 12, 4, 42, 1, 43, 12, 36, 24}), pal::kSteel, 2110, 3, 10); }
-void Boss212(Canvas& cv) {
-    Armor(cv, PolyMask(cv, {4, 46, 10, 10, 30, 2, 64, 6, 65, 44, 40, 49}), pal::kSteel, 2120, 4, 14);
-    Lights(cv, 16, 40, 56, 10, kCoreRed);
-}
-void Boss213(Canvas& cv) {
-    Armor(cv, PolyMask(cv, {8, 4, 138, 4, 138, 60, 134, 78, 121, 88, 60, 88, 29, 78, 9, 60}), pal::kSteel, 2130, 5,
-          20);
-    Grille(cv, 30, 20, 90, 10);
-    Lights(cv, 40, 70, 110, 14, kCoreBlue);
-}
-
 // Boss 2: a battleship on mechanical legs; its glowing underside is the weak spot.
 void Boss220(Canvas& cv) {
     Mask belly(349, 159);
@@ -179,19 +155,6 @@ void Boss223(Canvas& cv) {
     Lights(cv, 40, 62, 104, 10, kCoreBlue);
 }
 
-// Boss 3: a gunboat with a tall bridge at the front whose window is the core.
-void Boss230(Canvas& cv) {
-    Armor(cv, PolyMask(cv, {20, 82, 160, 78, 182, 100, 214, 102, 232, 130, 226, 152, 62, 156, 58, 172, 28, 172, 10, 150,
-                            8, 130}),
-          pal::kOlive, 230, 5, 20);
-    Armor(cv, PolyMask(cv, {4, 6, 40, 2, 50, 20, 48, 90, 6, 90}), pal::kSteel, 231, 4, 24);
-    WeakCore(cv, 7, 41, 12, 80, kCoreGreen);
-    Armor(cv, PolyMask(cv, {60, 60, 140, 60, 150, 80, 56, 80}), pal::kSteel, 232, 3, 40);
-    Barrel(cv, 100, 66, 70, 58, 4, pal::kGunmetal);
-    Lights(cv, 40, 142, 210, 12, kCoreBlue);
-    Engine(cv, 228, 128, 16);
-}
-
 // Boss 4: a stepped hull with a glowing nose window; the second column opens its gun ports.
 void Boss240(Canvas& cv) {
     for (int col = 0; col < 2; ++col) {
@@ -239,33 +202,6 @@ void Boss242(Canvas& cv) {
     Shade(cv, glass, pal::kCyan, ShadeOpts{2.0f, -0.55f, -0.65f, 0.3f, 0.75f, 0.0f, 0.3f, 0.1f, 0});
     for (int y = 32; y <= 54; y += 11) Engine(cv, 143, float(y), 9);
     Lights(cv, 30, 56, 120, 12, kCoreRed);
-}
-
-// Boss 5's rail: a thin armoured bar studded with lights.
-void Boss250(Canvas& cv) {
-    Mask m(228, 8);
-    m.RoundRect(0, 0, 228, 8, 3);
-    AddPart(cv, m, pal::kSteel, ShadeOpts{2.0f});
-    Lights(cv, 6, 3, 222, 12, kCoreRed);
-}
-
-// Boss 5's escorts: round mechs clamped to the rail, one colour each.
-void Escort(Canvas& cv, int w, const Ramp& ramp, const Ramp& glow, uint32_t seed) {
-    float cx = w * 0.5f + 1;
-    Mask thr(w, 79);
-    thr.RoundRect(cx + 16, 20, 16, 12, 4);
-    thr.RoundRect(cx + 16, 48, 16, 12, 4);
-    AddPart(cv, thr, pal::kGunmetal, ShadeOpts{3.0f});
-    Engine(cv, cx + 32, 26, 10);
-    Engine(cv, cx + 32, 54, 10);
-    Mask body(w, 79);
-    body.Circle(cx - 1, 40, 27);
-    Armor(cv, body, ramp, seed, 12, 18);
-    Mask clamp(w, 79);
-    clamp.RoundRect(6, 34, float(w - 12), 12, 4);
-    AddPart(cv, clamp, pal::kGunmetal, ShadeOpts{3.0f});
-    WeakCore(cv, 12, 34, 18, 34, glow);
-    Lights(cv, int(cx - 14), 58, int(cx + 14), 7, glow);
 }
 
 // Boss 6: a tall beam carrier; its front slot opens and glows while it attacks.
@@ -342,6 +278,7 @@ void Boss271(Canvas& cv) {
 }  // namespace
 
 void AddLateBossDrawers(std::vector<DrawerEntry>& out);  // bosses_late.cpp
+void AddWarshipDrawers(std::vector<DrawerEntry>& out);   // boss_warships.cpp
 
 void AddBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy200.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kRed, kCoreRed, 200, false); }});
@@ -350,25 +287,17 @@ void AddBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy340.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 340, true); }});
     out.push_back({"ImgEnemy341.png", [](Canvas& cv) { FortressTurret(cv, pal::kViolet, kCoreBlue); }});
     out.push_back({"ImgEnemy342.png", [](Canvas& cv) { FortressGun(cv, pal::kViolet); }});
-    out.push_back({"ImgEnemy210.png", Boss210});
-    out.push_back({"ImgEnemy211.png", Boss211});
-    out.push_back({"ImgEnemy212.png", Boss212});
-    out.push_back({"ImgEnemy213.png", Boss213});
     out.push_back({"ImgEnemy220.png", Boss220});
     out.push_back({"ImgEnemy221.png", Boss221});
     out.push_back({"ImgEnemy222.png", Boss222});
     out.push_back({"ImgEnemy223.png", Boss223});
-    out.push_back({"ImgEnemy230.png", Boss230});
     out.push_back({"ImgEnemy240.png", Boss240});
     out.push_back({"ImgEnemy241.png", Boss241});
     out.push_back({"ImgEnemy242.png", Boss242});
-    out.push_back({"ImgEnemy250.png", Boss250});
-    out.push_back({"ImgEnemy251.png", [](Canvas& cv) { Escort(cv, 76, pal::kRed, kCoreRed, 2510); }});
-    out.push_back({"ImgEnemy252.png", [](Canvas& cv) { Escort(cv, 75, pal::kBlue, kCoreBlue, 2520); }});
-    out.push_back({"ImgEnemy253.png", [](Canvas& cv) { Escort(cv, 76, pal::kGold, kCoreGreen, 2530); }});
     out.push_back({"ImgEnemy260.png", Boss260});
     out.push_back({"ImgEnemy261.png", Boss261});
     out.push_back({"ImgEnemy270.png", Boss270});
     out.push_back({"ImgEnemy271.png", Boss271});
     AddLateBossDrawers(out);
+    AddWarshipDrawers(out);
 }

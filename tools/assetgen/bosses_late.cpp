@@ -1,5 +1,5 @@
 // Bosses of the later stages: the shell launcher, the clam, the gun tower, the hive, the
-// dashing cruisers, the fading fortress and the grid core.
+// fading fortress and the grid core.
 #include <cmath>
 
 #include "boss_kit.h"
@@ -201,48 +201,6 @@ void Boss310(Canvas& cv) {
     }
 }
 
-// Bosses 12 and 15: a cruiser with a tall slanted prow, a low hull with deck guns,
-// a keel and big engines.
-void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed, bool mk2) {
-    Armor(cv, PolyMask(cv, {58, 185, 209, 185, 196, 212, 70, 212}), pal::kGunmetal, seed, 3, 40);
-    // engine block with two big nozzles
-    Armor(cv, PolyMask(cv, {220, 104, 276, 100, 286, 108, 286, 136, 276, 142, 220, 138}), pal::kGunmetal, seed + 5, 4,
-          20);
-    Engine(cv, 292, 112, 14);
-    Engine(cv, 292, 130, 14);
-    Armor(cv, PolyMask(cv, {110, 111, 150, 104, 226, 104, 232, 116, 231, 185, 110, 185}), hull, seed + 1, 5, 20);
-    for (int k = 0; k < 2; ++k) {
-        float x = 150.0f + k * 44;
-        Barrel(cv, x + 6, 100, x - 18, 96, 3.5f, pal::kSteel);
-        Mask dome(308, 225);
-        dome.Ellipse(x + 10, 104, 12, 8);
-        dome.Rect(0, 104, 308, 30, false);
-        Armor(cv, dome, trim, seed + 10 + k, 4, 40);
-    }
-    // the prow, slanted toward the bow
-    Armor(cv, PolyMask(cv, {28, 120, 34, 60, 46, 17, 113, 17, 116, 40, 116, 186, 40, 186}), trim, seed + 2, 6, 22);
-    Mask mast(308, 225);
-    mast.Rect(84, 2, 3, 16);
-    mast.Rect(76, 6, 18, 2);
-    AddPart(cv, mast, pal::kSteel, ShadeOpts{1.0f});
-    cv.Set(85, 1, kCoreRed[4]);
-    Barrel(cv, 36, 41, 6, 41, 5, pal::kGunmetal);
-    Mask bridge(308, 225);
-    bridge.RoundRect(54, 26, 50, 12, 4);
-    Shade(cv, bridge, pal::kCyan, ShadeOpts{3.0f, -0.55f, -0.65f, 0.3f, 0.75f, 0.0f, 0.3f, 0.08f, 0});
-    InnerEdge(cv, bridge, pal::kInk);
-    for (int x = 60; x < 100; x += 8) cv.Line(x, 28, x, 36, pal::kCyan[0]);
-    WeakCore(cv, 48, 100, 96, 150, glow);
-    Lights(cv, 124, 176, 224, 10, glow);
-    Grille(cv, 44, 60, 60, 14);
-    Grille(cv, 50, 160, 56, 16);
-    if (mk2) {
-        Armor(cv, PolyMask(cv, {130, 104, 170, 66, 190, 66, 180, 104}), trim, seed + 3, 3, 30);
-        Armor(cv, PolyMask(cv, {140, 185, 176, 185, 160, 222, 150, 222}), trim, seed + 4, 3, 30);
-        Lights(cv, 46, 190, 110, 8, glow);
-    }
-}
-
 // Boss 13: the largest fortress: swept wings, a layered hull with shoulder cannons, a
 // command tower, its core in the chest and two thruster pylons underneath.
 void Boss330(Canvas& cv) {
@@ -327,8 +285,6 @@ void AddLateBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy302.png", [](Canvas& cv) { TowerGun(cv, 103, 48, 3020); }});
     out.push_back({"ImgEnemy303.png", [](Canvas& cv) { TowerGun(cv, 102, 52, 3030); }});
     out.push_back({"ImgEnemy310.png", Boss310});
-    out.push_back({"ImgEnemy320.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kRed, kCoreRed, 3200, false); }});
-    out.push_back({"ImgEnemy350.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 3500, true); }});
     out.push_back({"ImgEnemy330.png", Boss330});
     out.push_back({"ImgEnemy331.png", [](Canvas& cv) {
                        Canvas n(362, 315);

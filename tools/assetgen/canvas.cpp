@@ -367,16 +367,22 @@ void InnerEdge(Canvas& cv, const Mask& mask, Rgb c) {
         }
 }
 
+// The sprite lit up by a hit: every tone lifted towards a warm white with its
+// contrast kept (so every detail still reads), and a hot rim on the silhouette.
 Canvas FlashOf(const Canvas& cell) {
+    const Rgb rim = MakeRgb(255, 236, 190);
     Canvas out(cell.w, cell.h);
+    auto lift = [](int v, int warm) {
+        int l = 40 + v * 125 / 100 + warm;
+        return l > 255 ? 255 : l;
+    };
     for (int y = 0; y < cell.h; ++y)
         for (int x = 0; x < cell.w; ++x) {
             if (!cell.Opaque(x, y)) continue;
+            bool edge = !cell.Opaque(x - 1, y) || !cell.Opaque(x + 1, y) || !cell.Opaque(x, y - 1) ||
+                        !cell.Opaque(x, y + 1);
             Rgb c = cell.Get(x, y);
-            int lum = (c.r * 3 + c.g * 5 + c.b * 2) / 10;
-            // dark lines stay readable as a hot red rim, bodies wash toward white
-            Rgb f = lum < 40 ? MakeRgb(150, 30, 40) : Mix(c, MakeRgb(255, 250, 235), 0.72f);
-            out.Set(x, y, f);
+            out.Set(x, y, edge ? rim : MakeRgb(lift(c.r, 14), lift(c.g, 6), lift(c.b, -10)));
         }
     return out;
 }

@@ -106,7 +106,7 @@ void Outline(Canvas& cv, Rgb c);
 // Darkens the opaque pixels just inside the border of `mask` (an inner line).
 void InnerEdge(Canvas& cv, const Mask& mask, Rgb c);
 
-// The hit-flash look: the same cell washed out toward white.
+// The hit-flash look: the same cell lit up, details kept, with a hot rim.
 Canvas FlashOf(const Canvas& cell);
 // Fills row 1 of a sheet from row 0 (cells of height cellH).
 void AddFlashRow(Canvas& sheet, int cellH);

@@ -111,36 +111,37 @@ void Shot003(Canvas& cv) {
     Outline(cv, pal::kRed[0]);
 }
 
-// Band block of the beams, also their warning sign: a hazard-striped energy block
-// with a warning triangle; consecutive blocks touch and form one solid beam.
+// Band block of the beams, also their warning sign: a band of energy with a white-hot
+// core and hot rims, rippling with a period that divides the block, so blocks that
+// touch make one seamless beam; a small hazard mark in the core warns on its own.
 void BeamBlock(Canvas& cv, bool vertical) {
+    const Ramp beam{{pal::kRed[0], pal::kRed[1], pal::kRed[2], pal::kHot[1], pal::kHot[2], pal::kHot[3],
+                     pal::kHot[4]}};
+    constexpr float kTau = 6.2831853f;
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x) {
             int across = vertical ? x : y;  // distance across the band
             int along = vertical ? y : x;
-            float e = std::abs(across + 0.5f - 64.0f) / 64.0f;
-            float wobble = Fbm(along * 0.06f, across * 0.02f, vertical ? 31 : 37, 3);
-            float t = 1.05f - e * e * 0.95f + (wobble - 0.5f) * 0.45f;
-            Ramp beam{{pal::kRed[0], pal::kRed[1], pal::kHot[1], pal::kHot[2], pal::kHot[3], pal::kHot[4]}};
-            float f = t * float(beam.Size() - 1) + (Bayer(x, y) - 0.5f) * 0.8f;
-            cv.Set(x, y, beam[int(std::floor(f + 0.5f))]);
-            // hazard stripes along both edges of the band
-            if (across < 10 || across > 117) {
-                bool stripe = ((along + (across < 10 ? across : 127 - across)) / 8) % 2 == 0;
-                cv.Set(x, y, stripe ? pal::kGold[3] : pal::kInk);
-                if (across == 0 || across == 127) cv.Set(x, y, pal::kInk);
-            }
+            float e = std::abs(across + 0.5f - 64.0f) / 64.0f;  // 0 at the core, 1 at the rims
+            float ripple = 0.5f * std::sin(kTau * (along / 64.0f + e * 0.8f)) +
+                           0.3f * std::sin(kTau * (along / 32.0f - e * 1.7f));
+            float t = 1.0f - e * 0.9f + ripple * 0.12f * e;
+            if (e > 0.82f && e < 0.92f) t = 0.9f;  // the hot rim of the band
+            if (e >= 0.92f) t = 0.2f - (e - 0.92f);
+            float f = t * float(beam.Size() - 1) + (Bayer(x, y) - 0.5f) * 0.7f;
+            int i = std::clamp(int(std::floor(f + 0.5f)), 0, beam.Size() - 1);
+            cv.Set(x, y, beam[i]);
         }
-    // warning triangle with an exclamation mark in the middle
+    // hazard mark: a small black-rimmed gold triangle with its bang
     Mask tri(128, 128);
-    tri.Poly({64, 30, 98, 92, 30, 92});
+    tri.Poly({64, 44, 86, 82, 42, 82});
     Mask inner(128, 128);
-    inner.Poly({64, 40, 89, 86, 39, 86});
+    inner.Poly({64, 51, 79, 78, 49, 78});
     Paint(cv, tri, pal::kInk);
-    Shade(cv, inner, pal::kGold, ShadeOpts{4.0f});
+    Shade(cv, inner, pal::kGold, ShadeOpts{3.0f});
     Mask bang(128, 128);
-    bang.RoundRect(60, 52, 8, 20, 3);
-    bang.Circle(64, 79, 4);
+    bang.RoundRect(62, 57, 5, 12, 2);
+    bang.Circle(64.5f, 73, 2.5f);
     Paint(cv, bang, pal::kInk);
 }
 

@@ -84,7 +84,8 @@ void Enemy003(Canvas& cv) {
     }
 }
 
-// Whitebait: a long translucent fish, head low at the left, body arching up, tail at the right.
+// Eel: a long olive fish with a golden belly, head low at the left, body arching up,
+// tail at the right; no player weapon shares its colours.
 void Enemy004(Canvas& cv) {
     auto spineY = [](float x) { return 24.0f - 14.0f * std::sin(std::min(1.0f, (x - 4) / 60.0f) * 1.5708f) + (x > 64 ? (x - 64) * 0.12f : 0); };
     auto thick = [](float x) { return x < 14 ? 5.5f : 5.5f - (x - 14) * 0.045f; };
@@ -93,15 +94,15 @@ void Enemy004(Canvas& cv) {
     Mask tail(106, 32);
     float ty = spineY(92);
     tail.Poly({88, ty, 104, ty - 7, 100, ty, 104, ty + 6});
-    AddPart(cv, tail, pal::kBone, Soft(1.5f));
+    AddPart(cv, tail, pal::kOlive, Soft(1.5f));
     Canvas layer(106, 32);
     ShadeOpts o = Soft(4, 0.08f);
     o.gradient = 0.25f;
-    Shade(layer, body, pal::kBone, o);
-    // silver belly line and the dark spine line that whitebait show through their skin
+    Shade(layer, body, pal::kOlive, o);
+    // golden belly line and a dark dorsal stripe
     for (float x = 10; x < 88; x += 1.0f) {
         Darken(layer, int(x), int(spineY(x) - 1), 0.75f);
-        layer.Set(int(x), int(spineY(x) + thick(x) * 0.5f), pal::kSteel[3]);
+        layer.Set(int(x), int(spineY(x) + thick(x) * 0.5f), pal::kGold[3]);
     }
     Outline(layer, pal::kInk);
     cv.Blit(layer, 0, 0);

@@ -48,7 +48,8 @@ void NumberSmall(Canvas& cv) {
 
 void NumberMiddle(Canvas& cv) {
     for (int d = 0; d < 10; ++d) {
-        Mask g = PixelTextMask(std::string(1, char('0' + d)), 1);
+        // an open zero: the slashed one reads as 9 at this size
+        Mask g = PixelTextMask(std::string(1, d == 0 ? 'O' : char('0' + d)), 1);
         // 5 x 7 glyph stretched to 15 x 19: chunky, with room for the outline
         Mask m(15, 19);
         for (int j = 0; j < 19; ++j)
@@ -62,6 +63,24 @@ void Well(Canvas& cv, int x, int y, int w, int h) {
     cv.FillRect(x, y, w, h, MakeRgb(4, 6, 16));
     for (int i = x; i < x + w; ++i) cv.Set(i, y, MakeRgb(0, 0, 6)), cv.Set(i, y + h - 1, pal::kPanelLine);
     for (int j = y; j < y + h; ++j) cv.Set(x, j, MakeRgb(0, 0, 6)), cv.Set(x + w - 1, j, pal::kPanelLine);
+}
+
+// A gauge's badge: a capsule in the item's colour with its initial at full 5 x 7
+// size (the item icon scaled to this size loses its letter).
+void GaugeBadge(Canvas& cv, int x, int y, const Ramp& ramp, char initial) {
+    Canvas badge(18, 14);
+    Mask shell(18, 14);
+    shell.RoundRect(1, 1, 16, 12, 5);
+    Shade(badge, shell, ramp, ShadeOpts{3.0f});
+    Outline(badge, pal::kInk);
+    Mask t = PixelTextMask(std::string(1, initial), 1);
+    Canvas letter(18, 14);
+    for (int j = 0; j < t.h; ++j)
+        for (int i = 0; i < t.w; ++i)
+            if (t.At(i, j)) letter.Set(7 + i - t.w / 2 + 2, 3 + j, pal::kWhite);
+    Outline(letter, pal::kInk);
+    badge.Blit(letter, 0, 0);
+    cv.Blit(badge, x, y);
 }
 
 // The header strip: a dark bevelled panel with labelled wells for score, ships,
@@ -92,8 +111,7 @@ void Header(Canvas& cv) {
         int x = 340 + g * 74;
         for (int k = 0; k < 3; ++k) Well(cv, x - 1, 26 - 9 * k - 1, 24, 10);
         DrawPixelText(cv, names[g], x + 27, 10, 1, (*colours[g])[3]);
-        Canvas icon = DrawItemIcon(g).ScaleNearest(16, 16);
-        cv.Blit(icon, x + 27, 20);
+        GaugeBadge(cv, x + 26, 20, *colours[g], names[g][0]);
     }
     // bombs
     Mask bomb(640, 44);
@@ -176,15 +194,29 @@ TextLook Look(const Ramp& r, int shadow = 1) {
 
 // Stage-clear banner: "STAGE [plate] CLEAR!" with a line under it.
 void ClearBack(Canvas& cv) {
-    PanelBox(cv, 0, 0, 320, 30);
-    // the stage plate lands at x 50 of the banner: the label must end before it
+    PanelBox(cv, 0, 0, 320, 40);
+    // the stage plate (34 x 24) lands at x 50, one pixel above the banner: it sits in a
+    // socket cut into the top border, so the border ends on either side of it
+    for (int j = 0; j < 27; ++j)
+        for (int i = 48; i < 86; ++i) cv.Set(i, j, MakeRgb(6, 6, 18));
+    for (int j = 0; j < 27; ++j) cv.Set(47, j, pal::kGold[3]), cv.Set(86, j, pal::kGold[0]);
+    for (int i = 47; i < 87; ++i) cv.Set(i, 26, pal::kGold[1]);
     int size = 15;
     while (size > 9 && TextWidth("STAGE", size, true) > 40) --size;
-    DrawText(cv, "STAGE", 46 - TextWidth("STAGE", size, true), 15 - size / 2, size, true, Look(kDigitRamp));
-    DrawText(cv, "CLEAR!", 96, 3, 22, true, Look(kGoldText));
-    for (int i = 40; i < 280; ++i) cv.Set(i, 33, pal::kGold[2]), cv.Set(i, 34, pal::kGold[0]);
-    const char* line = "MISSION ACCOMPLISHED";
-    DrawPixelText(cv, line, 160 - PixelTextWidth(line, 1) / 2, 36, 1, pal::kLabel);
+    DrawText(cv, "STAGE", 44 - TextWidth("STAGE", size, true), 14 - size / 2, size, true, Look(kDigitRamp));
+    DrawText(cv, "CLEAR!", 96, 5, 22, true, Look(kGoldText));
+    // the right of the banner: the subtitle in the game's own bold face, behind chevrons
+    TextLook sub;
+    sub.solid = pal::kLabel;
+    DrawTextCentred(cv, "MISSION", 264, 7, 10, true, sub);
+    DrawTextCentred(cv, "ACCOMPLISHED", 264, 21, 10, true, sub);
+    for (int k = 0; k < 3; ++k) {
+        Mask chev(320, 44);
+        float x = 190.0f + k * 7;
+        chev.Poly({x, 12, x + 4, 12, x + 9, 20, x + 4, 28, x, 28, x + 5, 20});
+        AddPart(cv, chev, pal::kGold, ShadeOpts{1.5f});
+    }
+    for (int i = 96; i < 184; ++i) cv.Set(i, 32, pal::kGold[2]), cv.Set(i, 33, pal::kGold[0]);
 }
 
 // Final tally panel: four labelled rows around the places the game prints its numbers.

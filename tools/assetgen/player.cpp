@@ -236,10 +236,12 @@ void Crescent(Canvas& cv, float cx, float r, float thick, const Ramp& ramp, Rgb 
 
 void MyShot2(Canvas& cv) { Crescent(cv, 14, 25, 6, pal::kPlasma, pal::kBlue[1]); }
 void MyShot3(Canvas& cv) { Crescent(cv, 18, 63, 9, pal::kPlasma, pal::kBlue[1]); }
+// The top level: two thin nested crescents with an open centre, so what they fly
+// over (enemies, the warning) stays visible between the strokes.
 void MyShot4(Canvas& cv) {
-    Crescent(cv, 26, 63, 12, pal::kPlasma, pal::kViolet[1]);
+    Crescent(cv, 26, 63, 5, pal::kPlasma, pal::kViolet[1]);
     Canvas inner(48, 128);
-    Crescent(inner, 18, 50, 5, pal::kCyan, pal::kBlue[2]);
+    Crescent(inner, 16, 50, 3, pal::kCyan, pal::kBlue[2]);
     cv.Blit(inner, 0, 0);
 }
 

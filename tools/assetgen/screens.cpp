@@ -50,7 +50,7 @@ void Planet(Canvas& cv, float cx, float cy, float r, const Ramp& ramp, uint32_t 
             float dx = (x + 0.5f - cx) / r, dy = (y + 0.5f - cy) / r, d2 = dx * dx + dy * dy;
             if (d2 > 1.0f) {
                 float d = std::sqrt(d2);
-                if (d < 1.025f && dx + dy < 0.4f) cv.Set(x, y, Mix(cv.Get(x, y), pal::kCyan[3], 0.5f));
+                if ((d - 1.0f) * r < 2.5f && dx + dy < 0.4f) cv.Set(x, y, Mix(cv.Get(x, y), pal::kCyan[3], 0.5f));
                 continue;
             }
             float nz = std::sqrt(1.0f - d2);
@@ -67,7 +67,7 @@ void Planet(Canvas& cv, float cx, float cy, float r, const Ramp& ramp, uint32_t 
 void TitleBack(Canvas& cv) {
     Space(cv, 7, pal::kViolet, 1.0f);
     Planet(cv, 520, 520, 250, pal::kTeal, 21);
-    Planet(cv, 92, 132, 26, pal::kOrange, 23);
+    Planet(cv, 596, 44, 22, pal::kOrange, 23);  // a moon clear of the logo
     // the fighter, three times its size, streaking across on a tapering plasma trail
     Canvas ship = DrawShipSprite().ScaleNearest(192, 192);
     for (int x = 0; x < 262; ++x) {
@@ -163,9 +163,18 @@ void TitleFront(Canvas& cv) {
     prompt.fill = &promptRamp;
     prompt.shadow = 2;
     DrawTextCentred(cv, "PRESS  Z  TO START", 320, 372, 22, true, prompt);
+    // the controls on a dark plate, so they read over the planet behind them
+    for (int y = 408; y < 432; ++y)
+        for (int x = 120; x < 520; ++x) {
+            bool edge = y == 408 || y == 431;
+            cv.Set(x, y, edge ? pal::kPanelLine : MakeRgb(8, 8, 26));
+        }
+    TextLook keys;
+    keys.solid = pal::kWhite;
+    keys.shadow = 1;
+    DrawTextCentred(cv, "Z: FIRE    X: BOMB    C: CONTINUE    ARROWS: MOVE", 320, 414, 12, true, keys);
     TextLook small;
     small.solid = MakeRgb(170, 180, 220);
-    DrawTextCentred(cv, "Z: FIRE    X: BOMB    C: CONTINUE    ARROWS: MOVE", 320, 414, 12, true, small);
     DrawTextCentred(cv, "(C) ZORBEX PROJECT", 320, 440, 12, true, small);
 }
 
@@ -256,21 +265,74 @@ void StageSelectBack(Canvas& cv) {
     for (int y = 194; y <= 462; ++y) cv.Set(36, y, pal::kPanelLine), cv.Set(587, y, pal::kPanelLine);
 }
 
-// Ending: a planet at dawn, a text window in rows 63 to 188, room for the map below.
+// Dawn over a planet's limb: a sun just rising, its glow along the atmosphere and
+// long rays up into space.
+void Sunrise(Canvas& cv, float sx, float sy) {
+    for (int y = 0; y < cv.h; ++y)
+        for (int x = 0; x < cv.w; ++x) {
+            float dx = x + 0.5f - sx, dy = y + 0.5f - sy;
+            float d = std::sqrt(dx * dx + dy * dy);
+            float angle = std::atan2(dy, dx);
+            float rays = 0.5f + 0.5f * std::sin(angle * 14.0f) * std::sin(angle * 5.0f + 1.3f);
+            float glow = 60.0f / (d + 30.0f) + (rays * 30.0f) / (d + 120.0f) * (dy < 0 ? 1.0f : 0.3f);
+            glow += (Bayer(x, y) - 0.5f) * 0.04f;
+            if (glow < 0.12f) continue;
+            Rgb warm = glow > 1.2f ? pal::kWhite : glow > 0.6f ? MakeRgb(255, 226, 160) : MakeRgb(255, 150, 90);
+            cv.Set(x, y, Mix(cv.Get(x, y), warm, std::min(1.0f, (glow - 0.12f) * 0.9f)));
+        }
+}
+
+// The frame of the epilogue window: a double gold rule with corner brackets and a
+// dark, even inside so the scrolling text stays as legible as on a plain panel.
+void EpilogueFrame(Canvas& cv, int left, int top, int right, int bottom) {
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x) {
+            bool edge = y == top || y == bottom || x == left || x == right;
+            bool inner = y == top + 3 || y == bottom - 3 || x == left + 3 || x == right - 3;
+            bool gap = !edge && !inner && (y < top + 3 || y > bottom - 3 || x < left + 3 || x > right - 3);
+            Rgb c = edge ? pal::kGold[3] : inner ? pal::kGold[1] : gap ? MakeRgb(30, 16, 10)
+                                                                     : Mix(cv.Get(x, y), MakeRgb(6, 6, 20), 0.85f);
+            cv.Set(x, y, c);
+        }
+    // corner brackets, lit from the top left
+    for (int k = 0; k < 14; ++k)
+        for (int t = 0; t < 3; ++t) {
+            cv.Set(left - 2 + k, top - 2 + t, pal::kGold[4 - t]);
+            cv.Set(left - 2 + t, top - 2 + k, pal::kGold[4 - t]);
+            cv.Set(right + 2 - k, top - 2 + t, pal::kGold[3 - t]);
+            cv.Set(right + 2 - t, top - 2 + k, pal::kGold[2 - t]);
+            cv.Set(left - 2 + k, bottom + 2 - t, pal::kGold[2 - t]);
+            cv.Set(left - 2 + t, bottom + 2 - k, pal::kGold[3 - t]);
+            cv.Set(right + 2 - k, bottom + 2 - t, pal::kGold[2 - t]);
+            cv.Set(right + 2 - t, bottom + 2 - k, pal::kGold[2 - t]);
+        }
+}
+
+// Ending: dawn over the home planet, the fighter's trail curving down towards it, a
+// text window in rows 63 to 188 and room for the route map below.
 void Ending(Canvas& cv) {
     Space(cv, 57, pal::kMagenta, 0.7f);
     Planet(cv, 320, 1180, 800, pal::kBlue, 61);
+    Sunrise(cv, 470, 382);
+    // the homeward trail: a thin plasma arc from the upper left down to the limb
+    for (int x = 40; x < 420; ++x) {
+        float t = (x - 40) / 380.0f;
+        int y = int(230 + t * t * 120);
+        for (int w = -1; w <= 1; ++w)
+            cv.Set(x, y + w, Mix(cv.Get(x, y + w), pal::kPlasma[w == 0 ? 4 : 2], 0.25f + 0.5f * t));
+    }
+    Canvas ship = DrawShipSprite().ScaleNearest(40, 40);
+    cv.Blit(ship, 412, 330);
     static const Ramp title{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
     TextLook t;
     t.fill = &title;
     t.shadow = 2;
     DrawTextCentred(cv, "EPILOGUE", 320, 14, 30, true, t);
-    for (int y = 60; y <= 191; ++y)
-        for (int x = 16; x < 624; ++x) {
-            bool edge = y == 60 || y == 191 || x == 16 || x == 623;
-            bool inner = y == 61 || y == 190 || x == 17 || x == 622;
-            cv.Set(x, y, edge ? pal::kGold[2] : inner ? pal::kGold[0] : Mix(cv.Get(x, y), MakeRgb(6, 6, 20), 0.8f));
-        }
+    for (int k = 0; k < 4; ++k) {
+        cv.Set(222 - k * 10, 31, pal::kGold[3 - k % 2]);
+        cv.Set(418 + k * 10, 31, pal::kGold[3 - k % 2]);
+    }
+    EpilogueFrame(cv, 16, 60, 623, 191);
     for (int x = 36; x < 588; ++x) cv.Set(x, 196, pal::kPanelLine);
 }
 

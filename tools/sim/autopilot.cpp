@@ -135,6 +135,18 @@ int FirstContact(const Actor* ship, int dir) {
     return kLookAhead + 1;
 }
 
+// Shots fly level, so line up with the middle of the hit boxes rather than the
+// picture: a boss's core is often a small part of it.
+float VulnerableCentreY(const Actor* a) {
+    if (a->hitRectCount <= 0) return CentreY(a);
+    float top = 1e30f, bottom = -1e30f;
+    for (int j = 0; j < a->hitRectCount && j < kHitRectMax; j++) {
+        top = std::fmin(top, std::fmin(a->hitRects[j].top, a->hitRects[j].bottom));
+        bottom = std::fmax(bottom, std::fmax(a->hitRects[j].top, a->hitRects[j].bottom));
+    }
+    return a->y + (top + bottom) / 2;
+}
+
 // Where the pilot would like to be: on an item, else in line with the nearest enemy ahead.
 void ChooseGoal(const Actor* ship, float* gx, float* gy) {
     float cx = CentreX(ship), cy = CentreY(ship);
@@ -154,8 +166,8 @@ void ChooseGoal(const Actor* ship, float* gx, float* gy) {
     }
     if (best < 1e30f) return;
     for (Actor* a = activeList->next; a != activeList; a = a->next) {
-        if (!a->alive || a->group != GroupEnemy || a->hp <= 0 || a->guardMode == GuardIntangible) continue;
-        float ex = CentreX(a), ey = CentreY(a);
+        if (!a->alive || a->group != GroupEnemy || a->hp <= 0 || a->guardMode != GuardNormal) continue;
+        float ex = CentreX(a), ey = VulnerableCentreY(a);
         if (ex < cx || ex > kScreenW || ey < 0 || ey > kScreenH) continue;
         float d = (ex - cx) + 2 * std::fabs(ey - cy);
         if (d < best) {

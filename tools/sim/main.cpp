@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "actors/actor.h"
 #include "autopilot.h"
@@ -14,6 +15,7 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "session.h"
+#include "trace_actors.h"
 #include "shell/game.h"
 #include "shell/replay.h"
 #include "shell/state_hash.h"
@@ -41,6 +43,8 @@ struct Run {
     bool gameOverSeen = false;
     int32_t gameOvers = 0;
     bool poolBroken = false;
+    bool gameLost = false;  // the game left play without winning (given up after a game over)
+    std::vector<int32_t> stagesPlayed;
     bool writeFailed = false;  // a trace line or a shot could not be written
     std::FILE* trace = nullptr;
 };
@@ -62,13 +66,21 @@ bool SaveShot(const Run& r) {
     return false;
 }
 
+bool StageWon(int32_t sceneBefore) {
+    // the play frame saw 200 and sent the run to the route map or the ending
+    return sceneBefore == ScenePlay && (currentScene == SceneStageSelect || currentScene == SceneEnding);
+}
+
+// Stages start as the scene turns to play (the title's start, the route map's choice).
+void NoteStageStarts(Run& r, int32_t sceneBefore) {
+    if (sceneBefore != ScenePlay && currentScene == ScenePlay) r.stagesPlayed.push_back(stageNumber);
+    if (sceneBefore == ScenePlay && currentScene != ScenePlay && !StageWon(sceneBefore)) r.gameLost = true;
+}
+
 // The --until event, judged from the scene and phase before and after the frame.
 bool UntilReached(UntilEvent until, int32_t sceneBefore, int32_t phaseBefore, bool warningBefore) {
     switch (until) {
-    case UntilEvent::Clear:
-        // the play frame saw 200 and sent the run to the route map or the ending
-        return sceneBefore == ScenePlay &&
-               (currentScene == SceneStageSelect || currentScene == SceneEnding);
+    case UntilEvent::Clear: return StageWon(sceneBefore);
     case UntilEvent::GameOver: return sceneBefore == ScenePlay && phaseBefore == PhaseGameOverPrompt;
     case UntilEvent::Ending: return sceneBefore == SceneEnding;
     case UntilEvent::Boss: return !warningBefore && BossWarningStarted();
@@ -149,6 +161,10 @@ bool LoadFiles(Run& r) {
         std::fprintf(stderr, "zorbex-sim: cannot write %s\n", o.traceFile);
         return false;
     }
+    if (o.traceActorsFile && !OpenActorTrace(o.traceActorsFile, o.traceGroups)) {
+        std::fprintf(stderr, "zorbex-sim: cannot write %s\n", o.traceActorsFile);
+        return false;
+    }
     return true;
 }
 
@@ -162,6 +178,9 @@ void PrintSummary(const Run& r, double seconds, uint64_t hash) {
         std::printf(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
     if (r.o.checkPool) std::printf(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
     if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", AutopilotBombsUsed());
+    std::printf(",\"stagesPlayed\":[");
+    for (size_t i = 0; i < r.stagesPlayed.size(); i++) std::printf("%s%d", i ? "," : "", r.stagesPlayed[i]);
+    std::printf("]");
     std::printf("}\n");
 }
 
@@ -185,6 +204,8 @@ int Simulate(Run& r) {
     SetDrawingEnabled(!o.noDraw);
     BeginRun(o.seed, o.difficulty, o.stage);
     ApplyRunOptions(r.runOptions, &r.counters);
+    r.stagesPlayed.reserve(64);
+    if (currentScene == ScenePlay) r.stagesPlayed.push_back(stageNumber);
 
     bool mismatch = false;
     auto start = std::chrono::steady_clock::now();
@@ -197,6 +218,7 @@ int Simulate(Run& r) {
         r.frame++;
         ApplyRunOptions(r.runOptions, &r.counters);
         CountGameOvers(r);
+        NoteStageStarts(r, sceneBefore);
         if (o.recordFile) r.record.buttons.push_back(static_cast<uint8_t>(buttons));
         if (o.until != UntilEvent::None && UntilReached(o.until, sceneBefore, phaseBefore, warningBefore))
             r.reached = true;
@@ -205,12 +227,15 @@ int Simulate(Run& r) {
             break;
         }
         if (r.trace && !WriteTraceLine(r.trace, r.frame, buttons)) r.writeFailed = true;
+        WriteActorTraceLine(r.frame);
         if (o.shotsDir && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
         if (o.checkPool && !PoolIsWhole() && !r.poolBroken) {
             r.poolBroken = true;
             std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
         }
         if (r.reached || r.writeFailed) break;
+        // a clear after the game was given up would be another game's: the run has failed
+        if (o.until == UntilEvent::Clear && r.gameLost) break;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // a run that stops early still gets its hash at its last frame
@@ -221,6 +246,10 @@ int Simulate(Run& r) {
     if (r.trace && !CloseTrace(r.trace, o.traceFile)) r.writeFailed = true;
 
     int code = 0;
+    if (!CloseActorTrace()) {
+        std::fprintf(stderr, "zorbex-sim: cannot write %s\n", o.traceActorsFile);
+        code = 2;
+    }
     if (o.recordFile) {
         std::string error;
         if (!WriteReplayFile(o.recordFile, r.record, &error)) {

@@ -1,6 +1,8 @@
 // Parsing of the simulator's options; every value is checked before anything runs.
 #include "options.h"
 
+#include "trace_actors.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +30,8 @@ const char* kUsage =
     "  --every K            (with --shots; default 60)\n"
     "  --no-draw            simulate without drawing\n"
     "  --trace FILE         one JSON object per frame\n"
+    "  --trace-actors FILE  per frame, one JSON object listing every live actor\n"
+    "  --trace-groups LIST  (with --trace-actors) only these groups, e.g. 3,4 (0-7; default all)\n"
     "  --check-pool         check after every frame that every actor record is accounted for\n"
     "  --dump-stage N       print stage N's script, layout, view and music, then exit\n"
     "  --list-state         print what the state hash covers and what it leaves out, then exit\n"
@@ -120,6 +124,12 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
             o->noDraw = true;
         } else if (!std::strcmp(opt, "--trace")) {
             if (!(o->traceFile = value())) return Fail(opt, "needs a file");
+        } else if (!std::strcmp(opt, "--trace-actors")) {
+            if (!(o->traceActorsFile = value())) return Fail(opt, "needs a file");
+        } else if (!std::strcmp(opt, "--trace-groups")) {
+            if (!ParseTraceGroups(value(), &o->traceGroups))
+                return Fail(opt, "needs group numbers from 0 to 7, separated by commas");
+            o->traceGroupsGiven = true;
         } else if (!std::strcmp(opt, "--dump-stage")) {
             if (!Number(value(), 1, 28, &n)) return Fail(opt, "needs a stage from 1 to 28");
             o->dumpStage = static_cast<int32_t>(n);
@@ -138,6 +148,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     }
     if (o->every > 0 && !o->shotsDir) return Fail("--every", "goes with --shots");
     if (o->shotsDir && o->every == 0) o->every = 60;
+    if (o->traceGroupsGiven && !o->traceActorsFile) return Fail("--trace-groups", "goes with --trace-actors");
     if (o->verifyFile && (o->inputFile || o->recordFile || o->autopilot))
         return Fail("--verify", "plays the replay's own buttons; it takes no --input, --record or --autopilot");
     if (o->shotsDir && o->noDraw) return Fail("--shots", "needs drawing; drop --no-draw");

@@ -22,6 +22,9 @@ struct SimOptions {
     int32_t every = 0;
     bool noDraw = false;
     const char* traceFile = nullptr;
+    const char* traceActorsFile = nullptr;
+    uint8_t traceGroups = 0xff;  // bit g: group g goes into --trace-actors
+    bool traceGroupsGiven = false;
     int32_t dumpStage = 0;
     bool paced = false;
     bool listState = false;
