@@ -179,3 +179,13 @@ void FireLaserBolt(int32_t dir, float cx, float cy, float speed) {
 // ---- velocity limits ----------------------------------------------------------------
 
 float ClampVelocity(float v, float limit) { return Clamp(v, limit); }
+
+// ---- stops and random speeds ------------------------------------------------------
+
+bool IsStopReachedFromAbove(const Actor* a, int32_t targetX, int32_t targetY, int32_t tolerance) {
+    int32_t dx = static_cast<int32_t>(a->x) - targetX;
+    int32_t yi = static_cast<int32_t>(a->y);
+    return dx >= -tolerance && dx <= tolerance && yi >= targetY - tolerance && yi <= targetY;
+}
+
+float RandomSpeedTenths() { return static_cast<float>(RandomUpTo(20)) / 10.0f; }

@@ -119,3 +119,13 @@ void FireLaserBolt(int32_t dir, float cx, float cy, float speed);
 
 // A velocity component held within -limit..limit.
 float ClampVelocity(float v, float limit);
+
+// ---- stops and random speeds ------------------------------------------------------
+
+// A travel stop that counts only from above or level: the whole-pixel x within
+// `tolerance` of the target on either side, the whole-pixel y from target - tolerance
+// to the target.
+bool IsStopReachedFromAbove(const Actor* a, int32_t targetX, int32_t targetY, int32_t tolerance);
+
+// The random part of many boss shot speeds: RandomUpTo(20) / 10, 0.0 to 2.0 in tenths.
+float RandomSpeedTenths();

@@ -73,7 +73,9 @@ static void UpdateRailEnter(Actor* a) {
     a->x += a->work[kBossVx].f;
     if (static_cast<int32_t>(a->x) <= kRailPlaceX) {
         a->work[kBossTick].i = 0;
-        bossState = 1;
+        // counted, not set: an escort bombed away during the entry must still count,
+        // or the rail could never open
+        bossState += 1;
         a->update = UpdateRailFollow;
     } else {
         OpenWhenEscortsAreLost(a);

@@ -218,6 +218,26 @@ TEST_F(Rail, BouncerTurnsBackAtEachEdge) {
     EXPECT_TRUE(bouncer->alive);
 }
 
+TEST_F(Rail, AnEscortBombedAwayDuringTheEntryStillCountsTowardsOpeningTheRail) {
+    Spawn();
+    for (int i = 0; i < 100; i++) Pass();
+    // bombs wear down armoured records too: the escort is released before the rail is in place
+    EXPECT_EQ(homer->guardMode, GuardArmoured);
+    homer->hp = 0;
+    Pass();
+    EXPECT_FALSE(homer->alive);
+    EXPECT_EQ(bossState, 1);
+    for (int i = 0; i < 128; i++) Pass();
+    EXPECT_EQ(rail->x, 412.0f);
+    EXPECT_EQ(bossState, 2);
+    drifter->hp = 0;
+    bouncer->hp = 0;
+    Pass();
+    EXPECT_EQ(bossState, 4);
+    Pass();
+    EXPECT_EQ(rail->guardMode, GuardNormal);
+}
+
 TEST_F(Rail, OpenRailAlternatesSevenLaserBoltsWithTenRingsOfEighteen) {
     rank = 255;
     OpenRail();  // the tick counted 0 in the opening frame

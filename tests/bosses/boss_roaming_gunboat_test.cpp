@@ -56,6 +56,15 @@ protected:
         return {};
     }
     static std::vector<Actor*> Escorts() { return EnemiesSized(64, 64); }
+    // Through three travels and holds to the first escort; nullptr if none comes.
+    static Actor* RunToFirstEscort(Actor* body) {
+        if (PassesUntilStill(body) < 0) return nullptr;
+        for (int guard = 0; Escorts().empty() && guard < 3000; guard++) {
+            Pass();
+            ClearShots();
+        }
+        return Escorts().size() == 1 ? Escorts()[0] : nullptr;
+    }
 };
 
 TEST_F(Gunboat, SetUpFollowsRankAndPlacesFourShields) {
@@ -189,21 +198,19 @@ TEST_F(Gunboat, SecondHoldScattersThirtyLaserBoltsThirdLaunchesAnEscort) {
 
 TEST_F(Gunboat, EscortSwingsInItsBoxAndSnipesWithANarrowAim) {
     Actor* body = Spawn();
-    // skip to the escort: three travels and holds
-    ASSERT_GT(PassesUntilStill(body), 0);
-    for (int guard = 0; Escorts().empty() && guard < 3000; guard++) {
-        Pass();
-        ClearShots();
-    }
-    ASSERT_EQ(Escorts().size(), 1u);
-    Actor* e = Escorts()[0];
+    Actor* e = RunToFirstEscort(body);
+    ASSERT_NE(e, nullptr);
     body->hp = 0;  // keep the body's fire out of the way: it dies, the escort is cleared
+    // each velocity steps 0.1 towards the box 478..494 x 144..272 and is held to 4
+    auto step = [](float v, float p, float lo, float hi) {
+        v += p < lo ? 0.1f : (p > hi ? -0.1f : 0.0f);
+        return v < -4 ? -4.0f : (v > 4 ? 4.0f : v);
+    };
     float x = e->x, y = e->y;
+    float vx = step(e->work[kBossVx].f, x, 478, 494);
+    float vy = step(e->work[kBossVy].f, y, 144, 272);
     Pass();
     ASSERT_TRUE(e->alive);
-    // vx 4, vy -4 at the start; each steps 0.1 towards the box and is held to 4
-    float vx = x < 478 ? 4.0f : 3.9f;
-    float vy = y < 144 ? -3.9f : -4.0f;
     EXPECT_FLOAT_EQ(e->x, x + vx);
     EXPECT_FLOAT_EQ(e->y, y + vy);
     Pass();  // the body's death clears the group
@@ -213,13 +220,8 @@ TEST_F(Gunboat, EscortSwingsInItsBoxAndSnipesWithANarrowAim) {
 
 TEST_F(Gunboat, EscortShotsAreAimedWithinThreeDegreesAtFiveFourToSixFour) {
     Actor* body = Spawn();
-    ASSERT_GT(PassesUntilStill(body), 0);
-    for (int guard = 0; Escorts().empty() && guard < 3000; guard++) {
-        Pass();
-        ClearShots();
-    }
-    ASSERT_EQ(Escorts().size(), 1u);
-    Actor* e = Escorts()[0];
+    Actor* e = RunToFirstEscort(body);
+    ASSERT_NE(e, nullptr);
     int seen = 0;
     for (int i = 0; i < 600 && e->alive; i++) {
         for (Actor* s : Shots(Pass(), 16)) {

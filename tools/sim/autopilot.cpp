@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "actors/actor.h"
+#include "player/player.h"
 #include "probes.h"
 #include "runtime/media.h"
 #include "shell/game.h"
@@ -20,6 +21,11 @@ constexpr float kNearby = 220.0f;     // threats farther than this are ignored
 constexpr float kMaxStep = 24.0f;     // a larger jump between frames is a reused record
 constexpr float kHomeX = 120.0f;      // where the pilot likes to sit, left of centre
 constexpr float kScreenW = 640.0f, kScreenH = 480.0f;
+constexpr float kShotSpeed = 22.0f;   // the main weapon's shots, pixels a frame
+constexpr int32_t kToughHp = 1000;    // a target this strong is worth closing in on
+constexpr float kToughPull = 0.5f;   // a tough target counts as this much nearer
+constexpr float kStandOff = 200.0f;   // gap kept before a tough target's left edge
+constexpr float kFurthestX = 400.0f;  // the pilot closes in no further right than this
 
 struct Seen {
     float x, y;
@@ -148,7 +154,8 @@ float VulnerableCentreY(const Actor* a) {
 }
 
 // Where the pilot would like to be: on an item, else in line with the nearest enemy ahead.
-void ChooseGoal(const Actor* ship, float* gx, float* gy) {
+// Returns the enemy it lines up with, if any.
+const Actor* ChooseGoal(const Actor* ship, float* gx, float* gy) {
     float cx = CentreX(ship), cy = CentreY(ship);
     *gx = kHomeX + static_cast<float>(ship->width) / 2;
     *gy = kScreenH / 2;
@@ -164,17 +171,33 @@ void ChooseGoal(const Actor* ship, float* gx, float* gy) {
             *gy = iy;
         }
     }
-    if (best < 1e30f) return;
+    if (best < 1e30f) return nullptr;
+    const Actor* target = nullptr;
     for (Actor* a = activeList->next; a != activeList; a = a->next) {
         if (!a->alive || a->group != GroupEnemy || a->hp <= 0 || a->guardMode != GuardNormal) continue;
         float ex = CentreX(a), ey = VulnerableCentreY(a);
         if (ex < cx || ex > kScreenW || ey < 0 || ey > kScreenH) continue;
         float d = (ex - cx) + 2 * std::fabs(ey - cy);
+        if (a->hp >= kToughHp) d *= kToughPull;  // the boss before the small fry
         if (d < best) {
             best = d;
             *gy = ey;
+            target = a;
         }
     }
+    // Close in on a tough target so that the missiles, which wander up and down, reach
+    // it too; the look-ahead still keeps the ship off its body and its shots.
+    // lead a moving target by the time the shots take to reach it
+    if (target) {
+        const Seen& s = seen[target - actorPool];
+        float vy = s.frame == sample ? target->y - s.y : 0.0f;
+        if (std::fabs(vy) <= kMaxStep) *gy += vy * (CentreX(target) - cx) / kShotSpeed;
+    }
+    if (target && target->hp >= kToughHp) {
+        float x = std::fmin(target->x - kStandOff, kFurthestX);
+        *gx = std::fmax(*gx, x + static_cast<float>(ship->width) / 2);
+    }
+    return target;
 }
 
 int PlayButtons() {
@@ -182,7 +205,7 @@ int PlayButtons() {
     if (!ship) return PadButton1;
     GatherThreats(ship);
     float gx, gy;
-    ChooseGoal(ship, &gx, &gy);
+    const Actor* target = ChooseGoal(ship, &gx, &gy);
 
     int bestDir = -1, bestContact = -1;
     float bestCost = 1e30f;
@@ -205,7 +228,9 @@ int PlayButtons() {
     }
     int bits = PadButton1 | PadBitsFor(bestDir);
     // a bomb only starts on a fresh press, so the button is let go in between
-    if (bestContact <= 2 && bombs > 0 && !bombHeldLastFrame) {
+    // bombs clear close calls, and every bomb but the last also goes into a tough target
+    bool offensive = target && target->hp >= kToughHp && bombs > 1 && !bombActive;
+    if ((bestContact <= 2 || offensive) && bombs > 0 && !bombHeldLastFrame) {
         bits |= PadButton2;
         bombsUsed++;
     }
