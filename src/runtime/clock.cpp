@@ -1,7 +1,9 @@
-// The millisecond clock (real or virtual) and the Mersenne Twister behind RandomUpTo.
+// The millisecond clock (real or virtual), frame pacing, and the Mersenne Twister
+// behind RandomUpTo.
 #include <errno.h>
 #include <time.h>
 
+#include <algorithm>
 #include <random>
 
 #include "runtime/headless.h"
@@ -55,6 +57,67 @@ void SleepMillis(int ms) {
     while (nanosleep(&ts, &ts) != 0 && errno == EINTR) {
     }
 }
+
+// Pacing sleeps to an absolute deadline, less a margin that it then spins, learned from
+// how late the last sleeps woke: their median, so that half the frames start on the
+// millisecond, the others as late as a bare sleep less the margin, and the spin is short.
+constexpr int kOvershootSamples = 64;
+constexpr int kMarginQuantilePercent = 50;
+constexpr int64_t kFirstMarginNanos = 250000;
+constexpr int64_t kMaxMarginNanos = 500000;  // a machine that wakes later is not chased
+
+static int64_t overshoots[kOvershootSamples];
+static int overshootCount = 0;
+static int overshootNext = 0;
+static int64_t marginNanos = kFirstMarginNanos;
+static uint64_t lastFrameStartNanos = 0;
+
+static void LearnOvershoot(int64_t nanos) {
+    overshoots[overshootNext] = std::max<int64_t>(nanos, 0);
+    overshootNext = (overshootNext + 1) % kOvershootSamples;
+    if (overshootCount < kOvershootSamples) overshootCount++;
+    int64_t sorted[kOvershootSamples];
+    std::copy(overshoots, overshoots + overshootCount, sorted);
+    int k = (overshootCount - 1) * kMarginQuantilePercent / 100;
+    std::nth_element(sorted, sorted + k, sorted + overshootCount);
+    marginNanos = std::min(sorted[k], kMaxMarginNanos);
+}
+
+static void SleepUntilNanos(uint64_t when) {
+    timespec ts;
+    ts.tv_sec = time_t(when / 1000000000u);
+    ts.tv_nsec = long(when % 1000000000u);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
+}
+
+void WaitUntilMillis(int32_t millis) {
+    if (runtimeSettings.headless) {
+        // as a busy wait leaves the virtual clock: its last read steps it once more
+        const int32_t early = int32_t(uint32_t(millis) - virtualMillis);
+        virtualMillis = early > 0 ? uint32_t(millis) + 1u : virtualMillis + 1u;
+        return;
+    }
+    uint64_t now = MonotonicNanos();
+    const uint64_t elapsedMillis = (now - realBaseNanos) / 1000000u;
+    const int32_t remaining = int32_t(uint32_t(millis) - uint32_t(elapsedMillis));
+    if (remaining > 0) {
+        // the instant the millisecond clock turns to `millis`
+        const uint64_t deadline = realBaseNanos + (elapsedMillis + uint64_t(remaining)) * 1000000u;
+        const uint64_t wake = deadline - uint64_t(marginNanos);
+        if (wake > now) {
+            SleepUntilNanos(wake);
+            now = MonotonicNanos();
+            LearnOvershoot(int64_t(now - wake));
+        }
+        while (now < deadline) now = MonotonicNanos();
+    }
+    lastFrameStartNanos = now;
+}
+
+uint64_t LastFrameStartNanos() { return lastFrameStartNanos; }
+
+int32_t PacingMarginMicros() { return int32_t(marginNanos / 1000); }
 
 // outputs drawn since the last seeding: with the seed, the generator's whole state
 static uint64_t randomDraws = 0;

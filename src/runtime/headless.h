@@ -29,6 +29,15 @@ void SetDrawingEnabled(bool enabled);
 void SetHeadlessPad(int padBits);
 void SetHeadlessKey(int scanCode, bool down);
 
+// A key that goes down or up at virtual time `atMillis`, as an event would: IsKeyDown
+// shows it from the first PumpWindowMessages or PumpInputEvents at or after that time.
+void QueueHeadlessKeyEvent(int scanCode, bool down, int32_t atMillis);
+
+// Frame pacing on the real clock, for measuring tools: when the last WaitUntilMillis
+// returned (CLOCK_MONOTONIC nanoseconds), and the spin margin learned so far.
+uint64_t LastFrameStartNanos();
+int32_t PacingMarginMicros();
+
 // The virtual clock: GetMillis in headless mode. SleepMillis advances it; so does
 // every GetMillis call, by one millisecond, so that busy waits end.
 int32_t VirtualMillis();

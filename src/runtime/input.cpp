@@ -63,6 +63,16 @@ bool keyMapReady = false;
 bool headlessKeys[256];
 int headlessPad = 0;
 
+// Key events of a headless run that the next pump at or after their time applies.
+struct QueuedKey {
+    int scanCode;
+    bool down;
+    int32_t atMillis;
+};
+constexpr int kQueuedKeySlots = 16;
+QueuedKey queuedKeys[kQueuedKeySlots];
+int queuedKeyCount = 0;
+
 bool padSubsystem = false;
 SDL_GameController* controller = nullptr;
 SDL_Joystick* joystick = nullptr;  // a pad SDL has no mapping for
@@ -171,6 +181,33 @@ void HandlePadDeviceEvent(uint32_t type, int32_t which) {
 void ResetHeadlessInput() {
     for (bool& k : headlessKeys) k = false;
     headlessPad = 0;
+    queuedKeyCount = 0;
+}
+
+void QueueHeadlessKeyEvent(int scanCode, bool down, int32_t atMillis) {
+    if (queuedKeyCount < kQueuedKeySlots) queuedKeys[queuedKeyCount++] = {scanCode, down, atMillis};
+}
+
+// The queued key events whose time has come, in the order they were queued.
+void ApplyQueuedHeadlessKeys() {
+    const int32_t now = VirtualMillis();
+    int kept = 0;
+    for (int i = 0; i < queuedKeyCount; ++i) {
+        const QueuedKey& k = queuedKeys[i];
+        if (int32_t(uint32_t(now) - uint32_t(k.atMillis)) >= 0)
+            SetHeadlessKey(k.scanCode, k.down);
+        else
+            queuedKeys[kept++] = k;
+    }
+    queuedKeyCount = kept;
+}
+
+void PumpInputEvents() {
+    if (!runtimeSettings.started) return;
+    if (runtimeSettings.headless)
+        ApplyQueuedHeadlessKeys();
+    else
+        SDL_PumpEvents();  // updates the key and pad state; the events wait for PollEvent
 }
 
 void SetHeadlessPad(int padBits) { headlessPad = padBits; }

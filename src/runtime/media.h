@@ -17,7 +17,10 @@ void ShowMouseCursor(int show);
 
 // Time and random numbers.
 int32_t GetMillis();
-void SleepMillis(int ms);  // frame pacing only: lets the processor rest
+void SleepMillis(int ms);  // lets the processor rest
+// Frame pacing: returns once GetMillis() - millis >= 0 (a 32-bit signed difference),
+// sleeping until just before then and never returning early.
+void WaitUntilMillis(int32_t millis);
 int32_t RandomUpTo(int32_t n);  // uniform over 0..n inclusive
 
 // Input. Scan codes in the DirectInput numbering the game uses.
@@ -41,6 +44,9 @@ constexpr int PadButton3 = 0x40;
 
 int IsKeyDown(int scanCode);
 int GetPadState(int pad);
+// Brings the keys and the pad up to date with what has happened so far, leaving the
+// window messages themselves to PumpWindowMessages.
+void PumpInputEvents();
 
 // Pictures.
 int LoadImage(const char* path, int flag);

@@ -59,6 +59,7 @@ void StartInput();
 void StopInput();
 void HandlePadDeviceEvent(uint32_t type, int32_t which);
 void ResetHeadlessInput();
+void ApplyQueuedHeadlessKeys();
 
 // A picture handle as the blitters see it: a cell of one stored picture, whose
 // transparent pixels have alpha 0 (their colour kept for opaque drawing).

@@ -153,7 +153,11 @@ void RestartHeadlessSession(uint32_t seed) {
 }
 
 int PumpWindowMessages() {
-    if (!runtimeSettings.started || runtimeSettings.headless) return 0;
+    if (!runtimeSettings.started) return 0;
+    if (runtimeSettings.headless) {
+        ApplyQueuedHeadlessKeys();
+        return 0;
+    }
     return PumpWindowEvents() ? 1 : 0;
 }
 

@@ -30,6 +30,7 @@ static const Button kButtons[] = {
 };
 
 void SampleInput() {
+    PumpInputEvents();  // what happened during the frame's wait counts in this frame
     for (const Button& b : kButtons) {
         bool down = IsKeyDown(b.key) == 1 || (GetPadState(1) & b.padBit) != 0;
         if (down) {

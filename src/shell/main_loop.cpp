@@ -21,8 +21,6 @@ int32_t lastFrameMillis;
 static int32_t previousScene;
 
 constexpr int32_t kFrameMillis = 16;
-// sleep while more than this remains before the next frame, then spin to the exact ms
-constexpr int32_t kSpinMillis = 2;
 
 int RunProgram() {
     ReadConfig();
@@ -77,12 +75,7 @@ void SetUpGameKeepingAssets() {
 
 // A frame starts at least 16 ms after the previous one; none is skipped.
 static void WaitForFrameStart() {
-    for (;;) {
-        int32_t remaining = kFrameMillis - static_cast<int32_t>(static_cast<uint32_t>(GetMillis()) -
-                                                                 static_cast<uint32_t>(lastFrameMillis));
-        if (remaining <= 0) break;
-        if (remaining > kSpinMillis) SleepMillis(remaining - kSpinMillis);
-    }
+    WaitUntilMillis(static_cast<int32_t>(static_cast<uint32_t>(lastFrameMillis) + kFrameMillis));
     lastFrameMillis = GetMillis();
 }
 

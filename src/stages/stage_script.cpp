@@ -1,6 +1,8 @@
 // The stage script: loading a stage's lines into the table and running them frame by frame.
 #include "stages/stage_script.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +17,16 @@ int32_t scriptWait;
 uint8_t scriptEnded;
 
 constexpr int kMaxArgs = 8;
+
+// What one line can carry. Wider than anything the level data writes (x from -32 to
+// 700, y from -64 to 480, items 0 to 6, bosses 0 to 16), narrow enough that no
+// position, picture column or counter made from a number can overflow.
+constexpr int32_t kMinX = -640, kMaxX = 1280;  // a screen beyond either side
+constexpr int32_t kMinY = -480, kMaxY = 960;
+constexpr int32_t kNoItemBelow = -1, kNoItemAbove = 7;  // a carrier beyond 0..6 drops none
+constexpr int32_t kNoBossBelow = -1, kNoBossAbove = 17;
+// durations in frames and blink counts: 0 or less ends at once
+constexpr int32_t kMinCount = -1, kMaxCount = 1000000;
 
 constexpr int32_t kNoBossOverride = -1;
 
@@ -73,30 +85,27 @@ void LoadStageScript() {
     for (; line < kScriptLines; line++) StageScriptTable[line][0] = '\0';
 }
 
-// Splits off the next comma-separated field, writing a terminator into the line
-// (so a line runs once per load). Empty fields are passed over; nullptr when none is left.
+// Splits off the next comma-separated field, writing a terminator into the line (so a
+// line runs once per load). A field may be empty; nullptr once the last one was taken.
 static char* NextField(char** cursor) {
-    char* p = *cursor;
-    while (*p == ',') p++;
-    if (*p == '\0') {
-        *cursor = p;
-        return nullptr;
-    }
-    char* field = p;
-    while (*p && *p != ',') p++;
-    if (*p == ',') *p++ = '\0';
-    *cursor = p;
+    char* field = *cursor;
+    if (!field) return nullptr;
+    char* comma = std::strchr(field, ',');
+    if (comma) *comma = '\0';
+    *cursor = comma ? comma + 1 : nullptr;
     return field;
 }
 
-// A decimal with an optional minus; reading stops at the first other character.
+// A decimal with an optional minus; reading stops at the first other character, no
+// digits read as 0, and a number beyond 32 bits stops at the nearest end of them.
 static int32_t ReadNumber(const char* s) {
     bool negative = *s == '-';
     if (negative) s++;
-    uint32_t value = 0;
-    for (; *s >= '0' && *s <= '9'; s++) value = value * 10u + static_cast<uint32_t>(*s - '0');
-    if (negative) value = 0u - value;
-    return static_cast<int32_t>(value);
+    constexpr int64_t kLimit = int64_t(INT32_MAX) + 1;
+    int64_t value = 0;
+    for (; *s >= '0' && *s <= '9'; s++) value = std::min(value * 10 + (*s - '0'), kLimit);
+    if (negative) return static_cast<int32_t>(-value);
+    return static_cast<int32_t>(std::min<int64_t>(value, INT32_MAX));
 }
 
 // Fields missing from a line read as 0, so a short line trips the zero guards
@@ -107,6 +116,37 @@ static void ReadArgs(char** cursor, int32_t* arg) {
         char* field = NextField(cursor);
         if (!field) break;
         arg[i] = ReadNumber(field);
+    }
+}
+
+// A nonzero angle wraps to 1..360 (360 is 0 degrees), so that its zero test still holds.
+static int32_t WrapAngle(int32_t degrees) {
+    return degrees == 0 ? 0 : (degrees % 360 + 359) % 360 + 1;
+}
+
+// Bounds each number of an enemy line to what its field means. Clamping never turns a
+// nonzero value into 0, so the zero guards see the line as written.
+static void ClampEnemyArgs(int32_t* arg) {
+    if (arg[0] == 15 || arg[0] == 16) {
+        arg[1] = std::clamp(arg[1], kMinCount, kMaxCount);
+        return;
+    }
+    arg[1] = std::clamp(arg[1], kMinX, kMaxX);
+    arg[2] = std::clamp(arg[2], kMinY, kMaxY);
+    if (arg[0] == 7 || arg[0] == 10) arg[3] = WrapAngle(arg[3]);
+    if (arg[0] == 99) arg[3] = std::clamp(arg[3], kNoItemBelow, kNoItemAbove);
+}
+
+static void ClampEventArgs(int32_t* arg) {
+    switch (arg[0]) {
+    case 0: arg[1] = std::clamp(arg[1], kNoBossBelow, kNoBossAbove); break;
+    case 2:
+    case 3:
+        arg[1] = std::clamp(arg[1], kMinX, kMaxX);
+        arg[2] = std::clamp(arg[2], kMinY, kMaxY);
+        arg[4] = std::clamp(arg[4], kMinCount, kMaxCount);
+        break;
+    default: arg[1] = std::clamp(arg[1], kMinCount, kMaxCount); break;
     }
 }
 
@@ -183,9 +223,11 @@ void RunStageScript() {
         }
         if (keyword && std::strcmp(keyword, "enemy") == 0) {
             ReadArgs(&cursor, arg);
+            ClampEnemyArgs(arg);
             RunEnemyLine(arg);
         } else if (keyword && std::strcmp(keyword, "event") == 0) {
             ReadArgs(&cursor, arg);
+            ClampEventArgs(arg);
             RunEventLine(arg);
         }
         scriptLine++;

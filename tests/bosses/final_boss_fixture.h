@@ -13,13 +13,12 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "shell/game.h"
+#include "support/headless_game.h"
 
 class FinalBoss : public ::testing::Test {
 protected:
     void SetUp() override {
-        EnableHeadless(1);
-        ASSERT_EQ(StartRuntime(), 0);
-        SetUpGame();
+        ASSERT_NO_FATAL_FAILURE(StartSharedHeadlessGame(1));
         ResetNewGame();
         rank = 0;
         bossState = 0;
@@ -27,7 +26,6 @@ protected:
         playerCenterX = 100;
         playerCenterY = 240;
     }
-    void TearDown() override { StopRuntime(); }
 
 public:
 

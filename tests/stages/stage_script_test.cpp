@@ -63,6 +63,67 @@ TEST_F(StageScript, NumbersStopAtTheFirstOtherCharacter) {
     EXPECT_NEAR(enemies[0]->y, -5 - 0.12f, 1e-4);
 }
 
+// Every comma starts a field, an empty one reads 0: empty fields never shift the others.
+TEST_F(StageScript, EmptyFieldsReadAsZeroInTheirPlace) {
+    EnterStage(1);
+    UseScript({",enemy,000,640,64", "enemy,,000,640,64", "enemy,099,640,96,,1", "end"});
+    RunStageScript();
+    std::vector<Actor*> enemies = Group(GroupEnemy);
+    ASSERT_EQ(enemies.size(), 1u);
+    Actor* carrier = enemies[0];
+    EXPECT_EQ(carrier->scoreValue, 100);
+    EXPECT_FLOAT_EQ(carrier->x, 640);
+    EXPECT_FLOAT_EQ(carrier->y, 96);
+    carrier->hp = 0;
+    Updates(carrier, 1);
+    EXPECT_EQ(CountGroup(GroupItem), 1);  // shot down, it leaves item 0
+}
+
+// Numbers no level writes stay inside what their field means, so nothing made from
+// them can overflow: huge ones stop at 32 bits instead of wrapping, then are clamped.
+TEST_F(StageScript, HostileNumbersAreBoundedToWhatTheirFieldsMean) {
+    EnterStage(1);
+    UseScript({"enemy,000,2000000000,-2000000000", "enemy,000,4294967936,64",
+               "enemy,000,-99999999999,64", "enemy,010,640,100,360", "enemy,010,640,100,-90",
+               "end"});
+    RunStageScript();
+    std::vector<Actor*> enemies = Group(GroupEnemy);
+    ASSERT_EQ(enemies.size(), 5u);
+    EXPECT_FLOAT_EQ(enemies[0]->x, 1280);
+    EXPECT_FLOAT_EQ(enemies[0]->y, -480);
+    EXPECT_FLOAT_EQ(enemies[1]->x, 1280);  // not 640, as a wrap to 32 bits would read it
+    EXPECT_FLOAT_EQ(enemies[2]->x, -640);
+    EXPECT_EQ(enemies[3]->work[kDir].i, 0);  // 360 is no zero for the guard, but 0 degrees
+    EXPECT_EQ(enemies[4]->work[kDir].i, 270);
+    ReleaseAllActors();
+
+    // an item beyond the carrier's pictures draws nothing and drops nothing
+    SetDrawingEnabled(true);
+    UseScript({"enemy,099,640,96,268435455,1", "enemy,099,640,160,6,1", "end"});
+    RunStageScript();
+    enemies = Group(GroupEnemy);
+    ASSERT_EQ(enemies.size(), 2u);
+    DrawActors();
+    for (Actor* a : enemies) {
+        a->hp = 0;
+        Updates(a, 1);
+    }
+    EXPECT_EQ(CountGroup(GroupItem), 1);  // only item 6
+
+    // counts of frames at the lowest int end at once instead of wrapping to the highest
+    UseScript({"enemy,015,-2147483648", "end"});
+    RunStageScript();
+    Actor* emitter = Newest();
+    UseScript({"event,004,-2147483648", "end"});
+    RunStageScript();
+    Actor* stream = Newest();
+    ASSERT_NE(emitter, stream);
+    Updates(emitter, 1);
+    Updates(stream, 1);
+    EXPECT_FALSE(emitter->alive);
+    EXPECT_FALSE(stream->alive);
+}
+
 TEST_F(StageScript, EndStopsEverythingAfterIt) {
     EnterStage(1);
     UseScript({"end", "enemy,000,640,64", "wait,0", "enemy,000,640,96"});

@@ -1,13 +1,17 @@
 // --paced: the game's real loop on the real clock, on the title, measuring how much
-// processor the pacing costs and how evenly frames start.
-#include <sys/resource.h>
+// processor the pacing costs and how evenly frames start. Beside it, in the same run,
+// a bare loop that only sleeps to an absolute deadline every 16 ms: what this machine
+// allows at best, so that the game's figures read as a ratio to it.
+#include <errno.h>
+#include <time.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
+#include "runtime/headless.h"
 #include "runtime/media.h"
 #include "session.h"
 #include "shell/game.h"
@@ -15,25 +19,136 @@
 namespace {
 
 constexpr int kDefaultPacedFrames = 600;
+constexpr int kRounds = 4;  // the two loops take turns, so that both meet the same load
+constexpr uint64_t kPeriodNanos = 16000000;
 
-double CpuSeconds() {
-    rusage u;
-    getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+uint64_t Nanos(clockid_t clock) {
+    timespec ts;
+    clock_gettime(clock, &ts);
+    return uint64_t(ts.tv_sec) * 1000000000u + uint64_t(ts.tv_nsec);
+}
+
+double Millis(uint64_t nanos) { return static_cast<double>(nanos) / 1e6; }
+
+// What one loop did over all its rounds.
+struct LoopFigures {
+    std::vector<double> periods;   // ms between consecutive frame starts
+    std::vector<double> lateness;  // ms past the deadline (bare loop only)
+    std::vector<double> work;      // ms from a frame's start to its end (game loop only)
+    uint64_t wallNanos = 0;
+    uint64_t processCpuNanos = 0;
+    uint64_t threadCpuNanos = 0;
+};
+
+// Measures the processor and wall time of one round.
+class Round {
+public:
+    explicit Round(LoopFigures* f)
+        : f_(f), wall_(Nanos(CLOCK_MONOTONIC)), process_(Nanos(CLOCK_PROCESS_CPUTIME_ID)),
+          thread_(Nanos(CLOCK_THREAD_CPUTIME_ID)) {}
+    ~Round() {
+        f_->wallNanos += Nanos(CLOCK_MONOTONIC) - wall_;
+        f_->processCpuNanos += Nanos(CLOCK_PROCESS_CPUTIME_ID) - process_;
+        f_->threadCpuNanos += Nanos(CLOCK_THREAD_CPUTIME_ID) - thread_;
+    }
+    Round(const Round&) = delete;
+    Round& operator=(const Round&) = delete;
+
+private:
+    LoopFigures* f_;
+    uint64_t wall_, process_, thread_;
+};
+
+void RunBareRound(int frames, LoopFigures* f) {
+    Round round(f);
+    uint64_t deadline = Nanos(CLOCK_MONOTONIC);
+    uint64_t previous = 0;
+    for (int i = 0; i <= frames; i++) {
+        deadline += kPeriodNanos;
+        timespec ts;
+        ts.tv_sec = time_t(deadline / 1000000000u);
+        ts.tv_nsec = long(deadline % 1000000000u);
+        while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+        }
+        uint64_t woke = Nanos(CLOCK_MONOTONIC);
+        if (i > 0) f->periods.push_back(Millis(woke - previous));
+        f->lateness.push_back(Millis(woke - deadline));
+        previous = woke;
+    }
+}
+
+// False once the window was closed or Escape pressed.
+bool RunGameRound(int frames, LoopFigures* f) {
+    // the first frame after the other loop's turn starts late; measure from the next
+    if (PumpWindowMessages() != 0 || !RunFrame()) return false;
+    Round round(f);
+    uint64_t previous = LastFrameStartNanos();
+    for (int i = 0; i < frames; i++) {
+        if (PumpWindowMessages() != 0 || !RunFrame()) return false;
+        uint64_t start = LastFrameStartNanos();
+        f->work.push_back(Millis(Nanos(CLOCK_MONOTONIC) - start));
+        f->periods.push_back(Millis(start - previous));
+        previous = start;
+    }
+    return true;
 }
 
 double Percentile(std::vector<double> v, double p) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
-    size_t i = static_cast<size_t>(std::ceil(p * static_cast<double>(v.size()))) - 1;
-    return v[std::min(i, v.size() - 1)];
+    size_t i = static_cast<size_t>(std::ceil(p * static_cast<double>(v.size())));
+    return v[std::min(i > 0 ? i - 1 : 0, v.size() - 1)];
+}
+
+double Percent(uint64_t part, uint64_t whole) {
+    return whole > 0 ? 100.0 * static_cast<double>(part) / static_cast<double>(whole) : 0.0;
+}
+
+std::vector<double> Jitter(const std::vector<double>& periods) {
+    std::vector<double> deviation;
+    for (double p : periods) deviation.push_back(std::fabs(p - 16.0));
+    return deviation;
+}
+
+double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
+
+void PrintFigures(const LoopFigures& game, const LoopFigures& bare, int32_t scene) {
+    std::vector<double> jitter = Jitter(game.periods), bareJitter = Jitter(bare.periods);
+    size_t overOneMs = 0;
+    for (double d : jitter)
+        if (d > 1.0) overOneMs++;
+    double mean = 0;
+    for (double p : game.periods) mean += p;
+    if (!game.periods.empty()) mean /= static_cast<double>(game.periods.size());
+    double jitterP99 = Percentile(jitter, 0.99), bareJitterP99 = Percentile(bareJitter, 0.99);
+    std::printf("{\"frames\":%zu,\"scene\":%d,\"cpuPercent\":%.1f,\"mainThreadCpuPercent\":%.1f,"
+                "\"periodMeanMs\":%.3f,\"periodP50Ms\":%.3f,\"periodP99Ms\":%.3f,"
+                "\"periodMaxMs\":%.3f,\"jitterP50Ms\":%.3f,\"jitterP99Ms\":%.3f,"
+                "\"jitterMaxMs\":%.3f,\"framesOff1Ms\":%zu,\"frameWorkP50Ms\":%.3f,"
+                "\"spinMarginMs\":%.3f,",
+                game.periods.size(), scene, Percent(game.processCpuNanos, game.wallNanos),
+                Percent(game.threadCpuNanos, game.wallNanos), mean, Percentile(game.periods, 0.5),
+                Percentile(game.periods, 0.99), Percentile(game.periods, 1.0),
+                Percentile(jitter, 0.5), jitterP99, Percentile(jitter, 1.0), overOneMs,
+                Percentile(game.work, 0.5), PacingMarginMicros() / 1000.0);
+    std::printf("\"bare\":{\"frames\":%zu,\"cpuPercent\":%.1f,\"periodP50Ms\":%.3f,"
+                "\"periodP99Ms\":%.3f,\"periodMaxMs\":%.3f,\"jitterP50Ms\":%.3f,"
+                "\"jitterP99Ms\":%.3f,\"jitterMaxMs\":%.3f,\"latenessP50Ms\":%.3f,"
+                "\"latenessP99Ms\":%.3f},",
+                bare.periods.size(), Percent(bare.processCpuNanos, bare.wallNanos),
+                Percentile(bare.periods, 0.5), Percentile(bare.periods, 0.99),
+                Percentile(bare.periods, 1.0), Percentile(bareJitter, 0.5), bareJitterP99,
+                Percentile(bareJitter, 1.0), Percentile(bare.lateness, 0.5),
+                Percentile(bare.lateness, 0.99));
+    std::printf("\"jitterP99VsBareMs\":%.3f,\"jitterP99RatioToBare\":%.2f}\n",
+                jitterP99 - bareJitterP99, Ratio(jitterP99, bareJitterP99));
 }
 
 }  // namespace
 
 int RunPaced(const SimOptions& o) {
     int frames = o.frames > 0 ? static_cast<int>(o.frames) : kDefaultPacedFrames;
+    int perRound = std::max(1, frames / kRounds);
     if (!UseScratchSaveFile()) return 2;
     SetWindowTitle("zorbex-sim --paced");
     SetWindowedMode(1);
@@ -44,41 +159,18 @@ int RunPaced(const SimOptions& o) {
         return 2;
     }
     SetUpGame();
-    using Clock = std::chrono::steady_clock;
-    std::vector<Clock::time_point> ends;
-    ends.reserve(static_cast<size_t>(frames) + 1);
-    // the first frame waits on set-up's own start time; measure from the second
-    if (PumpWindowMessages() == 0) RunFrame();
-    double cpuStart = CpuSeconds();
-    Clock::time_point wallStart = Clock::now();
-    ends.push_back(wallStart);
-    for (int i = 0; i < frames; i++) {
-        if (PumpWindowMessages() != 0 || !RunFrame()) break;
-        ends.push_back(Clock::now());
+    LoopFigures game, bare;
+    game.periods.reserve(static_cast<size_t>(perRound * kRounds));
+    game.work.reserve(static_cast<size_t>(perRound * kRounds));
+    bare.periods.reserve(static_cast<size_t>(perRound * kRounds));
+    bare.lateness.reserve(static_cast<size_t>((perRound + 1) * kRounds));
+    for (int r = 0; r < kRounds; r++) {
+        RunBareRound(perRound, &bare);
+        if (!RunGameRound(perRound, &game)) break;
     }
-    double wall = std::chrono::duration<double>(Clock::now() - wallStart).count();
-    double cpu = CpuSeconds() - cpuStart;
     int32_t scene = currentScene;
     StopRuntime();
     RemoveScratchSaveFile();
-
-    std::vector<double> periods, deviation;
-    for (size_t i = 1; i < ends.size(); i++) {
-        double ms = std::chrono::duration<double, std::milli>(ends[i] - ends[i - 1]).count();
-        periods.push_back(ms);
-        deviation.push_back(std::fabs(ms - 16.0));
-    }
-    size_t overOneMs = 0;
-    for (double d : deviation)
-        if (d > 1.0) overOneMs++;
-    double mean = 0;
-    for (double p : periods) mean += p;
-    if (!periods.empty()) mean /= static_cast<double>(periods.size());
-    std::printf("{\"frames\":%zu,\"scene\":%d,\"cpuPercent\":%.1f,\"periodMeanMs\":%.3f,"
-                "\"periodP50Ms\":%.3f,\"periodP99Ms\":%.3f,\"periodMaxMs\":%.3f,"
-                "\"jitterP99Ms\":%.3f,\"jitterMaxMs\":%.3f,\"framesOff1Ms\":%zu}\n",
-                periods.size(), scene, wall > 0 ? 100.0 * cpu / wall : 0.0, mean, Percentile(periods, 0.5),
-                Percentile(periods, 0.99), Percentile(periods, 1.0), Percentile(deviation, 0.99),
-                Percentile(deviation, 1.0), overOneMs);
+    PrintFigures(game, bare, scene);
     return 0;
 }
