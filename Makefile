@@ -1,7 +1,7 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release asan asan-test soak fuzz bench golden clean
+.PHONY: run test deps release package asan asan-test soak fuzz bench golden clean
 
 run: deps release
 	cd build/release && ./zorbex
@@ -15,6 +15,10 @@ deps:
 release:
 	cmake --preset release >/dev/null
 	cmake --build --preset release -j $(JOBS)
+
+# the Debian package, build/release/zorbex_<version>_<arch>.deb
+package: deps release
+	cd build/release && cpack -G DEB
 
 asan: deps
 	cmake --preset asan >/dev/null

@@ -10,6 +10,8 @@ packages=(
   fonts-ipafont-gothic
   libgtest-dev libbenchmark-dev
   xvfb
+  # the Debian package and its checks: dpkg-shlibdeps, file, lintian, the desktop validators
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
 packages+=("$@")

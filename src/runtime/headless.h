@@ -70,3 +70,9 @@ int SoundMixerVolume(int handle);
 // The font files tried at the next start, in order, instead of the system's; nullptr
 // restores the system's.
 void SetFontCandidates(const char* const* paths, int count);
+
+// The pause's inputs and audio as a test sees them: the pad's Start button, a focus loss
+// as the window would report it, and whether music and effects are held.
+void SetHeadlessPadStart(bool down);
+void SimulateWindowFocusLoss();
+bool AudioPaused();

@@ -62,6 +62,7 @@ bool keyMapReady = false;
 
 bool headlessKeys[256];
 int headlessPad = 0;
+bool headlessPadStart = false;
 
 // Key events of a headless run that the next pump at or after their time applies.
 struct QueuedKey {
@@ -181,6 +182,7 @@ void HandlePadDeviceEvent(uint32_t type, int32_t which) {
 void ResetHeadlessInput() {
     for (bool& k : headlessKeys) k = false;
     headlessPad = 0;
+    headlessPadStart = false;
     queuedKeyCount = 0;
 }
 
@@ -234,5 +236,16 @@ int GetPadState(int pad) {
     if (!runtimeSettings.started) return 0;
     if (controller) return ControllerBits();
     if (joystick) return JoystickBits();
+    return 0;
+}
+
+void SetHeadlessPadStart(bool down) { headlessPadStart = down; }
+
+// Start is no game button: it only pauses, so it stays out of GetPadState's bits.
+int IsPadStartDown() {
+    if (runtimeSettings.headless) return headlessPadStart ? 1 : 0;
+    if (!runtimeSettings.started) return 0;
+    if (controller && SDL_GameControllerGetAttached(controller))
+        return SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START) ? 1 : 0;
     return 0;
 }

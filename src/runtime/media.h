@@ -81,3 +81,11 @@ void SetSoundVolume(int volume, int handle);
 int PlaySound(int handle, int playType, int fromStart);
 int PlayMusicFile(const char* path, int playType);
 void StopMusicFile();
+
+// Desktop: where the data came from, and what the pause outside the game's frames needs.
+bool DataFolderInstalled();  // data found under ../share/zorbex/data beside the executable
+constexpr int KeyP = 0x19;
+int IsPadStartDown();        // 1 while the first pad's Start button is held
+int TakeWindowFocusLoss();   // 1 once after the window lost focus or was minimised
+void PauseAudio(int paused); // 1 holds music and effects where they are, 0 resumes them
+void DimBackBuffer(int keep);  // scales every back-buffer pixel by keep/255

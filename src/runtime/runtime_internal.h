@@ -53,6 +53,7 @@ void StopWindow();
 void PresentBackBuffer();
 bool PumpWindowEvents();  // true once quit was seen
 void SetFullScreen(bool full);
+void NoteWindowFocusLoss();  // the window lost focus or was minimised
 void ToggleFullScreen();
 
 void StartInput();

@@ -40,6 +40,8 @@ bool audioSubsystem = false;
 int channelsAllocated = 0;
 Mix_Music* music = nullptr;
 std::string musicPath;
+bool audioPaused = false;
+int32_t pausedAtMillis = 0;
 
 Sound* FindSound(int handle) {
     if (handle <= 0 || size_t(handle) > sounds.size()) return nullptr;
@@ -130,7 +132,33 @@ void StopSound() {
     if (audioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioOpen = audioSubsystem = false;
     channelsAllocated = 0;
+    audioPaused = false;
 }
+
+// Held sounds keep their place; their buffers' start times move on by the pause, so
+// the buffer rules still see them sounding for their remaining length.
+void PauseAudio(int paused) {
+    if ((paused != 0) == audioPaused) return;
+    audioPaused = paused != 0;
+    if (audioPaused) {
+        pausedAtMillis = PeekMillis();
+        if (audioOpen) {
+            Mix_Pause(-1);
+            Mix_PauseMusic();
+        }
+        return;
+    }
+    const uint32_t held = uint32_t(PeekMillis()) - uint32_t(pausedAtMillis);
+    for (Sound& s : sounds)
+        for (int i = 0; i < s.bufferCount; ++i)
+            s.buffers[i].startMillis = int32_t(uint32_t(s.buffers[i].startMillis) + held);
+    if (audioOpen) {
+        Mix_Resume(-1);
+        Mix_ResumeMusic();
+    }
+}
+
+bool AudioPaused() { return audioPaused; }
 
 void ResetSoundPlayback() {
     StopMusicFile();

@@ -18,6 +18,8 @@ static uint32_t startCount = 0;  // successful starts in this process
 
 static std::string dataDirectory = "data/";
 static std::string exeDirectory;  // with a trailing '/', empty when unknown
+static bool dataInstalled = false;
+static const char* const kInstalledData = "../share/zorbex/data";
 
 static bool IsDirectory(const std::string& path) {
     struct stat st;
@@ -45,6 +47,8 @@ QuietStderr::~QuietStderr() {
     close(saved_);
 }
 
+// data/ beside the executable (a build folder), else ../share/zorbex/data beside it (an
+// installed tree, wherever it was unpacked), else data/ in the working directory.
 void FindDataDirectory() {
     char exe[4096];
     ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
@@ -54,17 +58,23 @@ void FindDataDirectory() {
         char* slash = std::strrchr(exe, '/');
         if (slash) exeDirectory.assign(exe, slash + 1);
     }
-    if (!exeDirectory.empty() && IsDirectory(exeDirectory + "data"))
+    dataInstalled = false;
+    if (!exeDirectory.empty() && IsDirectory(exeDirectory + "data")) {
         dataDirectory = exeDirectory + "data/";
-    else
+    } else if (!exeDirectory.empty() && IsDirectory(exeDirectory + kInstalledData)) {
+        dataDirectory = exeDirectory + kInstalledData + "/";
+        dataInstalled = true;
+    } else {
         dataDirectory = "data/";
+    }
 }
 
+// A file missing from the folder found is still looked for in the working directory.
 std::string ResolveDataPath(const char* path) {
     if (!path) return std::string();
-    if (std::strncmp(path, "data/", 5) == 0 && !exeDirectory.empty()) {
-        std::string beside = exeDirectory + path;
-        if (IsFile(beside)) return beside;
+    if (std::strncmp(path, "data/", 5) == 0 && dataDirectory != "data/") {
+        std::string found = dataDirectory + (path + 5);
+        if (IsFile(found)) return found;
     }
     return std::string(path);
 }
@@ -72,6 +82,11 @@ std::string ResolveDataPath(const char* path) {
 const char* DataDirectory() {
     if (!runtimeSettings.started) FindDataDirectory();
     return dataDirectory.c_str();
+}
+
+bool DataFolderInstalled() {
+    if (!runtimeSettings.started) FindDataDirectory();
+    return dataInstalled;
 }
 
 int MissingAssetCount() { return missingAssets; }
@@ -137,6 +152,7 @@ void StopRuntime() {
     runtimeSettings.drawingEnabled = true;
     ResetDrawState();
     ResetHeadlessInput();
+    TakeWindowFocusLoss();  // a loss seen by this run must not pause the next one
     ResetClock();
 }
 
@@ -149,6 +165,7 @@ void RestartHeadlessSession(uint32_t seed) {
     ResetTextState();
     ResetSoundPlayback();
     ResetHeadlessInput();
+    TakeWindowFocusLoss();
     EnableHeadless(seed);
 }
 

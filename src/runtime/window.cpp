@@ -175,6 +175,9 @@ bool PumpWindowEvents() {
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateIntegerScale();
+                if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                    e.window.event == SDL_WINDOWEVENT_MINIMIZED)
+                    NoteWindowFocusLoss();
                 break;
             case SDL_RENDER_DEVICE_RESET:
                 CreateTexture();  // the old texture went with the device

@@ -8,6 +8,8 @@
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/pause.h"
+#include "shell/player_folder.h"
 #include "shell/save_files.h"
 #include "stages/stage_map.h"
 
@@ -23,6 +25,7 @@ static int32_t previousScene;
 constexpr int32_t kFrameMillis = 16;
 
 int RunProgram() {
+    UsePlayerFolder();
     ReadConfig();
     ReadSaveFile();
     SetWindowTitle("Zorbex" "Zorbex\x8a\x4f\x93\x60");  // "外伝" in Shift-JIS
@@ -57,6 +60,7 @@ static void FinishSetUp() {
     PrepareEndingTexts();
     ResetNewGame();
     ClearInput();
+    ResetPause();
     lastFrameMillis = GetMillis();
     previousScene = 0;
 }
@@ -107,6 +111,7 @@ static void RunRankingFrame() {
 
 bool RunFrame() {
     if (IsKeyDown(KeyEscape)) return false;
+    if (HoldForPause()) return true;
     ClearBackBuffer();
     WaitForFrameStart();
     int32_t scene = currentScene;

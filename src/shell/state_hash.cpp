@@ -152,6 +152,8 @@ const char* const kLeftOut[] = {
     "kStageLayouts", "kBossTable",
     "convertedEpilogues", "epiloguesConverted",  // the ending's decoded texts, made once
     "lineWidths",                            // and their measured widths
+    "pause*",                                // the pause sits outside the game's frames
+    "playerFolder*",                         // where the player's files are
 };
 
 const HashedPart kParts[] = {

@@ -11,6 +11,7 @@
 
 #include "canvas.h"
 #include "contact.h"
+#include "icons.h"
 #include "picture_list.h"
 #include "pictures.h"
 #include "text.h"
@@ -97,6 +98,11 @@ int main(int argc, char** argv) {
     parent = parent.parent_path();
     std::string err;
     if (!WriteContactSheet((parent / "contact-sheet.png").string(), sheet, &err)) {
+        std::fprintf(stderr, "assetgen: %s\n", err.c_str());
+        return 1;
+    }
+    // the desktop icons sit beside data/ too: the game never loads them
+    if (!WriteIcons((parent / "icons").string(), &err)) {
         std::fprintf(stderr, "assetgen: %s\n", err.c_str());
         return 1;
     }

@@ -26,6 +26,9 @@ constexpr int32_t kToughHp = 1000;    // a target this strong is worth closing i
 constexpr float kToughPull = 0.5f;   // a tough target counts as this much nearer
 constexpr float kStandOff = 200.0f;   // gap kept before a tough target's left edge
 constexpr float kFurthestX = 400.0f;  // the pilot closes in no further right than this
+constexpr int32_t kBossAttack = 10000;  // what every boss body and part hits with
+constexpr int kOutOfLineFrames = 240;   // out of line with an open boss this long: a bomb
+constexpr float kInLine = 24.0f;        // pixels between the ship's and the goal's middle
 
 struct Seen {
     float x, y;
@@ -35,6 +38,7 @@ struct Seen {
 Seen seen[kActorPoolSize + 2];
 int sample;
 int bombsUsed;
+int framesOutOfLine;
 bool bombHeldLastFrame;
 bool fireTapped;
 
@@ -200,6 +204,19 @@ const Actor* ChooseGoal(const Actor* ship, float* gx, float* gy) {
     return target;
 }
 
+// A boss record that damage reaches is on the screen.
+bool BossOpenToBombs() {
+    for (Actor* a = activeList->next; a != activeList; a = a->next) {
+        if (!a->alive || a->group != GroupEnemy || a->attack < kBossAttack || a->hp <= 0 ||
+            a->guardMode != GuardNormal)
+            continue;
+        if (a->x < kScreenW && a->x + static_cast<float>(a->width) > 0 && a->y < kScreenH &&
+            a->y + static_cast<float>(a->height) > 0)
+            return true;
+    }
+    return false;
+}
+
 int PlayButtons() {
     Actor* ship = FindShip();
     if (!ship) return PadButton1;
@@ -230,6 +247,12 @@ int PlayButtons() {
     // a bomb only starts on a fresh press, so the button is let go in between
     // bombs clear close calls, and every bomb but the last also goes into a tough target
     bool offensive = target && target->hp >= kToughHp && bombs > 1 && !bombActive;
+    // so does a boss the ship cannot line up with for long (a core it cannot reach)
+    if (std::fabs(gy - CentreY(ship)) > kInLine && BossOpenToBombs()) framesOutOfLine++;
+    if (framesOutOfLine >= kOutOfLineFrames && bombs > 1 && !bombActive) {
+        offensive = true;
+        framesOutOfLine = 0;
+    }
     if ((bestContact <= 2 || offensive) && bombs > 0 && !bombHeldLastFrame) {
         bits |= PadButton2;
         bombsUsed++;

@@ -91,3 +91,9 @@ list(GET lines 2 last)
 if(NOT count EQUAL 3 OR NOT last MATCHES "^{\"frame\":3,\"stageNumber\":4,\"rank\":[0-9]+,\"score\":0,\"bossState\":0,\"actors\":\\[{\"slot\":[0-9]+,\"group\":0,\"x\":[0-9.-]+,\"y\":[0-9.-]+,\"w\":[0-9]+,\"h\":[0-9]+,.*\"update\":\"[^\"]+\",\"draw\":\"[^\"]+\"}\\]}$")
   message(FATAL_ERROR "--trace-actors wrote ${count} lines, the last:\n${last}")
 endif()
+
+# --until clear: a game lost and given up stops the run unreached, rather than counting
+# the next game's stage-1 clear; the summary lists every stage started
+expect(1 "\"scene\":4,\"stage\":2," --stage 2 --until clear --no-draw)
+expect(1 "\"reached\":false,\"stagesPlayed\":[2]}" --stage 2 --until clear --no-draw)
+expect(0 "\"stagesPlayed\":[2,1" --stage 2 --frames 2000 --no-draw)
