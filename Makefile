@@ -1,7 +1,7 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release package asan asan-test soak fuzz bench golden clean
+.PHONY: run test deps release package asan asan-test soak fuzz bench golden routes clean
 
 run: deps release
 	cd build/release && ./zorbex
@@ -27,13 +27,16 @@ asan: deps
 asan-test: asan
 	ctest --preset asan -j $(JOBS)
 
-# zorbex-sim: soak every stage under the sanitizers, fuzz briefly, benchmark,
-# and re-record the golden replay (only ever on purpose: it pins the game's behaviour).
-SOAK_FRAMES ?= 20000
+# zorbex-sim: soak whole routes under the sanitizers, fuzz briefly, benchmark, and
+# re-record the golden replays (only ever on purpose: they pin the game's behaviour).
 FUZZ_SECONDS ?= 30
 
+# Seven whole routes under the sanitizers, the pool checked every frame: together they
+# play every stage and every transition (route map, stage start, tally, ending, ranking).
+SOAK_ROUTES ?= UUUUUU DUUUUU DDUUUU DDDUUU DDDDUU DDDDDU DDDDDD
+
 soak: asan
-	tools/sim/soak.sh build/asan/zorbex-sim $(SOAK_FRAMES)
+	ZORBEX_ROUTE_OPTIONS="--invincible --check-pool" tools/sim/routes.sh build/asan/zorbex-sim $(SOAK_ROUTES)
 
 fuzz:
 	@bash scripts/install-deps.sh clang libclang-rt-14-dev
@@ -43,9 +46,13 @@ bench: release
 	cd build/release && ./zorbex-bench
 
 golden: release
-	cd build/release && ./zorbex-sim --autopilot --invincible --until clear --frames 40000 \
-		--record $(CURDIR)/tests/golden/stage1.replay
-	cd build/release && ./zorbex-sim --verify $(CURDIR)/tests/golden/stage1.replay
+	scripts/record-golden.sh build/release/zorbex-sim
+
+# The route report: every stage played by the pilot over several seeds, per stage and
+# per column, with a plot of how the difficulty ramps.
+routes: deps release
+	@bash scripts/install-deps.sh python3 python3-matplotlib
+	python3 scripts/route_report.py build/release/zorbex-sim build/routes
 
 clean:
 	rm -rf build

@@ -18,7 +18,7 @@ function(expect status text)
 endfunction()
 
 expect(2 "stage from 1 to 28" --stage 0)
-expect(2 "clear, gameover, ending or boss" --until never)
+expect(2 "clear, gameover, ending, ranking or boss" --until never)
 expect(2 "unknown option" --fly)
 expect(2 "goes with --shots" --every 5)
 
@@ -84,16 +84,19 @@ expect(0 "\n# view 370 1\n" --dump-stage 18)
 expect(2 "group numbers from 0 to 7" --stage 1 --frames 2 --trace-actors ${WORK}/a.jsonl --trace-groups 3,8)
 expect(2 "group numbers from 0 to 7" --stage 1 --frames 2 --trace-actors ${WORK}/a.jsonl --trace-groups 3,)
 expect(2 "goes with --trace-actors" --stage 1 --frames 2 --trace-groups 0)
-expect(0 "\"stagesPlayed\":[4]}" --stage 4 --frames 3 --trace-actors ${WORK}/a.jsonl --trace-groups 0)
+expect(0 "\"stagesPlayed\":[4],\"ending\":0," --stage 4 --frames 3 --trace-actors ${WORK}/a.jsonl --trace-groups 0)
 file(STRINGS ${WORK}/a.jsonl lines)
 list(LENGTH lines count)
 list(GET lines 2 last)
 if(NOT count EQUAL 3 OR NOT last MATCHES "^{\"frame\":3,\"stageNumber\":4,\"rank\":[0-9]+,\"score\":0,\"bossState\":0,\"actors\":\\[{\"slot\":[0-9]+,\"group\":0,\"x\":[0-9.-]+,\"y\":[0-9.-]+,\"w\":[0-9]+,\"h\":[0-9]+,.*\"update\":\"[^\"]+\",\"draw\":\"[^\"]+\"}\\]}$")
   message(FATAL_ERROR "--trace-actors wrote ${count} lines, the last:\n${last}")
 endif()
+# a route is six letters U or D
+expect(2 "six letters U or D" --route UUDDU)
+expect(2 "six letters U or D" --route UUDDUX)
 
 # --until clear: a game lost and given up stops the run unreached, rather than counting
 # the next game's stage-1 clear; the summary lists every stage started
 expect(1 "\"scene\":4,\"stage\":2," --stage 2 --until clear --no-draw)
-expect(1 "\"reached\":false,\"stagesPlayed\":[2]}" --stage 2 --until clear --no-draw)
+expect(1 "\"reached\":false,\"stagesPlayed\":[2],\"ending\":0," --stage 2 --until clear --no-draw)
 expect(0 "\"stagesPlayed\":[2,1" --stage 2 --frames 2000 --no-draw)

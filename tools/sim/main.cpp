@@ -12,10 +12,13 @@
 #include "input_file.h"
 #include "options.h"
 #include "probes.h"
+#include "route.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "session.h"
 #include "trace_actors.h"
+#include "player/player.h"
+#include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/replay.h"
 #include "shell/state_hash.h"
@@ -28,6 +31,15 @@ int DefaultButtons(int64_t frame) {
     if (currentScene == ScenePlay && stagePhase < PhaseNoShipLeft) return 0;
     return (frame % 2 == 0) ? PadButton1 : 0;
 }
+
+// What one stage of the run cost and brought: from its start to its end.
+struct StageStats {
+    int32_t stage = 0;
+    int64_t frames = 0;
+    int32_t deaths = 0;
+    int32_t bombsUsed = 0;
+    int32_t scoreGained = 0;
+};
 
 struct Run {
     SimOptions o;
@@ -46,11 +58,41 @@ struct Run {
     bool gameLost = false;  // the game left play without winning (given up after a game over)
     std::vector<int32_t> stagesPlayed;
     bool writeFailed = false;  // a trace line or a shot could not be written
+    std::vector<StageStats> stages;  // the stage in play is the last one
+    int32_t stageStartDeaths = 0, stageStartScore = 0;
+    int64_t stageStartFrame = 0;
+    int32_t bombsUsed = 0;   // bomb attacks started, whoever pressed the button
+    bool bombWasActive = false;
+    int32_t ending = 0;      // the stage whose ending played
+    bool continueEnding = false;  // it was the common epilogue of a run that continued
+    int32_t continuesUsed = 0;
+    int32_t rankingFrom = 0;  // the scene that led into the ranking now shown
     std::FILE* trace = nullptr;
 };
 
+int32_t DeathsSoFar(const Run& r) { return r.counters.deaths + r.gameOvers; }
+
+// The column (1 to 7) of a stage on the route map.
+int32_t RouteColumn(int32_t stage) {
+    int32_t column = 1;
+    while (column * (column + 1) / 2 < stage) column++;
+    return column;
+}
+
+int PlayedButtons(Run& r);
+
+// The route map and the game-over prompt are steered by --route and --continues;
+// everything else is played by the input file, the pilot or the default taps.
 int ButtonsFor(Run& r) {
     if (r.o.verifyFile) return r.verify.buttons[static_cast<size_t>(r.frame)];
+    if (r.o.route[0] && currentScene == SceneStageSelect)
+        return RouteMapButtons(r.o.route, RouteColumn(stageNumber) - 1, r.frame);
+    if (r.continuesUsed < r.o.continues && currentScene == ScenePlay && stagePhase >= PhaseNoShipLeft)
+        return ContinueButtons(r.frame);
+    return PlayedButtons(r);
+}
+
+int PlayedButtons(Run& r) {
     if (r.o.inputFile && r.frame < static_cast<int64_t>(r.input.buttons.size()))
         return r.input.buttons[static_cast<size_t>(r.frame)];
     if (r.o.autopilot) return AutopilotButtons();
@@ -71,15 +113,50 @@ bool StageWon(int32_t sceneBefore) {
     return sceneBefore == ScenePlay && (currentScene == SceneStageSelect || currentScene == SceneEnding);
 }
 
+void StartStageStats(Run& r) {
+    r.stagesPlayed.push_back(stageNumber);
+    StageStats s;
+    s.stage = stageNumber;
+    r.stages.push_back(s);
+    r.stageStartFrame = r.frame;
+    r.stageStartDeaths = DeathsSoFar(r);
+    r.stageStartScore = score;
+}
+
+// The stage in play, counted up to now (bombs are counted as they happen).
+void UpdateStageStats(Run& r) {
+    if (r.stages.empty()) return;
+    StageStats& s = r.stages.back();
+    s.frames = r.frame - r.stageStartFrame;
+    s.deaths = DeathsSoFar(r) - r.stageStartDeaths;
+    s.scoreGained = score - r.stageStartScore;
+}
+
 // Stages start as the scene turns to play (the title's start, the route map's choice).
 void NoteStageStarts(Run& r, int32_t sceneBefore) {
-    if (sceneBefore != ScenePlay && currentScene == ScenePlay) r.stagesPlayed.push_back(stageNumber);
+    if (sceneBefore == ScenePlay) UpdateStageStats(r);
+    if (sceneBefore != ScenePlay && currentScene == ScenePlay) StartStageStats(r);
     if (sceneBefore == ScenePlay && currentScene != ScenePlay && !StageWon(sceneBefore)) r.gameLost = true;
+    if (sceneBefore != SceneEnding && currentScene == SceneEnding) {
+        r.ending = stageNumber;
+        r.continueEnding = hasContinued != 0;
+    }
+    if (sceneBefore != SceneRanking && currentScene == SceneRanking) r.rankingFrom = sceneBefore;
+    bool bombing = bombActive != 0;
+    if (bombing && !r.bombWasActive && !r.stages.empty()) {
+        r.bombsUsed++;
+        r.stages.back().bombsUsed++;
+    }
+    r.bombWasActive = bombing;
 }
 
 // The --until event, judged from the scene and phase before and after the frame.
-bool UntilReached(UntilEvent until, int32_t sceneBefore, int32_t phaseBefore, bool warningBefore) {
+bool UntilReached(const Run& r, UntilEvent until, int32_t sceneBefore, int32_t phaseBefore,
+                  bool warningBefore) {
     switch (until) {
+    // the ranking after a run, not the one the idle title shows
+    case UntilEvent::Ranking:
+        return sceneBefore == SceneRanking && (r.rankingFrom == SceneEnding || r.rankingFrom == ScenePlay);
     case UntilEvent::Clear: return StageWon(sceneBefore);
     case UntilEvent::GameOver: return sceneBefore == ScenePlay && phaseBefore == PhaseGameOverPrompt;
     case UntilEvent::Ending: return sceneBefore == SceneEnding;
@@ -112,6 +189,8 @@ bool CheckHash(Run& r) {
 void CountGameOvers(Run& r) {
     bool prompt = currentScene == ScenePlay && stagePhase >= PhaseNoShipLeft;
     if (prompt && !r.gameOverSeen) r.gameOvers++;
+    // the prompt gave way to play again: a continue
+    if (!prompt && r.gameOverSeen && currentScene == ScenePlay) r.continuesUsed++;
     r.gameOverSeen = prompt;
 }
 
@@ -177,11 +256,17 @@ void PrintSummary(const Run& r, double seconds, uint64_t hash) {
     if (r.o.until != UntilEvent::None)
         std::printf(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
     if (r.o.checkPool) std::printf(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
-    if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", AutopilotBombsUsed());
+    if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", r.bombsUsed);
     std::printf(",\"stagesPlayed\":[");
     for (size_t i = 0; i < r.stagesPlayed.size(); i++) std::printf("%s%d", i ? "," : "", r.stagesPlayed[i]);
-    std::printf("]");
-    std::printf("}\n");
+    std::printf("],\"ending\":%d,\"continueEnding\":%s,\"continues\":%d,\"stages\":[", r.ending,
+                r.continueEnding ? "true" : "false", r.continuesUsed);
+    for (size_t i = 0; i < r.stages.size(); i++) {
+        const StageStats& s = r.stages[i];
+        std::printf("%s{\"stage\":%d,\"frames\":%" PRId64 ",\"deaths\":%d,\"bombsUsed\":%d,\"scoreGained\":%d}",
+                    i ? "," : "", s.stage, s.frames, s.deaths, s.bombsUsed, s.scoreGained);
+    }
+    std::printf("]}\n");
 }
 
 int Simulate(Run& r) {
@@ -205,7 +290,8 @@ int Simulate(Run& r) {
     BeginRun(o.seed, o.difficulty, o.stage);
     ApplyRunOptions(r.runOptions, &r.counters);
     r.stagesPlayed.reserve(64);
-    if (currentScene == ScenePlay) r.stagesPlayed.push_back(stageNumber);
+    r.stages.reserve(64);
+    if (currentScene == ScenePlay) StartStageStats(r);
 
     bool mismatch = false;
     auto start = std::chrono::steady_clock::now();
@@ -220,7 +306,7 @@ int Simulate(Run& r) {
         CountGameOvers(r);
         NoteStageStarts(r, sceneBefore);
         if (o.recordFile) r.record.buttons.push_back(static_cast<uint8_t>(buttons));
-        if (o.until != UntilEvent::None && UntilReached(o.until, sceneBefore, phaseBefore, warningBefore))
+        if (o.until != UntilEvent::None && UntilReached(r, o.until, sceneBefore, phaseBefore, warningBefore))
             r.reached = true;
         if (!CheckHash(r)) {
             mismatch = true;

@@ -1,6 +1,7 @@
 // Parsing of the simulator's options; every value is checked before anything runs.
 #include "options.h"
 
+#include "route.h"
 #include "trace_actors.h"
 
 #include <cerrno>
@@ -15,8 +16,9 @@ const char* kUsage =
     "Runs the game headless, frame by frame, through the game's own frame function.\n"
     "  --stage N            start a new game directly on stage N (1-28) instead of the title\n"
     "  --frames N           stop after N frames\n"
-    "  --until EVENT        stop at clear, gameover, ending or boss; exit 1 if the frame limit\n"
-    "                       comes first (default limit 36000 frames)\n"
+    "  --until EVENT        stop at clear, gameover, ending, ranking or boss; exit 1 if the frame\n"
+    "                       limit comes first (default limit 36000 frames); ranking: the ranking\n"
+    "                       after an ending or a give-up\n"
     "  --seed S             random seed (default 1)\n"
     "  --difficulty D       as config.dat's difficulty (default 2)\n"
     "  --autopilot          let the built-in pilot play\n"
@@ -30,6 +32,9 @@ const char* kUsage =
     "  --every K            (with --shots; default 60)\n"
     "  --no-draw            simulate without drawing\n"
     "  --trace FILE         one JSON object per frame\n"
+    "  --route CHOICES      six letters U or D, one per route map: the upper successor (same\n"
+    "                       row) or the lower one; the run starts on the title\n"
+    "  --continues N        answer the first N game-over prompts with C (continue)\n"
     "  --trace-actors FILE  per frame, one JSON object listing every live actor\n"
     "  --trace-groups LIST  (with --trace-actors) only these groups, e.g. 3,4 (0-7; default all)\n"
     "  --check-pool         check after every frame that every actor record is accounted for\n"
@@ -63,6 +68,7 @@ const char* UntilName(UntilEvent e) {
     case UntilEvent::Clear: return "clear";
     case UntilEvent::GameOver: return "gameover";
     case UntilEvent::Ending: return "ending";
+    case UntilEvent::Ranking: return "ranking";
     case UntilEvent::Boss: return "boss";
     default: return "none";
     }
@@ -87,12 +93,13 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
             o->frames = n;
         } else if (!std::strcmp(opt, "--until")) {
             const char* v = value();
-            if (!v) return Fail(opt, "needs clear, gameover, ending or boss");
+            if (!v) return Fail(opt, "needs clear, gameover, ending, ranking or boss");
             if (!std::strcmp(v, "clear")) o->until = UntilEvent::Clear;
             else if (!std::strcmp(v, "gameover")) o->until = UntilEvent::GameOver;
             else if (!std::strcmp(v, "ending")) o->until = UntilEvent::Ending;
+            else if (!std::strcmp(v, "ranking")) o->until = UntilEvent::Ranking;
             else if (!std::strcmp(v, "boss")) o->until = UntilEvent::Boss;
-            else return Fail(opt, "needs clear, gameover, ending or boss");
+            else return Fail(opt, "needs clear, gameover, ending, ranking or boss");
         } else if (!std::strcmp(opt, "--seed")) {
             if (!Number(value(), 0, UINT32_MAX, &n)) return Fail(opt, "needs a number from 0 to 4294967295");
             o->seed = static_cast<uint32_t>(n);
@@ -139,6 +146,11 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
             o->paced = true;
         } else if (!std::strcmp(opt, "--check-pool")) {
             o->checkPool = true;
+        } else if (!std::strcmp(opt, "--route")) {
+            if (!ParseRoute(value(), o->route)) return Fail(opt, "needs six letters U or D, one per route map");
+        } else if (!std::strcmp(opt, "--continues")) {
+            if (!Number(value(), 0, 1000, &n)) return Fail(opt, "needs a number from 0 to 1000");
+            o->continues = static_cast<int32_t>(n);
         } else if (!std::strcmp(opt, "--quiet")) {
             o->quiet = true;
         } else {

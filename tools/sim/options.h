@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-enum class UntilEvent { None, Clear, GameOver, Ending, Boss };
+enum class UntilEvent { None, Clear, GameOver, Ending, Ranking, Boss };
 
 struct SimOptions {
     int32_t stage = 0;         // 0: from the title
@@ -30,6 +30,8 @@ struct SimOptions {
     bool listState = false;
     bool checkPool = false;
     bool quiet = false;
+    char route[7] = {};        // --route: six letters U or D, empty without it
+    int32_t continues = 0;     // --continues: game-over prompts answered with C
 };
 
 constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play
