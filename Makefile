@@ -52,7 +52,7 @@ golden: release
 # per column, with a plot of how the difficulty ramps.
 routes: deps release
 	@bash scripts/install-deps.sh python3 python3-matplotlib
-	python3 scripts/route_report.py build/release/zorbex-sim build/routes
+	/usr/bin/python3 scripts/route_report.py build/release/zorbex-sim build/routes
 
 clean:
 	rm -rf build

@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """The route report: how hard each stage is for the autopilot, column by column.
 
 Plays every stage with the built-in pilot over several seeds, once as a real player

@@ -67,6 +67,9 @@ void SetVirtualMillis(int32_t millis);
 bool SavePixelsPng(const char* path, int width, int height, const uint32_t* pixels);
 // The mixer volume (0..128) SetSoundVolume gave a sound, -1 without a mixer or handle.
 int SoundMixerVolume(int handle);
+// The font files tried at the next start, in order, instead of the system's; nullptr
+// restores the system's.
+void SetFontCandidates(const char* const* paths, int count);
 
 // The pause's inputs and audio as a test sees them: the pad's Start button, a focus loss
 // as the window would report it, and whether music and effects are held.
