@@ -16,6 +16,17 @@ void Hollow(Canvas& cv, const Mask& m, Rgb rimLight) {
             if (m.At(x, y) && (!m.At(x + 1, y) || !m.At(x, y + 1))) cv.Set(x, y, rimLight);
 }
 
+// A rimmed opening: a metal ring of the ramp around a dark hole; returns the hole.
+Mask Maw(Canvas& cv, float cx, float cy, float rx, float ry, const Ramp& rim) {
+    Mask ring(cv.w, cv.h);
+    ring.Ellipse(cx, cy, rx, ry);
+    AddPart(cv, ring, rim, ShadeOpts{3.0f});
+    Mask hole(cv.w, cv.h);
+    hole.Ellipse(cx - 1.5f, cy + 0.5f, rx * 0.55f, ry * 0.72f);
+    Paint(cv, hole, pal::kInk);
+    return hole;
+}
+
 // Horizontal coil rings on a cylinder from x0 to x1 centred on cy: lit tops, shaded
 // bottoms; `hot` lights the gaps between them with the ramp.
 void Coils(Canvas& cv, int x0, int x1, float cy, float r, int step, const Ramp* hot) {
@@ -67,12 +78,7 @@ void BeamCarrierCell(Canvas& cv, bool attacking) {
     });
     cv.Blit(tube, 0, 0);
     Coils(cv, 92, 196, 87, 26, 13, attacking ? &kCoreRed : nullptr);
-    Mask muzzle(cv.w, cv.h);
-    muzzle.Ellipse(72, 87, 9, 27);
-    AddPart(cv, muzzle, pal::kSteel, ShadeOpts{3.0f});
-    Mask mouth(cv.w, cv.h);
-    mouth.Ellipse(71, 87, 5, 21);
-    Paint(cv, mouth, pal::kInk);
+    Mask mouth = Maw(cv, 72, 87, 9, 27, pal::kSteel);
     if (attacking) {
         Canvas charge(cv.w, cv.h);
         PaintTone(charge, mouth, kCoreRed, [](int, int y) {
@@ -279,12 +285,7 @@ void HiveCell(Canvas& cv, bool broken) {
         }
     }
     // the mouth it fires from, and the crown vent the flyers burst out of
-    Mask mouth(cv.w, cv.h);
-    mouth.Ellipse(22, 136, 10, 14);
-    AddPart(cv, mouth, pal::kGunmetal, ShadeOpts{3.0f});
-    Mask maw(cv.w, cv.h);
-    maw.Ellipse(20, 137, 5, 9);
-    Paint(cv, maw, pal::kInk);
+    Maw(cv, 22, 136, 10, 14, pal::kGunmetal);
     GlowBall(cv, 19, 137, 3, pal::kFire);
     Mask crown(cv.w, cv.h);
     crown.RoundRect(cx - 22, 2, 44, 12, 5);
