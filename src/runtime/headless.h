@@ -67,6 +67,9 @@ void SetVirtualMillis(int32_t millis);
 bool SavePixelsPng(const char* path, int width, int height, const uint32_t* pixels);
 // The mixer volume (0..128) SetSoundVolume gave a sound, -1 without a mixer or handle.
 int SoundMixerVolume(int handle);
+// The font files tried at the next start, in order, instead of the system's; nullptr
+// restores the system's.
+void SetFontCandidates(const char* const* paths, int count);
 
 // The mixed output as it leaves the limiter for the device: the highest level of its input
 // and its output (1.0 = full scale) and the frames mixed since the last call.
