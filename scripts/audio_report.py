@@ -113,9 +113,9 @@ def third_octave_peak(x):
 def share_below(x, hz):
     mono = x.mean(axis=1) if x.ndim == 2 else x
     mono = mono - mono.mean()
-    spec = np.abs(np.fft.rfft(mono)) ** 2
+    power = np.abs(np.fft.rfft(mono)) ** 2
     f = np.fft.rfftfreq(len(mono), 1 / RATE)
-    return 100 * spec[f < hz].sum() / max(spec.sum(), 1e-20)
+    return 100 * power[f < hz].sum() / max(power.sum(), 1e-20)
 
 
 def dc_share(x):
