@@ -28,6 +28,9 @@ void SetDrawingEnabled(bool enabled);
 // and single keys (for Escape). In headless mode the real keyboard and pad are never read.
 void SetHeadlessPad(int padBits);
 void SetHeadlessKey(int scanCode, bool down);
+// A run in a real window played from SetHeadlessPad's buttons (a replay watched): the pad
+// and the keyboard give nothing else, except Escape, P and the pad's Start.
+void UseSuppliedButtons(bool enabled);
 
 // A key that goes down or up at virtual time `atMillis`, as an event would: IsKeyDown
 // shows it from the first PumpWindowMessages or PumpInputEvents at or after that time.
@@ -44,6 +47,7 @@ int32_t VirtualMillis();
 
 // The back buffer: 640 x 480, 0xAARRGGBB. Valid after StartRuntime.
 uint32_t ReadBackBufferPixel(int x, int y);
+const uint32_t* BackBufferPixels();  // row by row, 640 to a row
 bool SaveBackBufferPng(const char* path);  // true when the file was written
 
 // What the loaders found. Size of a picture handle (false for a bad handle).

@@ -164,6 +164,8 @@ uint32_t ReadBackBufferPixel(int x, int y) {
     return backBuffer[y * ScreenWidth + x];
 }
 
+const uint32_t* BackBufferPixels() { return backBuffer; }
+
 bool SaveBackBufferPng(const char* path) {
     std::vector<uint8_t> rgb(size_t(ScreenWidth) * ScreenHeight * 3);
     for (size_t i = 0; i < size_t(ScreenWidth) * ScreenHeight; ++i) {

@@ -63,6 +63,7 @@ bool keyMapReady = false;
 bool headlessKeys[256];
 int headlessPad = 0;
 bool headlessPadStart = false;
+bool suppliedButtons = false;  // a window run played from SetHeadlessPad
 
 // Key events of a headless run that the next pump at or after their time applies.
 struct QueuedKey {
@@ -218,9 +219,13 @@ void SetHeadlessKey(int scanCode, bool down) {
     if (scanCode >= 0 && scanCode < 256) headlessKeys[scanCode] = down;
 }
 
+void UseSuppliedButtons(bool enabled) { suppliedButtons = enabled; }
+
 int IsKeyDown(int scanCode) {
     if (scanCode < 0 || scanCode >= 256) return 0;
     if (runtimeSettings.headless) return headlessKeys[scanCode] ? 1 : 0;
+    // the watcher may still stop or pause the run, but never steer it
+    if (suppliedButtons && scanCode != KeyEscape && scanCode != KeyP) return 0;
     if (!runtimeSettings.started) return 0;
     if (!keyMapReady) BuildKeyMap();
     const SDL_Scancode code = keyMap[scanCode];
@@ -232,7 +237,7 @@ int IsKeyDown(int scanCode) {
 
 int GetPadState(int pad) {
     if (pad != 1) return 0;
-    if (runtimeSettings.headless) return headlessPad;
+    if (runtimeSettings.headless || suppliedButtons) return headlessPad;
     if (!runtimeSettings.started) return 0;
     if (controller) return ControllerBits();
     if (joystick) return JoystickBits();

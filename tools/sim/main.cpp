@@ -293,6 +293,7 @@ int Simulate(Run& r) {
     r.stages.reserve(64);
     if (currentScene == ScenePlay) StartStageStats(r);
 
+    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, r.limit, o.quiet)) return 2;
     bool mismatch = false;
     auto start = std::chrono::steady_clock::now();
     while (r.frame < r.limit) {
@@ -306,6 +307,7 @@ int Simulate(Run& r) {
         CountGameOvers(r);
         NoteStageStarts(r, sceneBefore);
         if (o.recordFile) r.record.buttons.push_back(static_cast<uint8_t>(buttons));
+        if (o.videoFile && !AddFrameToVideo(r.frame)) r.writeFailed = true;
         if (o.until != UntilEvent::None && UntilReached(r, o.until, sceneBefore, phaseBefore, warningBefore))
             r.reached = true;
         if (!CheckHash(r)) {
@@ -351,6 +353,7 @@ int Simulate(Run& r) {
     if (o.until != UntilEvent::None && !r.reached) code = code ? code : 1;
     if (r.writeFailed) code = 2;
     if (r.poolBroken) code = 3;
+    if (o.videoFile && !FinishVideoOutput(code == 0, r.frame, o.quiet) && code == 0) code = 2;
     if (!o.quiet && o.verifyFile && code == 0)
         std::fprintf(stderr, "zorbex-sim: %s: %zu hashes match over %" PRId64 " frames\n", o.verifyFile,
                      r.verify.checkpoints.size(), r.frame);
@@ -365,6 +368,7 @@ int main(int argc, char** argv) {
     int code;
     if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
     if (run.o.paced) return RunPaced(run.o);
+    if (run.o.watchFile) return RunWatch(run.o);
     if (run.o.listState) {
         ForEachStateGlobal(
             [](const char* name, bool hashed, void*) { std::printf("%s %s\n", hashed ? "hashed" : "left-out", name); },

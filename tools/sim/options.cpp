@@ -3,6 +3,7 @@
 
 #include "route.h"
 #include "trace_actors.h"
+#include "video_export.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -41,6 +42,12 @@ const char* kUsage =
     "  --dump-stage N       print stage N's script, layout, view and music, then exit\n"
     "  --list-state         print what the state hash covers and what it leaves out, then exit\n"
     "  --paced              run the title on the real clock and report CPU use and jitter\n"
+    "  --video FILE         also render the run to FILE.webm (VP9 and Opus) or FILE.mp4 (H.264\n"
+    "                       and AAC) with its sound, at 62.5 frames a second; kept only when\n"
+    "                       the run succeeds (exit 0)\n"
+    "  --scale N            (with --video) 1 for 640x480 (default), 2 for 1280x960\n"
+    "  --watch FILE         play a replay in a window with sound, at the game's speed; Escape\n"
+    "                       stops it, P pauses; exit 1 if the run differs from the recording\n"
     "  --quiet              print only the final JSON line\n"
     "The last line printed is a JSON summary of the run.\n"
     "Exit status: 0 done; 1 --until not reached or --verify found a difference;\n"
@@ -151,6 +158,14 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
         } else if (!std::strcmp(opt, "--continues")) {
             if (!Number(value(), 0, 1000, &n)) return Fail(opt, "needs a number from 0 to 1000");
             o->continues = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--video")) {
+            if (!(o->videoFile = value())) return Fail(opt, "needs a file");
+            if (!VideoContainerFor(o->videoFile)) return Fail(opt, "the file's name must end in .webm or .mp4");
+        } else if (!std::strcmp(opt, "--scale")) {
+            if (!Number(value(), 1, 2, &n)) return Fail(opt, "is 1 or 2");
+            o->scale = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--watch")) {
+            if (!(o->watchFile = value())) return Fail(opt, "needs a replay");
         } else if (!std::strcmp(opt, "--quiet")) {
             o->quiet = true;
         } else {
@@ -164,5 +179,11 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     if (o->verifyFile && (o->inputFile || o->recordFile || o->autopilot))
         return Fail("--verify", "plays the replay's own buttons; it takes no --input, --record or --autopilot");
     if (o->shotsDir && o->noDraw) return Fail("--shots", "needs drawing; drop --no-draw");
+    if (o->scale && !o->videoFile) return Fail("--scale", "goes with --video");
+    if (o->videoFile && o->noDraw) return Fail("--video", "needs drawing; drop --no-draw");
+    if (!o->scale) o->scale = 1;
+    // only --quiet may go with it: the replay says how the run starts and plays
+    if (o->watchFile && argc - 1 > (o->quiet ? 3 : 2))
+        return Fail("--watch", "plays the replay as it was recorded; it takes no other options");
     return true;
 }

@@ -32,6 +32,9 @@ struct SimOptions {
     bool quiet = false;
     char route[7] = {};        // --route: six letters U or D, empty without it
     int32_t continues = 0;     // --continues: game-over prompts answered with C
+    const char* videoFile = nullptr;  // --video: .webm or .mp4
+    int32_t scale = 0;         // --scale: 1 or 2 with --video, 0 when not given
+    const char* watchFile = nullptr;  // --watch: a replay played in a window
 };
 
 constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play

@@ -18,6 +18,7 @@ namespace {
 char scratchDir[4096];
 std::string savePath;
 volatile sig_atomic_t made;
+char removeOnStop[4096];  // a file of the run's own, "" for none
 const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // Empties and removes the folder with system calls only, so a signal handler may
@@ -41,6 +42,7 @@ void RemoveScratchFolder() {
 
 void StopOnSignal(int signal) {
     if (made) RemoveScratchFolder();
+    if (removeOnStop[0]) unlink(removeOnStop);
     made = 0;
     // ended by the signal after all, as the caller expects
     struct sigaction standard = {};
@@ -96,5 +98,11 @@ void RemoveScratchSaveFile() {
     HoldStopSignals(true);
     if (made) RemoveScratchFolder();
     made = 0;
+    HoldStopSignals(false);
+}
+
+void RemoveOnStopSignal(const char* path) {
+    HoldStopSignals(true);
+    std::snprintf(removeOnStop, sizeof removeOnStop, "%s", path ? path : "");
     HoldStopSignals(false);
 }

@@ -1,0 +1,380 @@
+// The video encoder: pictures converted and scaled by libswscale, sound resampled by
+// libswresample, encoded by libavcodec and muxed by libavformat into a temporary file
+// that is renamed into place only once the whole video is written.
+#include "video_export.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/audio_fifo.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+#include <libswscale/swscale.h>
+}
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <strings.h>
+
+namespace {
+
+// A frame lasts 16 ms: 62.5 frames a second.
+constexpr AVRational kFrameTime = {2, 125};
+constexpr int kKeyFrameInterval = 125;  // a key frame every two seconds, for seeking
+constexpr int kIoBufferBytes = 1 << 16;
+constexpr int kMaxSoundFramesPerPicture = 4096;
+
+// VP9 in real-time mode at its fastest speed that still looks clean on pixel art, with
+// rows encoded in parallel: faster than the game runs on two cores, even at 2x.
+constexpr const char* kVp9Speed = "8";
+constexpr int kVp9Quality = 24;  // constant quality, 0 (best) to 63
+constexpr const char* kX264Preset = "veryfast";
+constexpr int kX264Quality = 20;
+constexpr int64_t kOpusBitRate = 128000;
+constexpr int64_t kAacBitRate = 160000;
+
+// The file under way: written through its descriptor, seekable (MP4 and WebM go back
+// to fill in sizes and the index).
+struct OutputFile {
+    int fd = -1;
+    int error = 0;  // errno of the first failed write or seek
+    std::string path, temporary;
+};
+
+struct Stream {
+    AVCodecContext* codec = nullptr;
+    AVStream* stream = nullptr;
+    AVFrame* frame = nullptr;
+    int64_t nextPts = 0;
+};
+
+}  // namespace
+
+struct VideoExport {
+    OutputFile file;
+    AVFormatContext* format = nullptr;
+    AVIOContext* io = nullptr;
+    Stream video, audio;
+    SwsContext* scaler = nullptr;
+    SwrContext* resampler = nullptr;
+    AVAudioFifo* fifo = nullptr;
+    uint8_t** resampled = nullptr;  // resampler output, large enough for one picture's sound
+    int resampledCapacity = 0;
+    AVPacket* packet = nullptr;
+};
+
+namespace {
+
+std::string AvError(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return text;
+}
+
+int WriteToFile(void* opaque, uint8_t* data, int size) {
+    auto* f = static_cast<OutputFile*>(opaque);
+    for (int done = 0; done < size;) {
+        const ssize_t n = write(f->fd, data + done, size_t(size - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (!f->error) f->error = n == 0 ? ENOSPC : errno;
+            return AVERROR(f->error);
+        }
+        done += int(n);
+    }
+    return size;
+}
+
+int64_t SeekInFile(void* opaque, int64_t offset, int whence) {
+    auto* f = static_cast<OutputFile*>(opaque);
+    if (whence == AVSEEK_SIZE) {
+        struct stat st;
+        return fstat(f->fd, &st) == 0 ? int64_t(st.st_size) : AVERROR(errno);
+    }
+    const off_t at = lseek(f->fd, off_t(offset), whence & ~AVSEEK_FORCE);
+    if (at < 0) {
+        if (!f->error) f->error = errno;
+        return AVERROR(errno);
+    }
+    return at;
+}
+
+bool Fail(std::string* error, const std::string& what) {
+    *error = what;
+    return false;
+}
+
+// A new file beside the target, made exclusively (never an existing file or a planted link).
+bool OpenTemporaryFile(const char* path, OutputFile* f, std::string* error) {
+    struct stat st;
+    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode))
+        return Fail(error, std::string("cannot write ") + path + ": " +
+                               (S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file"));
+    f->path = path;
+    f->temporary = f->path + ".part-XXXXXX";
+    f->fd = mkostemp(f->temporary.data(), O_CLOEXEC);
+    if (f->fd < 0) {
+        f->temporary.clear();
+        return Fail(error, std::string("cannot write ") + path + ": " + std::strerror(errno));
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(f->fd, 0666 & ~mask);
+    return true;
+}
+
+bool SetUpVideoCodec(VideoExport* v, bool webm, int scale, std::string* error) {
+    const AVCodec* codec = avcodec_find_encoder_by_name(webm ? "libvpx-vp9" : "libx264");
+    if (!codec) return Fail(error, webm ? "FFmpeg has no VP9 encoder" : "FFmpeg has no H.264 encoder");
+    AVCodecContext* c = v->video.codec = avcodec_alloc_context3(codec);
+    c->width = kVideoSourceWidth * scale;
+    c->height = kVideoSourceHeight * scale;
+    c->time_base = kFrameTime;
+    c->framerate = av_inv_q(kFrameTime);
+    c->pix_fmt = AV_PIX_FMT_YUV420P;
+    c->gop_size = kKeyFrameInterval;
+    c->thread_count = 2;
+    // what libswscale's conversion does: BT.601 in limited range
+    c->color_range = AVCOL_RANGE_MPEG;
+    c->colorspace = AVCOL_SPC_SMPTE170M;
+    c->color_primaries = AVCOL_PRI_BT709;
+    c->color_trc = AVCOL_TRC_IEC61966_2_1;
+    if (v->format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    AVDictionary* options = nullptr;
+    if (webm) {
+        c->bit_rate = 0;  // with crf: constant quality
+        av_dict_set(&options, "deadline", "realtime", 0);
+        av_dict_set(&options, "cpu-used", kVp9Speed, 0);
+        av_dict_set(&options, "row-mt", "1", 0);
+        av_dict_set(&options, "tile-columns", scale > 1 ? "2" : "1", 0);
+        av_dict_set_int(&options, "crf", kVp9Quality, 0);
+    } else {
+        av_dict_set(&options, "preset", kX264Preset, 0);
+        av_dict_set_int(&options, "crf", kX264Quality, 0);
+    }
+    const int result = avcodec_open2(c, codec, &options);
+    av_dict_free(&options);
+    if (result < 0) return Fail(error, std::string("cannot start the video encoder: ") + AvError(result));
+    v->video.frame = av_frame_alloc();
+    v->video.frame->format = c->pix_fmt;
+    v->video.frame->width = c->width;
+    v->video.frame->height = c->height;
+    if (av_frame_get_buffer(v->video.frame, 0) < 0) return Fail(error, "out of memory");
+    // nearest neighbour keeps the pixels square and sharp at 2x
+    v->scaler = sws_getContext(kVideoSourceWidth, kVideoSourceHeight, AV_PIX_FMT_BGRA, c->width, c->height,
+                               c->pix_fmt, (scale > 1 ? SWS_POINT : SWS_BILINEAR) | SWS_ACCURATE_RND,
+                               nullptr, nullptr, nullptr);
+    if (!v->scaler) return Fail(error, "cannot set up the picture conversion");
+    return true;
+}
+
+// The encoder's preferred float format: interleaved where it takes it, else planar.
+AVSampleFormat FloatFormatFor(const AVCodec* codec) {
+    AVSampleFormat best = AV_SAMPLE_FMT_NONE;
+    for (const AVSampleFormat* f = codec->sample_fmts; f && *f != AV_SAMPLE_FMT_NONE; f++) {
+        if (*f == AV_SAMPLE_FMT_FLT) return *f;
+        if (*f == AV_SAMPLE_FMT_FLTP) best = *f;
+    }
+    return best;
+}
+
+bool SetUpAudioCodec(VideoExport* v, bool webm, std::string* error) {
+    // Opus works at 48 kHz only; AAC takes the game's rate as it is
+    const AVCodec* codec = webm ? avcodec_find_encoder_by_name("libopus") : avcodec_find_encoder(AV_CODEC_ID_AAC);
+    if (!codec) return Fail(error, webm ? "FFmpeg has no Opus encoder" : "FFmpeg has no AAC encoder");
+    AVCodecContext* c = v->audio.codec = avcodec_alloc_context3(codec);
+    c->sample_fmt = FloatFormatFor(codec);
+    if (c->sample_fmt == AV_SAMPLE_FMT_NONE) return Fail(error, "the audio encoder takes no float samples");
+    c->sample_rate = webm ? 48000 : kVideoSoundRate;
+    c->ch_layout = AV_CHANNEL_LAYOUT_STEREO;
+    c->bit_rate = webm ? kOpusBitRate : kAacBitRate;
+    c->time_base = {1, c->sample_rate};
+    if (v->format->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    const int result = avcodec_open2(c, codec, nullptr);
+    if (result < 0) return Fail(error, std::string("cannot start the audio encoder: ") + AvError(result));
+    AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+    if (swr_alloc_set_opts2(&v->resampler, &stereo, c->sample_fmt, c->sample_rate, &stereo, AV_SAMPLE_FMT_FLT,
+                            kVideoSoundRate, 0, nullptr) < 0 ||
+        swr_init(v->resampler) < 0)
+        return Fail(error, "cannot set up the sound conversion");
+    v->resampledCapacity = int(av_rescale_rnd(kMaxSoundFramesPerPicture, c->sample_rate, kVideoSoundRate,
+                                              AV_ROUND_UP)) + 64;
+    if (av_samples_alloc_array_and_samples(&v->resampled, nullptr, 2, v->resampledCapacity, c->sample_fmt, 0) < 0)
+        return Fail(error, "out of memory");
+    v->fifo = av_audio_fifo_alloc(c->sample_fmt, 2, c->frame_size * 4);
+    v->audio.frame = av_frame_alloc();
+    v->audio.frame->format = c->sample_fmt;
+    v->audio.frame->ch_layout = c->ch_layout;
+    v->audio.frame->sample_rate = c->sample_rate;
+    v->audio.frame->nb_samples = c->frame_size;
+    if (!v->fifo || av_frame_get_buffer(v->audio.frame, 0) < 0) return Fail(error, "out of memory");
+    return true;
+}
+
+bool AddStream(VideoExport* v, Stream* s, std::string* error) {
+    s->stream = avformat_new_stream(v->format, nullptr);
+    if (!s->stream || avcodec_parameters_from_context(s->stream->codecpar, s->codec) < 0)
+        return Fail(error, "out of memory");
+    s->stream->time_base = s->codec->time_base;
+    if (s == &v->video) s->stream->avg_frame_rate = av_inv_q(kFrameTime);
+    return true;
+}
+
+bool WriteFailed(VideoExport* v, int code, std::string* error) {
+    const int err = v->file.error;
+    return Fail(error, "cannot write " + v->file.path + ": " + (err ? std::strerror(err) : AvError(code)));
+}
+
+// Sends a frame (nullptr: the end) and writes every packet the encoder gives back.
+bool Encode(VideoExport* v, Stream* s, AVFrame* frame, std::string* error) {
+    int result = avcodec_send_frame(s->codec, frame);
+    if (result < 0) return Fail(error, "the encoder failed: " + AvError(result));
+    for (;;) {
+        result = avcodec_receive_packet(s->codec, v->packet);
+        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) return true;
+        if (result < 0) return Fail(error, "the encoder failed: " + AvError(result));
+        if (s == &v->video && v->packet->duration == 0) v->packet->duration = 1;
+        av_packet_rescale_ts(v->packet, s->codec->time_base, s->stream->time_base);
+        v->packet->stream_index = s->stream->index;
+        result = av_interleaved_write_frame(v->format, v->packet);
+        if (result < 0) return WriteFailed(v, result, error);
+    }
+}
+
+// Whole encoder frames of sound from the queue; with `last`, the rest too.
+bool EncodeQueuedSound(VideoExport* v, bool last, std::string* error) {
+    AVCodecContext* c = v->audio.codec;
+    const bool smallLast = (c->codec->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME) != 0;
+    while (av_audio_fifo_size(v->fifo) >= c->frame_size || (last && av_audio_fifo_size(v->fifo) > 0)) {
+        AVFrame* f = v->audio.frame;
+        if (av_frame_make_writable(f) < 0) return Fail(error, "out of memory");
+        const int count = std::min(av_audio_fifo_size(v->fifo), c->frame_size);
+        av_audio_fifo_read(v->fifo, reinterpret_cast<void**>(f->data), count);
+        f->nb_samples = count;
+        if (count < c->frame_size && !smallLast) {
+            // padded with silence where the encoder wants whole frames
+            av_samples_set_silence(f->data, count, c->frame_size - count, 2, c->sample_fmt);
+            f->nb_samples = c->frame_size;
+        }
+        f->pts = v->audio.nextPts;
+        v->audio.nextPts += f->nb_samples;
+        if (!Encode(v, &v->audio, f, error)) return false;
+        f->nb_samples = c->frame_size;
+    }
+    return true;
+}
+
+bool QueueSound(VideoExport* v, const float* sound, int count, std::string* error) {
+    const uint8_t* in[1] = {reinterpret_cast<const uint8_t*>(sound)};
+    const int made = swr_convert(v->resampler, v->resampled, v->resampledCapacity, sound ? in : nullptr, count);
+    if (made < 0) return Fail(error, "the sound conversion failed");
+    if (made > 0 && av_audio_fifo_write(v->fifo, reinterpret_cast<void**>(v->resampled), made) < made)
+        return Fail(error, "out of memory");
+    return true;
+}
+
+void Release(VideoExport* v) {
+    avcodec_free_context(&v->video.codec);
+    avcodec_free_context(&v->audio.codec);
+    av_frame_free(&v->video.frame);
+    av_frame_free(&v->audio.frame);
+    av_packet_free(&v->packet);
+    sws_freeContext(v->scaler);
+    swr_free(&v->resampler);
+    if (v->fifo) av_audio_fifo_free(v->fifo);
+    if (v->resampled) av_freep(&v->resampled[0]);
+    av_freep(&v->resampled);
+    if (v->io) av_freep(&v->io->buffer);
+    avio_context_free(&v->io);
+    avformat_free_context(v->format);
+    if (v->file.fd >= 0) close(v->file.fd);
+    delete v;
+}
+
+}  // namespace
+
+const char* VideoContainerFor(const char* path) {
+    const char* dot = path ? std::strrchr(path, '.') : nullptr;
+    if (!dot || std::strchr(dot, '/')) return nullptr;
+    if (!strcasecmp(dot, ".webm")) return "webm";
+    if (!strcasecmp(dot, ".mp4")) return "mp4";
+    return nullptr;
+}
+
+VideoExport* StartVideo(const char* path, int scale, std::string* error) {
+    const char* container = VideoContainerFor(path);
+    if (!container) {
+        *error = std::string(path) + ": the video's name must end in .webm or .mp4";
+        return nullptr;
+    }
+    av_log_set_level(AV_LOG_ERROR);
+    auto* v = new VideoExport;
+    const bool webm = std::strcmp(container, "webm") == 0;
+    bool ok = OpenTemporaryFile(path, &v->file, error);
+    if (ok && avformat_alloc_output_context2(&v->format, nullptr, container, nullptr) < 0)
+        ok = Fail(error, std::string("FFmpeg cannot write ") + container);
+    ok = ok && SetUpVideoCodec(v, webm, scale, error) && SetUpAudioCodec(v, webm, error) &&
+         AddStream(v, &v->video, error) && AddStream(v, &v->audio, error);
+    if (ok) {
+        auto* buffer = static_cast<unsigned char*>(av_malloc(kIoBufferBytes));
+        v->io = avio_alloc_context(buffer, kIoBufferBytes, 1, &v->file, nullptr, WriteToFile, SeekInFile);
+        v->packet = av_packet_alloc();
+        if (!buffer || !v->io || !v->packet) ok = Fail(error, "out of memory");
+    }
+    if (ok) {
+        v->format->pb = v->io;
+        const int result = avformat_write_header(v->format, nullptr);
+        if (result < 0) ok = WriteFailed(v, result, error);
+    }
+    if (!ok) {
+        AbandonVideo(v);
+        return nullptr;
+    }
+    return v;
+}
+
+bool AddVideoFrame(VideoExport* v, const uint32_t* pixels, const float* sound, int soundFrames,
+                   std::string* error) {
+    if (soundFrames < 0 || soundFrames > kMaxSoundFramesPerPicture) return Fail(error, "too much sound for a frame");
+    AVFrame* f = v->video.frame;
+    if (av_frame_make_writable(f) < 0) return Fail(error, "out of memory");
+    const uint8_t* source[1] = {reinterpret_cast<const uint8_t*>(pixels)};
+    const int stride[1] = {kVideoSourceWidth * 4};
+    sws_scale(v->scaler, source, stride, 0, kVideoSourceHeight, f->data, f->linesize);
+    f->pts = v->video.nextPts++;
+    if (!Encode(v, &v->video, f, error)) return false;
+    if (soundFrames > 0 && !QueueSound(v, sound, soundFrames, error)) return false;
+    return EncodeQueuedSound(v, false, error);
+}
+
+bool FinishVideo(VideoExport* v, std::string* error) {
+    bool ok = QueueSound(v, nullptr, 0, error) && EncodeQueuedSound(v, true, error) &&
+              Encode(v, &v->audio, nullptr, error) && Encode(v, &v->video, nullptr, error);
+    if (ok) {
+        const int result = av_write_trailer(v->format);
+        avio_flush(v->io);
+        if (result < 0 || v->file.error) ok = WriteFailed(v, result, error);
+    }
+    if (ok && fsync(v->file.fd) != 0) ok = Fail(error, "cannot write " + v->file.path + ": " + std::strerror(errno));
+    const int closed = close(v->file.fd);
+    v->file.fd = -1;
+    if (ok && closed != 0) ok = Fail(error, "cannot write " + v->file.path + ": " + std::strerror(errno));
+    if (ok && rename(v->file.temporary.c_str(), v->file.path.c_str()) != 0)
+        ok = Fail(error, "cannot write " + v->file.path + ": " + std::strerror(errno));
+    if (ok) v->file.temporary.clear();
+    AbandonVideo(v);
+    return ok;
+}
+
+void AbandonVideo(VideoExport* v) {
+    if (!v) return;
+    if (!v->file.temporary.empty()) unlink(v->file.temporary.c_str());
+    Release(v);
+}
+
+const char* VideoTemporaryPath(const VideoExport* v) { return v ? v->file.temporary.c_str() : ""; }

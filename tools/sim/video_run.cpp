@@ -1,0 +1,122 @@
+// --video: the run as a video file. After every frame its picture goes in with its 16 ms
+// of the game's own sound, mixed offline, and a progress bar shows on the terminal.
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+
+#include "runtime/headless.h"
+#include "session.h"
+#include "shell/game.h"
+#include "video_export.h"
+
+namespace {
+
+constexpr int64_t kFrameMillis = 16;
+constexpr int kBarWidth = 40;
+constexpr double kBarRedrawSeconds = 0.1;
+
+using Clock = std::chrono::steady_clock;
+
+struct VideoRun {
+    VideoExport* video = nullptr;
+    const char* path = nullptr;
+    int scale = 1;
+    int64_t slots = 0;        // 16 ms pictures written so far
+    int64_t plannedFrames = 0;
+    bool bar = false;
+    Clock::time_point start, lastBar;
+    float sound[2 * 1024];
+};
+VideoRun run;
+
+// Sound frames in the first `slots` pictures, rounded as they add up: 705 or 706 each.
+int64_t SoundFramesBefore(int64_t slots) {
+    return (slots * kFrameMillis * kVideoSoundRate + 500) / 1000;
+}
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+void DrawBar(int64_t frame, bool last) {
+    if (!run.bar) return;
+    if (!last && Seconds(run.lastBar) < kBarRedrawSeconds) return;
+    run.lastBar = Clock::now();
+    const int64_t total = run.plannedFrames > 0 ? run.plannedFrames : 1;
+    const int64_t done = frame < total ? frame : total;
+    const int filled = int(done * kBarWidth / total);
+    char bar[kBarWidth + 1];
+    for (int i = 0; i < kBarWidth; i++) bar[i] = i < filled ? '#' : '-';
+    bar[kBarWidth] = '\0';
+    const double seconds = Seconds(run.start);
+    std::fprintf(stderr, "\r[%s] %3d%% %" PRId64 "/%" PRId64 " frames, %.0f fps%s", bar, int(done * 100 / total),
+                 frame, total, seconds > 0 ? double(frame) / seconds : 0.0, last ? "\n" : "");
+    std::fflush(stderr);
+}
+
+bool AddSlot() {
+    const int count = int(SoundFramesBefore(run.slots + 1) - SoundFramesBefore(run.slots));
+    std::fill(run.sound, run.sound + 2 * count, 0.0f);  // OFFLINE-SOUND
+    std::string error;
+    if (!AddVideoFrame(run.video, BackBufferPixels(), run.sound, count, &error)) {
+        std::fprintf(stderr, "%szorbex-sim: %s\n", run.bar ? "\n" : "", error.c_str());
+        return false;
+    }
+    run.slots++;
+    return true;
+}
+
+}  // namespace
+
+bool StartVideoOutput(const char* path, int scale, int64_t plannedFrames, bool quiet) {
+    std::string error;
+    run.path = path;
+    run.scale = scale;
+    run.plannedFrames = plannedFrames;
+    run.video = StartVideo(path, scale, &error);
+    if (!run.video) {
+        std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+        return false;
+    }
+    RemoveOnStopSignal(VideoTemporaryPath(run.video));
+    run.bar = !quiet && isatty(STDERR_FILENO);
+    run.start = run.lastBar = Clock::now();
+    return true;
+}
+
+bool AddFrameToVideo(int64_t frame) {
+    // a sound played to its end inside the frame (the title's start) held the picture
+    // that long: the picture stays for as many frames, and the sound goes on under it
+    const int64_t held = int64_t(uint32_t(VirtualMillis()) - uint32_t(lastFrameMillis));
+    const int64_t slots = std::max<int64_t>(1, (held + kFrameMillis / 2) / kFrameMillis);
+    for (int64_t i = 0; i < slots; i++)
+        if (!AddSlot()) return false;
+    DrawBar(frame, false);
+    return true;
+}
+
+bool FinishVideoOutput(bool keep, int64_t frames, bool quiet) {
+    DrawBar(frames, true);
+    RemoveOnStopSignal("");
+    if (!keep) {
+        AbandonVideo(run.video);
+        run.video = nullptr;
+        std::fprintf(stderr, "zorbex-sim: %s not written: the run failed\n", run.path);
+        return false;
+    }
+    std::string error;
+    const bool ok = FinishVideo(run.video, &error);
+    run.video = nullptr;
+    if (!ok) {
+        std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+        return false;
+    }
+    const double seconds = Seconds(run.start);
+    if (!quiet)
+        std::fprintf(stderr, "zorbex-sim: wrote %s: %" PRId64 " frames of %dx%d, %.3f s, exported at %.1f fps\n",
+                     run.path, run.slots, kVideoSourceWidth * run.scale, kVideoSourceHeight * run.scale,
+                     double(run.slots * kFrameMillis) / 1000.0, seconds > 0 ? double(run.slots) / seconds : 0.0);
+    return true;
+}

@@ -1,0 +1,78 @@
+// --watch: a replay played back as the game itself runs, in a real window with its sound
+// and on the real clock, the buttons taken from the replay. The keyboard still gives
+// Escape (stop) and P (pause); the recorded state hashes are checked on the way.
+#include <cinttypes>
+#include <cstdio>
+#include <string>
+
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "session.h"
+#include "shell/game.h"
+#include "shell/replay.h"
+#include "shell/state_hash.h"
+
+namespace {
+
+// Frames run, and the first frame whose hash differs from the recording (0: none).
+struct Watched {
+    int64_t frames = 0;
+    int32_t differsAt = 0;
+    bool stopped = false;  // Escape or the window closed before the end
+};
+
+void Play(const Replay& replay, Watched* w) {
+    RunCounters counters;
+    BeginRun(replay.seed, replay.difficulty, replay.startStage);
+    ApplyRunOptions(replay.options, &counters);
+    size_t checkpoint = 0;
+    for (uint8_t buttons : replay.buttons) {
+        if (PumpWindowMessages() != 0) break;
+        SetHeadlessPad(buttons);
+        if (!RunFrame()) break;
+        w->frames++;
+        ApplyRunOptions(replay.options, &counters);
+        if (checkpoint < replay.checkpoints.size() && replay.checkpoints[checkpoint].frame == w->frames) {
+            if (!w->differsAt && replay.checkpoints[checkpoint].hash != StateHash())
+                w->differsAt = static_cast<int32_t>(w->frames);
+            checkpoint++;
+        }
+    }
+    w->stopped = w->frames < static_cast<int64_t>(replay.buttons.size());
+}
+
+}  // namespace
+
+int RunWatch(const SimOptions& o) {
+    Replay replay;
+    std::string error;
+    if (!ReadReplayFile(o.watchFile, &replay, &error)) {
+        std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+        return 2;
+    }
+    if (!UseScratchSaveFile()) return 2;
+    SetWindowTitle("Zorbex replay");
+    SetWindowedMode(1);
+    if (StartRuntime() == -1) {
+        std::fprintf(stderr, "zorbex-sim: --watch needs a window\n");
+        RemoveScratchSaveFile();
+        return 2;
+    }
+    UseSuppliedButtons(true);
+    SetUpGame();
+    PrepareStateHash();
+    Watched w;
+    Play(replay, &w);
+    UseSuppliedButtons(false);
+    StopRuntime();
+    RemoveScratchSaveFile();
+    if (w.differsAt) {
+        std::fprintf(stderr, "zorbex-sim: %s: this build's run differs from the recording from frame %d on\n",
+                     o.watchFile, w.differsAt);
+        return 1;
+    }
+    if (!o.quiet)
+        std::fprintf(stderr, "zorbex-sim: %s: %s after %" PRId64 " of %zu frames\n", o.watchFile,
+                     w.stopped ? "stopped" : "played to its end", w.frames, replay.buttons.size());
+    return 0;
+}
