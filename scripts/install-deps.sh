@@ -14,6 +14,10 @@ packages=(
   dpkg-dev file lintian desktop-file-utils appstream
   # the sound tests check loudness against ffmpeg's ebur128 filter
   ffmpeg
+  # zorbex-sim --video encodes with FFmpeg's libraries; its test reads the files back with them
+  libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
+  # the --watch test presses Escape on a window of a virtual X display
+  xdotool
 )
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
 packages+=("$@")

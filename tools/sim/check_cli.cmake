@@ -100,3 +100,21 @@ expect(2 "six letters U or D" --route UUDDUX)
 expect(1 "\"scene\":4,\"stage\":2," --stage 2 --until clear --no-draw)
 expect(1 "\"reached\":false,\"stagesPlayed\":[2],\"ending\":0," --stage 2 --until clear --no-draw)
 expect(0 "\"stagesPlayed\":[2,1" --stage 2 --frames 2000 --no-draw)
+
+# --video: bad names and scales are refused before anything runs; an unwritable place is
+# named; a failed run leaves no video, not even its temporary file
+expect(2 "must end in .webm or .mp4" --stage 1 --frames 2 --video ${WORK}/clip.avi)
+expect(2 "--scale: is 1 or 2" --stage 1 --frames 2 --video ${WORK}/clip.webm --scale 3)
+expect(2 "--scale: goes with --video" --stage 1 --frames 2 --scale 2)
+expect(2 "--video: needs drawing" --stage 1 --frames 2 --video ${WORK}/clip.mp4 --no-draw)
+expect(2 "cannot write ${WORK}/no-folder/clip.webm: No such file or directory" --stage 1 --frames 2
+       --video ${WORK}/no-folder/clip.webm)
+file(MAKE_DIRECTORY ${WORK}/folder.webm)
+expect(2 "cannot write ${WORK}/folder.webm: Is a directory" --stage 1 --frames 2 --video ${WORK}/folder.webm)
+expect(2 "cut.replay: line" --verify ${WORK}/cut.replay --video ${WORK}/cut.webm)
+expect(1 "changed.webm not written: the run failed" --verify ${WORK}/changed.replay --video ${WORK}/changed.webm)
+file(GLOB left ${WORK}/*.webm ${WORK}/*.mp4 ${WORK}/*.part-*)
+if(NOT left STREQUAL "${WORK}/folder.webm")
+  message(FATAL_ERROR "failed video exports left files behind: ${left}")
+endif()
+expect(0 "wrote ${WORK}/buttons.mp4: " --verify ${WORK}/buttons.replay --video ${WORK}/buttons.mp4)

@@ -67,7 +67,7 @@ int RunWatch(const SimOptions& o) {
     StopRuntime();
     RemoveScratchSaveFile();
     if (w.differsAt) {
-        std::fprintf(stderr, "zorbex-sim: %s: this build's run differs from the recording from frame %d on\n",
+        std::fprintf(stderr, "zorbex-sim: %s: state differs at frame %d: this build plays the run otherwise\n",
                      o.watchFile, w.differsAt);
         return 1;
     }
