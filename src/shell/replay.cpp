@@ -2,6 +2,8 @@
 // the state hashes. Versioned; anything unexpected is refused with its line number.
 #include "shell/replay.h"
 
+#include <unistd.h>
+
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -112,11 +114,11 @@ struct Parser {
         int64_t version;
         if (!Decimal(Word(&rest), 0, INT32_MAX, &version) || !Word(&rest).empty())
             return Fail("bad format version");
-        if (version != kReplayVersion) {
+        if (version != kReplayVersion && version != kReplayVersionHeld) {
             char buf[120];
             std::snprintf(buf, sizeof buf,
-                          "replay format version %" PRId64 " is not supported (this build reads version %d)",
-                          version, kReplayVersion);
+                          "replay format version %" PRId64 " is not supported (this build reads versions %d and %d)",
+                          version, kReplayVersion, kReplayVersionHeld);
             return Fail(buf);
         }
         int64_t v;
@@ -126,7 +128,13 @@ struct Parser {
         r->difficulty = static_cast<int32_t>(v);
         if (!KeyNumber("stage", 0, kLastStage, &v)) return false;
         r->startStage = static_cast<int32_t>(v);
-        return Options(r);
+        if (!Options(r)) return false;
+        if (version < kReplayVersionHeld) return true;
+        if (!KeyNumber("held", 0, kButtonMask, &v)) return false;
+        r->heldAtStart = static_cast<uint8_t>(v);
+        if (!KeyNumber("truncated", 0, 1, &v)) return false;
+        r->truncated = v != 0;
+        return true;
     }
 
     bool Options(Replay* r) {
@@ -212,12 +220,19 @@ bool ParseReplay(const char* text, size_t size, Replay* replay, std::string* err
 std::string FormatReplay(const Replay& r) {
     std::string out;
     char buf[96];
+    // files without the later fields stay version 1, readable by every build
+    const bool held = r.heldAtStart != 0 || r.truncated;
     std::snprintf(buf, sizeof buf, "%s %d\nseed %u\ndifficulty %d\nstage %d\noptions", kMagic.data(),
-                  kReplayVersion, r.seed, r.difficulty, r.startStage);
+                  held ? kReplayVersionHeld : kReplayVersion, r.seed, r.difficulty, r.startStage);
     out += buf;
     if (r.options == 0) out += " none";
     if (r.options & RunInvincible) out += " invincible";
     if (r.options & RunPowerMax) out += " power-max";
+    if (held) {
+        std::snprintf(buf, sizeof buf, "\nheld %d\ntruncated %d", r.heldAtStart & kButtonMask,
+                      r.truncated ? 1 : 0);
+        out += buf;
+    }
     std::snprintf(buf, sizeof buf, "\nframes %zu\n", r.buttons.size());
     out += buf;
 
@@ -284,6 +299,7 @@ bool WriteReplayFile(const char* path, const Replay& replay, std::string* error)
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     bool ok = f != nullptr;
     if (ok) ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    if (ok) ok = std::fflush(f) == 0 && fsync(fileno(f)) == 0;  // on disk before it replaces anything
     if (f && std::fclose(f) != 0) ok = false;
     if (ok) ok = std::rename(temp.c_str(), path) == 0;
     if (!ok) {

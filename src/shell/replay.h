@@ -8,6 +8,9 @@
 #include <vector>
 
 constexpr int32_t kReplayVersion = 1;
+// Version 2 adds what a run recorded in the game needs: the buttons already held when it
+// began, and whether the recording stopped at its limit before the run ended.
+constexpr int32_t kReplayVersionHeld = 2;
 constexpr int32_t kReplayHashInterval = 60;       // a hash after every 60th frame, and the last
 constexpr int32_t kReplayMaxFrames = 10'000'000;  // about 44 hours of play
 
@@ -26,6 +29,8 @@ struct Replay {
     int32_t difficulty = 2;
     int32_t startStage = 0;  // 0: from the title, pressing fire; else a stage started directly
     uint32_t options = 0;
+    uint8_t heldAtStart = 0;  // pad bits held before frame 1
+    bool truncated = false;   // the run went on past the last recorded frame
     std::vector<uint8_t> buttons;               // pad bits of frames 1, 2, ...
     std::vector<ReplayCheckpoint> checkpoints;  // ascending frames
 };
@@ -41,8 +46,12 @@ bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
 // A new run, at any time after SetUpGame (it runs one empty frame of its own):
 // difficulty, seed, and either the title (its first frame is the entry) or a stage
 // begun directly (a new game, the stage start, then play, whose first frame
-// creates the ship).
-void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage);
+// creates the ship). `heldAtStart`: pad bits already held as frame 1 is sampled.
+void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t heldAtStart = 0);
+
+// What every run starts from, in the game as in a replay: empty pools, the carried
+// scroll and sound latches cleared, the difficulty and seed, a new game.
+void PrepareRunStart(uint32_t seed, int32_t difficulty);
 
 // What the run options did so far.
 struct RunCounters {

@@ -284,9 +284,14 @@ int Simulate(Run& r) {
     r.record.difficulty = o.difficulty;
     r.record.startStage = o.stage;
     r.record.options = r.runOptions;
+    // a run recorded in the game may begin with buttons already down
+    uint8_t held = 0;
+    if (o.verifyFile) held = r.verify.heldAtStart;
+    else if (o.inputFile && r.input.isReplay && !o.stageGiven) held = r.input.replay.heldAtStart;
+    r.record.heldAtStart = held;
 
     SetDrawingEnabled(!o.noDraw);
-    BeginRun(o.seed, o.difficulty, o.stage);
+    BeginRun(o.seed, o.difficulty, o.stage, held);
     ApplyRunOptions(r.runOptions, &r.counters);
     r.stagesPlayed.reserve(64);
     r.stages.reserve(64);

@@ -1,0 +1,152 @@
+// The game's own runs, recorded frame by frame into buffers sized once, and written
+// out as replays when a run ends. A replay that cannot be written is simply missing:
+// the save file and the game never depend on it.
+#include "shell/run_recorder.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "runtime/media.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "shell/replay.h"
+#include "shell/save_files.h"
+#include "shell/state_hash.h"
+
+constexpr int32_t kTableRows = 10;
+constexpr int32_t kNoRow = 9999;
+constexpr size_t kFolderSize = 4096;
+constexpr int32_t kSeedRange = 0x7FFFFFFF;
+
+static bool recordingEnabled = false;
+static bool recording = false;   // a run is being recorded (the title was entered)
+static int32_t shiftedRow = kNoRow;  // the table row the run took, its files moved down
+static Replay recorded;
+static char replayFolder[kFolderSize];
+
+void EnableRunRecording(bool enabled) {
+    recordingEnabled = enabled;
+    recording = false;
+    shiftedRow = kNoRow;
+    if (!enabled) return;
+    recorded.buttons.reserve(kRecordedRunMaxFrames);
+    recorded.checkpoints.reserve(kRecordedRunMaxFrames / kReplayHashInterval + 2);
+    PrepareStateHash();  // it allocates: before play
+}
+
+bool RunRecordingEnabled() { return recordingEnabled; }
+
+const char* ReplayFolder() {
+    const char* slash = std::strrchr(saveFileName, '/');
+    const size_t dirLength = slash ? static_cast<size_t>(slash - saveFileName) + 1 : 0;
+    if (dirLength + sizeof "replays/" > sizeof replayFolder) {
+        replayFolder[0] = '\0';
+        return replayFolder;
+    }
+    std::memcpy(replayFolder, saveFileName, dirLength);
+    std::memcpy(replayFolder + dirLength, "replays/", sizeof "replays/");
+    return replayFolder;
+}
+
+// A run starts on the title's entry (every entry resets the game for a new run),
+// from the same state a replay starts from, with a fresh seed.
+static void StartRecording() {
+    const uint32_t seed = static_cast<uint32_t>(RandomUpTo(kSeedRange));
+    PrepareRunStart(seed, difficultySetting);
+    recorded.seed = seed;
+    recorded.difficulty = difficultySetting;
+    recorded.startStage = 0;
+    recorded.options = 0;
+    recorded.heldAtStart = static_cast<uint8_t>(HeldButtons());
+    recorded.truncated = false;
+    recorded.buttons.clear();
+    recorded.checkpoints.clear();
+    recording = true;
+    shiftedRow = kNoRow;
+}
+
+void RecordFrameStart(int32_t scene, bool entered) {
+    if (!recordingEnabled) return;
+    if (entered && scene == SceneTitle) StartRecording();
+}
+
+void RecordFrameButtons() {
+    if (!recording) return;
+    if (recorded.buttons.size() >= static_cast<size_t>(kRecordedRunMaxFrames)) {
+        recorded.truncated = true;  // the game goes on; the replay ends here
+        return;
+    }
+    recorded.buttons.push_back(static_cast<uint8_t>(HeldButtons()));
+}
+
+static std::string ReplayPath(const char* folder, const char* name) { return std::string(folder) + name; }
+
+static std::string RankPath(const char* folder, int32_t row) {
+    char name[32];
+    std::snprintf(name, sizeof name, "rank%02d.replay", row + 1);
+    return ReplayPath(folder, name);
+}
+
+static bool MakeReplayFolder(const char* folder) {
+    if (!folder[0]) return false;
+    if (mkdir(folder, 0700) != 0 && errno != EEXIST) return false;
+    struct stat st;
+    return stat(folder, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The table's rows `row` to 8 moved down one and row 9 dropped off: their replays follow.
+static void ShiftRankReplays(int32_t row) {
+    const char* folder = ReplayFolder();
+    if (!MakeReplayFolder(folder)) return;
+    std::remove(RankPath(folder, kTableRows - 1).c_str());
+    for (int32_t from = kTableRows - 2; from >= row; from--) {
+        const std::string source = RankPath(folder, from);
+        const std::string target = RankPath(folder, from + 1);
+        // a row without a replay (the default table's) leaves none below it either
+        if (std::rename(source.c_str(), target.c_str()) != 0) std::remove(target.c_str());
+    }
+    std::remove(RankPath(folder, row).c_str());
+}
+
+static void WriteRecordedRun() {
+    const char* folder = ReplayFolder();
+    if (!MakeReplayFolder(folder)) {
+        std::fprintf(stderr, "zorbex: cannot make the replay folder %s\n", folder);
+        return;
+    }
+    const int32_t frames = static_cast<int32_t>(recorded.buttons.size());
+    if (frames == 0) return;
+    // a cut recording got its last hash as its last frame ended
+    if (!recorded.truncated && (recorded.checkpoints.empty() || recorded.checkpoints.back().frame != frames))
+        recorded.checkpoints.push_back({frames, StateHash()});
+    std::string error;
+    if (!WriteReplayFile(ReplayPath(folder, "last.replay").c_str(), recorded, &error))
+        std::fprintf(stderr, "zorbex: %s\n", error.c_str());
+    if (shiftedRow != kNoRow && !WriteReplayFile(RankPath(folder, shiftedRow).c_str(), recorded, &error))
+        std::fprintf(stderr, "zorbex: %s\n", error.c_str());
+}
+
+void RecordFrameEnd(int32_t sceneBefore) {
+    if (!recording) return;
+    const int32_t frames = static_cast<int32_t>(recorded.buttons.size());
+    // a hash only for a frame whose buttons were recorded
+    const bool due = frames % kReplayHashInterval == 0 || frames == kRecordedRunMaxFrames;
+    if (!recorded.truncated && frames > 0 && due &&
+        (recorded.checkpoints.empty() || recorded.checkpoints.back().frame != frames))
+        recorded.checkpoints.push_back({frames, StateHash()});
+    // the play frame ended the run (given up, or the last stage won): the table changed now
+    const bool runEnded = sceneBefore == ScenePlay && (currentScene == SceneRanking || currentScene == SceneEnding);
+    if (runEnded && newRankIndex >= 0 && newRankIndex < kTableRows) {
+        shiftedRow = newRankIndex;
+        ShiftRankReplays(shiftedRow);
+    }
+    // the ranking after a run (the idle title's visit is no run's end)
+    if (currentScene == SceneRanking && (sceneBefore == ScenePlay || sceneBefore == SceneEnding)) {
+        WriteRecordedRun();
+        recording = false;
+    }
+}
