@@ -1,7 +1,7 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release package asan asan-test soak fuzz bench golden routes clean
+.PHONY: run test deps release package asan asan-test soak fuzz bench golden routes audio-report clean
 
 run: deps release
 	cd build/release && ./zorbex
@@ -53,6 +53,13 @@ golden: release
 routes: deps release
 	@bash scripts/install-deps.sh python3 python3-matplotlib
 	/usr/bin/python3 scripts/route_report.py build/release/zorbex-sim build/routes
+
+# Loudness, range, true peak and DC of every sound and track, simulated fights, the runtime's
+# worst-case mix, and spectrograms: build/release/audio-report/report.md and *.png.
+audio-report: release
+	@bash scripts/install-deps.sh ffmpeg python3-numpy python3-scipy python3-matplotlib
+	/usr/bin/python3 scripts/audio_report.py build/release/data build/release/audio-report \
+		"$$(cd build/release/test-work && ../zorbex-tests --gtest_filter='OutputMix.*' | grep '^worst-case mix')"
 
 clean:
 	rm -rf build

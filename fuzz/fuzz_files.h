@@ -15,8 +15,7 @@ inline std::string& FuzzScratchPath() {
 }
 
 inline void RemoveFuzzScratch() {
-    std::remove(FuzzScratchPath().c_str());
-    std::remove((FuzzScratchPath() + ".tmp").c_str());  // the save writer's temporary
+    std::remove(FuzzScratchPath().c_str());  // the save writer leaves no temporary behind
 }
 
 inline std::string FuzzFilePath(const char* name) {

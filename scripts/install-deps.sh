@@ -12,6 +12,8 @@ packages=(
   xvfb
   # the Debian package and its checks: dpkg-shlibdeps, file, lintian, the desktop validators
   dpkg-dev file lintian desktop-file-utils appstream
+  # the sound tests check loudness against ffmpeg's ebur128 filter
+  ffmpeg
 )
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
 packages+=("$@")

@@ -67,7 +67,23 @@ void SetVirtualMillis(int32_t millis);
 bool SavePixelsPng(const char* path, int width, int height, const uint32_t* pixels);
 // The mixer volume (0..128) SetSoundVolume gave a sound, -1 without a mixer or handle.
 int SoundMixerVolume(int handle);
+// The font files tried at the next start, in order, instead of the system's; nullptr
+// restores the system's.
+void SetFontCandidates(const char* const* paths, int count);
 
+// The mixed output as it leaves the limiter for the device: the highest level of its input
+// and its output (1.0 = full scale) and the frames mixed since the last call.
+struct MixPeaks {
+    float in = 0.0f, out = 0.0f;
+    long frames = 0;
+};
+MixPeaks TakeMixPeaks();
+// Moves the playing music to `seconds` from its start; false without music.
+bool SetMusicPosition(double seconds);
+// The output limiter alone, on a state of its own (`fresh` starts it anew): `count` stereo
+// float frames in place, each leaving LimiterDelayFrames() frames late.
+void LimitStereoFrames(float* frames, int count, bool fresh);
+int LimiterDelayFrames();
 // The pause's inputs and audio as a test sees them: the pad's Start button, a focus loss
 // as the window would report it, and whether music and effects are held.
 void SetHeadlessPadStart(bool down);

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/files.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
@@ -13,6 +14,10 @@
 static_assert(std::endian::native == std::endian::little);
 
 namespace {
+
+// Larger than any picture the game draws; a bigger one is taken as damaged rather
+// than decoded into gigabytes.
+constexpr png_uint_32 kMaxPictureSide = 4096;
 
 struct Picture {
     std::vector<uint32_t> pixels;
@@ -29,26 +34,28 @@ struct Cell {
 std::vector<Picture> pictures;
 std::vector<Cell> cells;  // handle h is cells[h - 1]
 
-// Decodes a PNG into 0xAARRGGBB pixels. False when the file is missing or unreadable.
+// Decodes a PNG into 0xAARRGGBB pixels. False when the file is missing, not a
+// regular file, damaged or too large.
 bool DecodePng(const std::string& path, Picture* out) {
+    std::FILE* file = OpenRegularFile(path.c_str());
+    if (!file) return false;
     png_image image;
     std::memset(&image, 0, sizeof image);
     image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+    bool ok = png_image_begin_read_from_stdio(&image, file) != 0;
     image.format = PNG_FORMAT_BGRA;  // little-endian words read as 0xAARRGGBB
-    if (image.width == 0 || image.height == 0 || image.width > 16384 || image.height > 16384) {
-        png_image_free(&image);
-        return false;
+    ok = ok && image.width > 0 && image.height > 0 && image.width <= kMaxPictureSide &&
+         image.height <= kMaxPictureSide;
+    if (ok) {
+        out->width = int(image.width);
+        out->height = int(image.height);
+        out->pixels.assign(size_t(image.width) * image.height, 0);
+        ok = png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr) != 0;
+        if (!ok) out->pixels.clear();
     }
-    out->width = int(image.width);
-    out->height = int(image.height);
-    out->pixels.assign(size_t(image.width) * image.height, 0);
-    if (!png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr)) {
-        png_image_free(&image);
-        out->pixels.clear();
-        return false;
-    }
-    return true;
+    png_image_free(&image);
+    std::fclose(file);
+    return ok;
 }
 
 // Hard-edged transparency: the key colour and mostly transparent pixels get alpha 0,

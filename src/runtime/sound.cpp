@@ -2,10 +2,15 @@
 // Whether a buffer still sounds is judged from its start time and the sound's length on
 // the runtime's clock, so the buffer rules behave alike with a device, the dummy
 // driver or the virtual clock of headless runs.
+// The mixer works in float, so music and effects sum without clipping, and its output passes
+// a look-ahead limiter on the post-mix hook before the device turns it into 16 bits: no mix
+// of any loudness reaches full scale. Headless runs open the same mixer on the silent
+// driver, so they mix and limit the same samples as a real device.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -17,6 +22,26 @@
 namespace {
 
 constexpr int MaxBuffers = 8;
+constexpr int MixRate = 44100;
+constexpr int MixSamples = 1024;           // per device buffer, headless or not
+constexpr float LimitCeiling = 0.944f;     // -0.5 dBFS
+constexpr int LimitLook = 64;              // frames (1.5 ms) the gain falls ahead of a peak
+constexpr float LimitReleaseSeconds = 0.1f;
+
+// The limiter's state between buffers: the look-ahead delay line, the gain each delayed
+// frame needs, and the smoothed gains of the last LimitLook frames with their sum.
+struct Limiter {
+    float delay[LimitLook][2] = {};
+    float need[LimitLook] = {};
+    float held[LimitLook] = {};
+    double heldSum = LimitLook;
+    float gain = 1.0f;
+    int pos = 0;
+    Limiter() {
+        std::fill(need, need + LimitLook, 1.0f);
+        std::fill(held, held + LimitLook, 1.0f);
+    }
+};
 
 struct Buffer {
     int channel = -1;
@@ -43,6 +68,50 @@ std::string musicPath;
 bool audioPaused = false;
 int32_t pausedAtMillis = 0;
 
+Limiter outputLimiter;  // touched only by the audio thread once the device runs
+std::atomic<float> mixPeakIn{0.0f}, mixPeakOut{0.0f};
+std::atomic<long> mixFrames{0};
+
+void RaisePeak(std::atomic<float>& peak, float value) {
+    float seen = peak.load();
+    while (value > seen && !peak.compare_exchange_weak(seen, value)) {}
+}
+
+// Each output frame is the input of LimitLook - 1 frames before, times the mean of the last
+// LimitLook smoothed gains; each of those is at most the least any frame in its look-ahead
+// window needs, so every frame leaves at or under the ceiling. Frame by frame, so the output
+// is the same whatever size the buffers are.
+void Limit(Limiter& st, float* frames, int count, float* peakIn, float* peakOut) {
+    const float recover = 1.0f - std::exp(-1.0f / (LimitReleaseSeconds * MixRate));
+    for (int i = 0; i < count; ++i) {
+        float* f = frames + 2 * i;
+        const float level = std::max(std::fabs(f[0]), std::fabs(f[1]));
+        *peakIn = std::max(*peakIn, level);
+        const int at = st.pos;
+        st.pos = (st.pos + 1) % LimitLook;
+        st.delay[at][0] = f[0];
+        st.delay[at][1] = f[1];
+        st.need[at] = level > LimitCeiling ? LimitCeiling / level : 1.0f;
+        const float least = *std::min_element(st.need, st.need + LimitLook);
+        st.gain = std::min(least, st.gain + (1.0f - st.gain) * recover);
+        st.heldSum += st.gain - st.held[at];
+        st.held[at] = st.gain;
+        const float g = float(st.heldSum / LimitLook);
+        const float* oldest = st.delay[st.pos];
+        for (int c = 0; c < 2; ++c) f[c] = std::clamp(oldest[c] * g, -LimitCeiling, LimitCeiling);
+        *peakOut = std::max({*peakOut, std::fabs(f[0]), std::fabs(f[1])});
+    }
+}
+
+void LimitMix(void*, Uint8* stream, int bytes) {
+    float in = 0.0f, out = 0.0f;
+    const int count = bytes / int(2 * sizeof(float));
+    Limit(outputLimiter, reinterpret_cast<float*>(stream), count, &in, &out);
+    RaisePeak(mixPeakIn, in);
+    RaisePeak(mixPeakOut, out);
+    mixFrames += count;
+}
+
 Sound* FindSound(int handle) {
     if (handle <= 0 || size_t(handle) > sounds.size()) return nullptr;
     return &sounds[size_t(handle) - 1];
@@ -58,9 +127,8 @@ bool BufferSounds(const Sound& s, const Buffer& b) {
 bool OpenMixer() {
     QuietStderr quiet;  // sound libraries report a missing card on stderr
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    // a short buffer lets the silent driver's thread notice a close quickly
-    const int samples = runtimeSettings.headless ? 256 : 1024;
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, samples) != 0) {
+    // float mixing: SDL converts to whatever the device takes, after the limiter
+    if (Mix_OpenAudio(MixRate, AUDIO_F32SYS, 2, MixSamples) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
@@ -115,6 +183,8 @@ void StartSound() {
     if (audioOpen) {
         Mix_Init(MIX_INIT_MP3);
         Mix_AllocateChannels(0);
+        outputLimiter = Limiter();
+        Mix_SetPostMix(LimitMix, nullptr);
     }
     channelsAllocated = 0;
 }
@@ -126,6 +196,7 @@ void StopSound() {
         if (s.chunk) Mix_FreeChunk(s.chunk);
     sounds.clear();
     if (audioOpen) {
+        Mix_SetPostMix(nullptr, nullptr);
         Mix_CloseAudio();
         Mix_Quit();
     }
@@ -303,3 +374,22 @@ double MusicFileSeconds(const char* path) {
     }
     return seconds;
 }
+
+bool SetMusicPosition(double seconds) { return music && Mix_SetMusicPosition(seconds) == 0; }
+
+MixPeaks TakeMixPeaks() {
+    MixPeaks p;
+    p.in = mixPeakIn.exchange(0.0f);
+    p.out = mixPeakOut.exchange(0.0f);
+    p.frames = mixFrames.exchange(0);
+    return p;
+}
+
+void LimitStereoFrames(float* frames, int count, bool fresh) {
+    static Limiter state;
+    if (fresh) state = Limiter();
+    float in = 0.0f, out = 0.0f;
+    Limit(state, frames, count, &in, &out);
+}
+
+int LimiterDelayFrames() { return LimitLook - 1; }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -23,6 +24,12 @@ const char* const FontCandidates[] = {
     "/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
     "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
 };
+
+// Tests may put other files in the place of the list above.
+const char* const* fontCandidates = FontCandidates;
+int fontCandidateCount = int(sizeof FontCandidates / sizeof FontCandidates[0]);
+
+constexpr Uint16 kKatakanaTe = 0x30C6;  // any Japanese glyph: a face without it is not one
 
 struct TextSettings {
     int size = 14;
@@ -167,14 +174,31 @@ void ClearCache() {
 
 }  // namespace
 
+// The epilogues are Japanese: without such a face they come out blank, which the
+// player is told in one line, as for missing data files.
+static void ReportMissingJapaneseFont() {
+    TTF_Font* face = ttfStarted && !fontPath.empty() ? TTF_OpenFont(fontPath.c_str(), 14) : nullptr;
+    const bool japanese = face && TTF_GlyphIsProvided(face, kKatakanaTe);
+    if (face) TTF_CloseFont(face);
+    if (!japanese)
+        std::fprintf(stderr, "zorbex: no Japanese font found (Debian: fonts-ipafont-gothic); "
+                             "Japanese text stays blank\n");
+}
+
 void StartText() {
     fontPath.clear();
-    for (const char* candidate : FontCandidates)
-        if (FileExists(candidate)) {
-            fontPath = candidate;
+    for (int i = 0; i < fontCandidateCount; i++)
+        if (FileExists(fontCandidates[i])) {
+            fontPath = fontCandidates[i];
             break;
         }
     ttfStarted = TTF_Init() == 0;
+    ReportMissingJapaneseFont();
+}
+
+void SetFontCandidates(const char* const* paths, int count) {
+    fontCandidates = paths ? paths : FontCandidates;
+    fontCandidateCount = paths ? count : int(sizeof FontCandidates / sizeof FontCandidates[0]);
 }
 
 void StopText() {

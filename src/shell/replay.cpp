@@ -9,11 +9,14 @@
 #include <cstring>
 #include <string_view>
 
+#include "runtime/files.h"
+
 namespace {
 
 constexpr std::string_view kMagic = "zorbex-replay";
 constexpr int32_t kLastStage = 28;
 constexpr uint32_t kButtonMask = 0x7F;
+constexpr size_t kMaxReplayBytes = size_t(64) << 20;
 
 // Reads a buffer line by line; a line ends at '\n' (a '\r' before it is dropped).
 struct LineReader {
@@ -260,31 +263,12 @@ std::string FormatReplay(const Replay& r) {
 }
 
 bool ReadReplayFile(const char* path, Replay* replay, std::string* error) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        if (error) *error = std::string("cannot open ") + path;
-        return false;
-    }
-    std::string text;
-    char buf[65536];
-    size_t n;
+    std::string text, why;
     // a replay of the longest run allowed is a few megabytes; more is not a replay
-    constexpr size_t kMaxFileBytes = size_t(64) << 20;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) {
-        text.append(buf, n);
-        if (text.size() > kMaxFileBytes) {
-            std::fclose(f);
-            if (error) *error = std::string(path) + ": too large for a replay";
-            return false;
-        }
-    }
-    bool readError = std::ferror(f) != 0;
-    std::fclose(f);
-    if (readError) {
-        if (error) *error = std::string("cannot read ") + path;
+    if (!ReadWholeFile(path, kMaxReplayBytes, &text, &why)) {
+        if (error) *error = why;
         return false;
     }
-    std::string why;
     if (!ParseReplay(text.data(), text.size(), replay, &why)) {
         if (error) *error = std::string(path) + ": " + why;
         return false;
@@ -294,19 +278,11 @@ bool ReadReplayFile(const char* path, Replay* replay, std::string* error) {
 
 bool WriteReplayFile(const char* path, const Replay& replay, std::string* error) {
     std::string text = FormatReplay(replay);
-    // written beside the target and renamed, so a failed write never leaves half a replay
-    std::string temp = std::string(path) + ".part";
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    bool ok = f != nullptr;
-    if (ok) ok = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    if (ok) ok = std::fflush(f) == 0 && fsync(fileno(f)) == 0;  // on disk before it replaces anything
-    if (f && std::fclose(f) != 0) ok = false;
-    if (ok) ok = std::rename(temp.c_str(), path) == 0;
-    if (!ok) {
-        std::remove(temp.c_str());
-        if (error) *error = std::string("cannot write ") + path;
-    }
-    return ok;
+    // never half a replay, never through a planted temporary link
+    const char* why = nullptr;
+    if (ReplaceFileSafely(path, text.data(), text.size(), &why)) return true;
+    if (error) *error = std::string("cannot write ") + path + ": " + why;
+    return false;
 }
 
 bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame) {

@@ -1,10 +1,9 @@
 // Settings and save files: little-endian int32 records read leniently.
 #include "shell/save_files.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 
+#include "runtime/files.h"
 #include "shell/game.h"
 
 int32_t screenModeSetting;
@@ -33,18 +32,19 @@ static void ReadInts(FILE* f, int32_t* out, int count) {
     }
 }
 
-static bool WriteInts(FILE* f, const int32_t* in, int count) {
+static void PutInts(unsigned char* out, const int32_t* in, int count) {
     for (int i = 0; i < count; i++) {
         uint32_t v = static_cast<uint32_t>(in[i]);
-        unsigned char b[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
-                              static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
-        if (std::fwrite(b, 1, 4, f) != 4) return false;
+        out[4 * i] = static_cast<unsigned char>(v);
+        out[4 * i + 1] = static_cast<unsigned char>(v >> 8);
+        out[4 * i + 2] = static_cast<unsigned char>(v >> 16);
+        out[4 * i + 3] = static_cast<unsigned char>(v >> 24);
     }
-    return true;
 }
 
 void ReadConfig() {
-    FILE* f = std::fopen(configFileName, "rb");
+    // only a regular file counts: a folder or a FIFO of that name gives the defaults
+    FILE* f = OpenRegularFile(configFileName);
     if (!f) {
         screenModeSetting = 1;
         difficultySetting = 2;
@@ -58,7 +58,7 @@ void ReadConfig() {
 }
 
 void ReadSaveFile() {
-    FILE* f = std::fopen(saveFileName, "rb");
+    FILE* f = OpenRegularFile(saveFileName);
     if (!f) {
         for (int i = 0; i < 10; i++) {
             highScores[i] = kDefaultScores[i];
@@ -89,16 +89,14 @@ void InsertRanking() {
     newRankIndex = row;
 }
 
-// Written beside the old file, flushed and renamed over it, so a crash or a full
-// disk during the write leaves the previous table whole.
+// Replaced as a whole, so a crash or a full disk during the write leaves the previous
+// table; a save that this process could not read or rewrite is left alone. A failure
+// costs the player the new table, so it is the one thing this file reports.
 void WriteSaveFile() {
-    char temp[1024];
-    if (std::snprintf(temp, sizeof temp, "%s.tmp", saveFileName) >= static_cast<int>(sizeof temp)) return;
-    FILE* f = std::fopen(temp, "wb");
-    if (!f) return;
-    bool ok = WriteInts(f, highScores, 10) && WriteInts(f, highScoreStages, 10);
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (!ok || std::rename(temp, saveFileName) != 0) std::remove(temp);
+    unsigned char bytes[80];
+    PutInts(bytes, highScores, 10);
+    PutInts(bytes + 40, highScoreStages, 10);
+    const char* why = nullptr;
+    if (!ReplaceFileSafely(saveFileName, bytes, sizeof bytes, &why))
+        std::fprintf(stderr, "zorbex: cannot save the high scores in %s: %s\n", saveFileName, why);
 }

@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -19,11 +21,16 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
+
+#include "runtime/headless.h"
+#include "runtime/media.h"
 
 namespace sg {
 #include "../../tools/soundgen/synth.cpp"
 #include "../../tools/soundgen/drums.cpp"
+#include "../../tools/soundgen/loudness.cpp"
 #include "../../tools/soundgen/mixer.cpp"
 #include "../../tools/soundgen/sequencer.cpp"
 #include "../../tools/soundgen/wav_writer.cpp"
@@ -247,8 +254,8 @@ TEST(SongRender, ASmallSongRendersToItsLengthWithinTheCeiling) {
     // two bars of two seconds, one bar of four at the slower tempo, two bars again, the tail
     EXPECT_EQ(first.Length(), 13 * kRate);
     const Levels lv = MeasureLevels(first);
-    EXPECT_LE(lv.peakDb, kCeilingDb + 0.01f);
-    EXPECT_NEAR(lv.rmsDb, song.loudnessDb, 2.0);
+    EXPECT_LE(lv.peakDb, kCeilingDb + 0.05f);
+    EXPECT_NEAR(lv.lufs, song.loudnessLufs, 1.0);
     EXPECT_EQ(first.l.back(), 0.0f);  // faded out
     ASSERT_TRUE(RenderSong(song, second, error));
     EXPECT_TRUE(first.l == second.l && first.r == second.r);
@@ -302,12 +309,12 @@ TEST(Mixer, LimiterHoldsTheCeilingAndQuietSongsReachTheTarget) {
     Stereo spiky = s;
     for (int i = 0; i < spiky.Length(); i += kRate / 3) spiky.l[i] = 0.9f;
     MasterSong(s, -15.0f, -2.4f, 0.0f);
-    EXPECT_NEAR(LoudnessDb(s), -15.0f, 0.5f);
+    EXPECT_NEAR(IntegratedLufs(s), -15.0f, 0.5f);
     MasterSong(spiky, -15.0f, -2.4f, 0.5f);
-    EXPECT_LE(MeasureLevels(spiky).peakDb, -2.4f + 0.001f);
+    EXPECT_LE(MeasureLevels(spiky).peakDb, -2.4f + 0.05f);
     // limiting after the gain can only take loudness away, never add it
-    EXPECT_LT(LoudnessDb(spiky), -15.0f + 0.5f);
-    EXPECT_GT(LoudnessDb(spiky), -15.0f - 10.0f);
+    EXPECT_LT(IntegratedLufs(spiky), -15.0f + 0.5f);
+    EXPECT_GT(IntegratedLufs(spiky), -15.0f - 10.0f);
     EXPECT_EQ(spiky.r.back(), 0.0f);
 }
 
@@ -371,4 +378,298 @@ TEST(SongTable, EveryTrackArrangesLongEnoughAndNoTwoAreAlike) {
     EXPECT_EQ(files.size(), 14u);
     EXPECT_EQ(keys.size(), 14u);
     EXPECT_EQ(tempos.size(), 14u);
+}
+
+namespace {
+
+const std::string DataDir = ZORBEX_BINARY_DIR "/data/";
+
+std::string TempPath(const std::string& name) {
+    return std::filesystem::temp_directory_path() / ("zorbex-" + std::to_string(getpid()) + "-" + name);
+}
+
+struct Ebur128 {
+    double integrated = -999.0, truePeak = -999.0;
+};
+
+// Runs ffmpeg's ebur128 filter over `input` (ffmpeg arguments); its decoded samples, when
+// asked for, come back as interleaved stereo floats.
+Ebur128 RunEbur128(const std::string& input, std::vector<float>* decoded = nullptr) {
+    const std::string report = TempPath("ebur128.txt"), raw = TempPath("decoded.f32");
+    const std::string output = decoded ? "-f f32le -ac 2 -ar 44100 " + raw : std::string("-f null -");
+    const std::string command = "ffmpeg -nostdin -hide_banner -nostats -y " + input +
+                                " -af ebur128=peak=true " + output + " 2> " + report;
+    Ebur128 r;
+    if (std::system(command.c_str()) != 0) return r;
+    std::ifstream in(report);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const size_t summary = text.rfind("Summary:");
+    auto number = [&](const char* label) {
+        const size_t at = text.find(label, summary);
+        return at == std::string::npos ? -999.0 : std::atof(text.c_str() + at + std::strlen(label));
+    };
+    if (summary != std::string::npos) r = {number("I:"), number("Peak:")};
+    if (decoded) {
+        std::ifstream f(raw, std::ios::binary | std::ios::ate);
+        decoded->resize(size_t(f.tellg()) / sizeof(float));
+        f.seekg(0);
+        f.read(reinterpret_cast<char*>(decoded->data()), std::streamsize(decoded->size() * sizeof(float)));
+    }
+    std::remove(report.c_str());
+    std::remove(raw.c_str());
+    return r;
+}
+
+Stereo Deinterleave(const std::vector<float>& v) {
+    Stereo s;
+    s.Resize(int(v.size() / 2));
+    for (int i = 0; i < s.Length(); ++i) s.l[i] = v[2 * i], s.r[i] = v[2 * i + 1];
+    return s;
+}
+
+Ebur128 MeasureWithFfmpeg(const Stereo& s) {
+    const std::string path = TempPath("signal.f32");
+    std::vector<float> v(size_t(s.Length()) * 2);
+    for (int i = 0; i < s.Length(); ++i) v[2 * i] = s.l[i], v[2 * i + 1] = s.r[i];
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(v.data()), std::streamsize(v.size() * 4));
+    const Ebur128 r = RunEbur128("-f f32le -ar 44100 -ac 2 -i " + path);
+    std::remove(path.c_str());
+    return r;
+}
+
+const Song* const AllSongs[] = {&kSound00, &kSound01, &kSound02, &kSound03, &kSound04, &kSound05, &kSound06,
+                                &kSound07, &kSound08, &kSound09, &kSoundWarning, &kSoundSelect01,
+                                &kSoundSelect02, &kSound11};
+
+std::vector<SectionSpan> SpansOf(const Song& song) {
+    Builder b{song, {}, {}, {}};
+    double length = 0.0;
+    std::vector<SectionSpan> spans;
+    EXPECT_TRUE(Arrange(b, length, &spans)) << b.error;
+    return spans;
+}
+
+struct Passage {
+    std::string file;
+    double seconds = 0.0, lufs = -200.0;
+};
+
+// Every track decoded once: its loudness and peak as ffmpeg measures them, and its sections'.
+struct DecodedTrack {
+    Ebur128 measured;
+    std::vector<double> sectionLufs;
+    std::vector<SectionSpan> spans;
+};
+
+const std::vector<DecodedTrack>& DecodedTracks() {
+    static const std::vector<DecodedTrack> tracks = [] {
+        std::vector<DecodedTrack> out;
+        for (const Song* song : AllSongs) {
+            DecodedTrack t;
+            std::vector<float> decoded;
+            t.measured = RunEbur128("-i " + DataDir + song->file, &decoded);
+            const Stereo audio = Deinterleave(decoded);
+            t.spans = SpansOf(*song);
+            for (const SectionSpan& span : t.spans)
+                t.sectionLufs.push_back(IntegratedLufs(audio, span.start, std::min(span.end, audio.Length())));
+            out.push_back(t);
+        }
+        return out;
+    }();
+    return tracks;
+}
+
+// The loudest section of all the music.
+Passage LoudestPassage() {
+    Passage best;
+    for (size_t k = 0; k < DecodedTracks().size(); ++k) {
+        const DecodedTrack& t = DecodedTracks()[k];
+        for (size_t i = 0; i < t.spans.size(); ++i)
+            if (t.sectionLufs[i] > best.lufs) best = {AllSongs[k]->file, t.spans[i].start / double(kRate), t.sectionLufs[i]};
+    }
+    return best;
+}
+
+std::vector<float> MasteredEffect(const char* file) {
+    for (const Effect& e : AllEffects()) {
+        if (std::string(e.file) != file) continue;
+        std::vector<float> v = e.make();
+        MasterEffect(v, e.FileLufs(), kEffectCeilingDb);
+        return v;
+    }
+    ADD_FAILURE() << "no effect " << file;
+    return {};
+}
+
+double HeardLufs(const char* file) {
+    for (const Effect& e : AllEffects())
+        if (std::string(e.file) == file) return MomentaryMaxLufs(MasteredEffect(file)) + 10.0 * std::log10(e.volume / 255.0);
+    return -999.0;
+}
+
+// Energy in octave bands from 63 Hz to 8 kHz, in dB relative to the whole sound.
+std::vector<double> OctaveProfile(const std::vector<float>& v) {
+    std::vector<double> bands;
+    double total = 0.0;
+    for (float x : v) total += double(x) * x;
+    for (float hz = 63.0f; hz < 9000.0f; hz *= 2.0f) {
+        Svf f;
+        f.Set(hz, 0.6f);
+        double sum = 0.0;
+        for (float x : v) {
+            const float y = f.Band(x);
+            sum += double(y) * y;
+        }
+        bands.push_back(10.0 * std::log10(sum / total + 1e-12));
+    }
+    return bands;
+}
+
+}  // namespace
+
+TEST(Loudness, AgreesWithFfmpegsEbur128) {
+    Noise noise;
+    Stereo gated;  // noise at three levels with a silent gap: both gates come into play
+    gated.Resize(kRate * 12);
+    for (int i = 0; i < gated.Length(); ++i) {
+        const int second = i / kRate;
+        const float level = second < 4 ? 0.3f : second < 6 ? 0.0f : second < 9 ? 0.05f : 0.6f;
+        gated.l[i] = level * noise.Next();
+        gated.r[i] = level * 0.5f * noise.Next();
+    }
+    static const Section sections[] = {
+        {.name = "a", .bars = 2, .chords = "Am F",
+         .lines = {{0, LineNotes, "a4:4 c5 e5 a5 | g5:16 |"}, {1, LineDegrees, "1.8."}, {2, LineChords, "x---"}},
+         .drums = {"K...S...K...S...", "h.h.h.h.h.h.h.h."}, .crash = true},
+    };
+    Song song = SongOf(sections);
+    song.order = "a a@-8 a";
+    Stereo music;
+    std::string error;
+    ASSERT_TRUE(RenderSong(song, music, error)) << error;
+    for (const Stereo* s : {&gated, &music}) {
+        const Ebur128 reference = MeasureWithFfmpeg(*s);
+        ASSERT_GT(reference.integrated, -70.0) << "ffmpeg did not measure";
+        EXPECT_NEAR(IntegratedLufs(*s), reference.integrated, 0.5);
+        EXPECT_NEAR(TruePeakDb(*s), reference.truePeak, 0.5);
+    }
+    // a mono effect counts as one channel, as ffmpeg reads a mono file
+    const std::string wav = TempPath("effect.wav");
+    const std::vector<float> blast = MasteredEffect("WavMyBomb.wav");
+    ASSERT_TRUE(WriteWav(wav, blast));
+    const Ebur128 reference = RunEbur128("-i " + wav);
+    std::remove(wav.c_str());
+    EXPECT_NEAR(IntegratedLufs(blast), reference.integrated, 0.5);
+}
+
+TEST(GeneratedMusic, EveryTrackMeetsItsLoudnessPeakAndArc) {
+    for (size_t k = 0; k < DecodedTracks().size(); ++k) {
+        SCOPED_TRACE(AllSongs[k]->file);
+        const DecodedTrack& t = DecodedTracks()[k];
+        // mastered by loudness, and no intersample over after encoding
+        EXPECT_NEAR(t.measured.integrated, AllSongs[k]->loudnessLufs, 0.7);
+        EXPECT_LE(t.measured.truePeak, -1.0);
+        // the loudest section at least 4 LU over the quietest
+        ASSERT_FALSE(t.sectionLufs.empty());
+        const auto [quietest, loudest] = std::minmax_element(t.sectionLufs.begin(), t.sectionLufs.end());
+        EXPECT_GE(*loudest - *quietest, 4.0);
+    }
+    // calm scenes sit well under the stages and fights
+    EXPECT_LE(kSoundSelect01.loudnessLufs, -18.0f);
+    EXPECT_LE(kSound11.loudnessLufs, -18.0f);
+    EXPECT_NEAR(kSound05.loudnessLufs, -16.0f, 0.5f);
+}
+
+TEST(SongTable, TheEndingTurnsReflectiveAsItsTextScrolls) {
+    // the clear banner and tally take 635 frames, the ship's exit 11 to 63, the text 14 more
+    const double earliest = (635 + 11 + 14) * 0.016, latest = (635 + 63 + 14) * 0.016;
+    const std::vector<SectionSpan> spans = SpansOf(kSound11);
+    auto reflective = std::find_if(spans.begin(), spans.end(),
+                                   [](const SectionSpan& s) { return std::string(s.name) == "C"; });
+    ASSERT_NE(reflective, spans.end());
+    EXPECT_GE(reflective->start / double(kRate), earliest);
+    EXPECT_LE(reflective->start / double(kRate), latest);
+    // and it lasts while the text scrolls (1930 frames)
+    EXPECT_GE((reflective + 1)->end / double(kRate), latest + 1930 * 0.016);
+}
+
+TEST(Effects, CleanOnsetsNoDcAndNoOvers) {
+    for (const Effect& e : AllEffects()) {
+        SCOPED_TRACE(e.file);
+        const std::vector<float> v = MasteredEffect(e.file);
+        double sum = 0.0, square = 0.0;
+        for (float x : v) sum += x, square += double(x) * x;
+        const double mean = sum / v.size();
+        EXPECT_LT(mean * mean / (square / v.size()), 1e-3);  // under 0.1 % of the energy at DC
+        EXPECT_LE(TruePeakDb(v.data(), (int)v.size()), kEffectCeilingDb + 0.05f);
+        // the first millisecond rises gently from silence
+        float early = 0.0f, body = 0.0f;
+        for (int i = 0; i < kRate / 2000; ++i) early = std::max(early, std::fabs(v[i]));
+        for (float x : v) body = std::max(body, std::fabs(x));
+        EXPECT_LT(early, 0.5f * body);
+        EXPECT_LT(std::fabs(v[0]), 1e-3f);
+    }
+}
+
+TEST(Effects, ExplosionsAreFourSoundsInTheOrderAPlayerExpects) {
+    const char* family[] = {"WavMyBomb.wav", "WavZorbex01.wav", "WavEnemyBomb00.wav", "WavEnemyShot01.wav"};
+    // ship death, then a bomb blast, then an explosion; an item blip about 6 dB under that
+    EXPECT_GT(HeardLufs(family[0]), HeardLufs(family[1]) + 0.5);
+    EXPECT_GT(HeardLufs(family[1]), HeardLufs(family[2]) + 0.5);
+    EXPECT_NEAR(HeardLufs("WavItemGet00.wav"), HeardLufs(family[2]) - 6.0, 1.5);
+    std::vector<std::vector<double>> profiles;
+    for (const char* file : family) {
+        SCOPED_TRACE(file);
+        profiles.push_back(OctaveProfile(MasteredEffect(file)));
+        const std::vector<double>& p = profiles.back();
+        // weight in the low mids (125 to 250 Hz) or the crack at 1 to 4 kHz, not all in the sub
+        EXPECT_GT(std::max({p[1], p[2], p[4], p[5], p[6]}), p[0]);
+    }
+    // the body of an explosion and the crack over it, both clearly there
+    EXPECT_GT(std::max(profiles[2][1], profiles[2][2]), -12.0);
+    EXPECT_GT(std::max(profiles[2][4], profiles[2][5]), -12.0);
+    for (size_t a = 0; a < profiles.size(); ++a) {
+        for (size_t b = a + 1; b < profiles.size(); ++b) {
+            double apart = 0.0;
+            for (size_t k = 0; k < profiles[a].size(); ++k) apart = std::max(apart, std::fabs(profiles[a][k] - profiles[b][k]));
+            EXPECT_GT(apart, 3.0) << family[a] << " and " << family[b] << " sound alike";
+        }
+    }
+}
+
+TEST(OutputMix, LoudestMusicWithEveryVoiceOfEveryEffectStaysUnderFullScale) {
+    const Passage loud = LoudestPassage();
+    ASSERT_FALSE(loud.file.empty());
+    EnableHeadless(1);
+    ASSERT_EQ(StartRuntime(), 0);
+    std::vector<int> handles;
+    for (const Effect& e : AllEffects()) {
+        const int h = LoadSound((DataDir + e.file).c_str(), 3, -1);
+        ASSERT_GT(h, 0) << e.file;
+        SetSoundVolume(e.volume, h);
+        handles.push_back(h);
+    }
+    ASSERT_EQ(PlayMusicFile((DataDir + loud.file).c_str(), 1), 0);
+    ASSERT_TRUE(SetMusicPosition(loud.seconds));
+    TakeMixPeaks();
+    for (int h : handles)
+        for (int voice = 0; voice < 3; ++voice) PlaySound(h, 1, 1);
+    // the silent driver mixes in real time: let a second of it through the limiter
+    MixPeaks seen;
+    for (int wait = 0; wait < 100 && seen.frames < kRate; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        const MixPeaks p = TakeMixPeaks();
+        seen.in = std::max(seen.in, p.in);
+        seen.out = std::max(seen.out, p.out);
+        seen.frames += p.frames;
+    }
+    StopMusicFile();
+    StopRuntime();
+    std::printf("worst-case mix, %s at %.1f s (%.1f LUFS) with all %zu effects x 3 voices: %+.1f dBFS into the "
+                "limiter, %+.2f dBFS out\n",
+                loud.file.c_str(), loud.seconds, loud.lufs, handles.size(), 20.0 * std::log10(seen.in),
+                20.0 * std::log10(seen.out));
+    ASSERT_GE(seen.frames, kRate);
+    EXPECT_GT(seen.in, 1.0f);  // the sum itself is far over full scale,
+    EXPECT_LT(seen.out, 1.0f);  // what leaves the mixer never is
 }

@@ -1,4 +1,7 @@
 // Sound buffers (round robin, restarts, lengths on the virtual clock), volume and music.
+#include <algorithm>
+#include <cmath>
+
 #include "runtime/runtime_fixtures.h"
 
 namespace runtime_test {
@@ -130,6 +133,62 @@ TEST_F(SoundTest, MusicLengthsAreMeasured) {
     EXPECT_NEAR(MusicFileSeconds(wav.c_str()), 1.5, 0.01);
     EXPECT_NEAR(MusicFileSeconds(mp3.c_str()), 100 * 1152 / 44100.0, 0.1);
     EXPECT_EQ(MusicFileSeconds(Path("absent.mp3").c_str()), -1.0);
+}
+
+// A stereo test signal: a steady tone of `level`, with a burst 11 dB over full scale (and
+// spikes over that) in frames 3000 to 6000 when `burst` is set.
+std::vector<float> Signal(int frames, float level, bool burst) {
+    std::vector<float> v(size_t(frames) * 2);
+    for (int i = 0; i < frames; ++i) {
+        const bool loud = burst && i >= 3000 && i < 6000;
+        const float a = loud ? 3.5f : level;
+        v[2 * i] = a * std::sin(i * 0.031f);
+        v[2 * i + 1] = a * std::cos(i * 0.047f) * ((i % 700) < 5 && loud ? 1.4f : 1.0f);
+    }
+    return v;
+}
+
+float Peak(const std::vector<float>& v) {
+    float peak = 0.0f;
+    for (float x : v) peak = std::max(peak, std::fabs(x));
+    return peak;
+}
+
+TEST(OutputLimiter, QuietAudioPassesUnchangedOnlyLate) {
+    const std::vector<float> in = Signal(4000, 0.7f, false);
+    std::vector<float> out = in;
+    LimitStereoFrames(out.data(), 4000, true);
+    const int late = LimiterDelayFrames();
+    ASSERT_GT(late, 0);
+    for (int i = late; i < 4000; ++i) {
+        ASSERT_EQ(out[2 * i], in[2 * (i - late)]) << i;
+        ASSERT_EQ(out[2 * i + 1], in[2 * (i - late) + 1]) << i;
+    }
+}
+
+TEST(OutputLimiter, LoudAudioStaysUnderFullScaleWhateverTheBufferSize) {
+    const int frames = 60000;
+    const std::vector<float> in = Signal(frames, 0.5f, true);
+    ASSERT_GT(Peak(in), 3.0f);
+    std::vector<float> whole = in, pieces = in;
+    LimitStereoFrames(whole.data(), frames, true);
+    LimitStereoFrames(pieces.data(), 1, true);
+    for (int at = 1; at < frames;) {
+        const int n = std::min(frames - at, 1 + (at * 7) % 613);
+        LimitStereoFrames(pieces.data() + 2 * at, n, false);
+        at += n;
+    }
+    EXPECT_TRUE(whole == pieces);
+    EXPECT_LT(Peak(whole), 0.95f);
+    // the burst is turned down, not cut off: the limited wave keeps its shape
+    const int late = LimiterDelayFrames();
+    const int mid = 4500 + late;
+    const float ratio = whole[2 * mid] / in[2 * (mid - late)];
+    EXPECT_GT(ratio, 0.15f);
+    EXPECT_LT(ratio, 0.3f);
+    // and long after it the gain is back to one
+    const int quiet = 59000 + late;
+    EXPECT_NEAR(whole[2 * quiet] / in[2 * (quiet - late)], 1.0f, 1e-3f);
 }
 
 TEST(MusicWithoutRuntime, LengthIsMeasuredBeforeAnyStart) {

@@ -1,49 +1,27 @@
 // Settings and high-score files: defaults, short and junk files, insertion, safe writes.
 #include <gtest/gtest.h>
 
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "runtime/files.h"
+#include "shell/file_fixtures.h"
 #include "shell/game.h"
 #include "shell/save_files.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using namespace file_test;
 
-class SaveFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("zorbex-save-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        config = (dir / "config.dat").string();
-        save = (dir / "zorbexG.dat").string();
-        configFileName = config.c_str();
-        saveFileName = save.c_str();
-    }
-    void TearDown() override {
-        fs::permissions(dir, fs::perms::owner_all);
-        fs::remove_all(dir);
-        configFileName = "config.dat";
-        saveFileName = "zorbexG.dat";
-    }
-    void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                    static_cast<std::streamsize>(bytes.size()));
-    }
-    std::vector<unsigned char> ReadBytes(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    fs::path dir;
-    std::string config, save;
-};
+class SaveFiles : public FileFolder {};
 
 TEST_F(SaveFiles, MissingConfigMeansFullScreenAndDifficultyTwo) {
     ReadConfig();
@@ -124,29 +102,96 @@ TEST_F(SaveFiles, WriteThenReadRoundTripsEightyBytes) {
     EXPECT_FALSE(fs::exists(save + ".tmp"));
 }
 
+// A folder the writer may not create files in, under a user the permissions bind.
 TEST_F(SaveFiles, FailedWriteLeavesTheOldFileWhole) {
     ReadSaveFile();
     WriteSaveFile();
-    auto before = ReadBytes(save);
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores directory permissions";
+    const auto before = ReadBytes(save);
+    GiveFolderToTestUser();
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    highScores[0] = 55555;
-    WriteSaveFile();
+    EXPECT_EQ(RunInChild(true, 10,
+                         [&] {
+                             highScores[0] = 55555;
+                             WriteSaveFile();
+                             return 0;
+                         }),
+              0);
     fs::permissions(dir, fs::perms::owner_all);
     EXPECT_EQ(ReadBytes(save), before);
+    EXPECT_EQ(Names(), std::vector<std::string>{"zorbexG.dat"});
 }
 
-TEST_F(SaveFiles, WriteToAFullDiskLeavesTheOldFileWhole) {
+ssize_t FailWriteAsFull(int, const void*, size_t) {
+    errno = ENOSPC;
+    return -1;
+}
+
+// Half the table goes out, then the disk is full.
+ssize_t WriteHalfThenFail(int fd, const void* data, size_t size) {
+    static bool wrote;
+    wrote = !wrote;
+    if (!wrote) return FailWriteAsFull(fd, data, size);
+    return ::write(fd, data, size / 2);
+}
+
+int FailSync(int) {
+    errno = EIO;
+    return -1;
+}
+
+// Saves a new table into `folder`, whose disk is full by then: the old table must
+// stay, nothing be left behind but `expectedNames`, and the player be told.
+int SaveOnFullDisk(const std::string& folder, size_t expectedNames, const std::function<void()>& fill) {
+    const std::string inside = folder + "/zorbexG.dat";
+    saveFileName = inside.c_str();
     ReadSaveFile();
     WriteSaveFile();
-    auto before = ReadBytes(save);
-    // /dev/full accepts the open and fails every write, as a full disk does
-    std::string full = "/dev/full";
-    if (!fs::exists(full)) GTEST_SKIP() << "no /dev/full";
-    fs::create_symlink(full, save + ".tmp");
+    const auto before = ReadBytes(inside);
+    if (before.size() != 80) return 1;
+    fill();
     highScores[0] = 55555;
+    ::testing::internal::CaptureStderr();
     WriteSaveFile();
-    EXPECT_EQ(ReadBytes(save), before);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    if (ReadBytes(inside) != before) return 2;
+    if (said.find("cannot save the high scores in " + inside) == std::string::npos) return 3;
+    if (static_cast<size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator())) != expectedNames)
+        return 4;  // a temporary file was left behind
+    return 0;
+}
+
+// A real full filesystem where the machine allows one (a tiny tmpfs in a mount
+// namespace of the child's own, filled to the last block), else a writer whose
+// every write fails as on a full disk.
+TEST_F(SaveFiles, WriteToAFullDiskLeavesTheOldFileWhole) {
+    const std::string full = (dir / "full").string();
+    fs::create_directories(full);
+    const int result = RunInChild(false, 20, [&] {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", full.c_str(), "tmpfs", 0, "size=64k") != 0)
+            return 77;
+        return SaveOnFullDisk(full, 2, [&] {
+            std::FILE* filler = std::fopen((full + "/filler").c_str(), "wb");
+            static char block[4096];
+            while (filler && std::fwrite(block, 1, sizeof block, filler) == sizeof block &&
+                   std::fflush(filler) == 0) {
+            }
+            if (filler) std::fclose(filler);
+        });
+    });
+    if (result != 77) {
+        EXPECT_EQ(result, 0);
+        return;
+    }
+    EXPECT_EQ(SaveOnFullDisk(full, 1, [] { fileWriteCall = FailWriteAsFull; }), 0);
+    fileWriteCall = ::write;
+}
+
+TEST_F(SaveFiles, ShortWriteOrFailedSyncLeavesTheOldFileWhole) {
+    EXPECT_EQ(SaveOnFullDisk(dir.string(), 1, [] { fileWriteCall = WriteHalfThenFail; }), 0);
+    fileWriteCall = ::write;
+    EXPECT_EQ(SaveOnFullDisk(dir.string(), 1, [] { fileSyncCall = FailSync; }), 0);
+    fileSyncCall = ::fsync;
 }
 
 }  // namespace

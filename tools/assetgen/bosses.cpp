@@ -1,5 +1,5 @@
-// Bosses of the early and middle stages: the fortresses (0 and 14) and the beam
-// carrier, with their separate parts.
+// Bosses of the early and middle stages: the fortresses (0 and 14) with their separate
+// parts.
 #include <cmath>
 
 #include "boss_kit.h"
@@ -93,57 +93,12 @@ void FortressGun(Canvas& cv, const Ramp& hull) {
     cv.Set(28, 5, pal::kFire[4]);
 }
 
-// Boss 6: a tall beam carrier; its front slot opens and glows while it attacks.
-void Boss260(Canvas& cv) {
-    for (int col = 0; col < 2; ++col) {
-        Canvas cell(220, 230);
-        Armor(cell, PolyMask(cell, {48, 206, 210, 206, 200, 226, 60, 226}), pal::kGunmetal, 260, 3, 30);
-        Armor(cell, PolyMask(cell, {0, 170, 12, 164, 196, 164, 196, 206, 8, 206}), pal::kSteel, 261, 4, 20);
-        Mask hangar(220, 230);
-        hangar.RoundRect(4, 176, 40, 22, 3);
-        Paint(cell, hangar, pal::kInk);
-        Lights(cell, 8, 200, 40, 8, kCoreBlue);
-        Armor(cell, PolyMask(cell, {70, 28, 196, 28, 216, 50, 216, 150, 200, 162, 70, 162}), pal::kRed, 262, 6, 22);
-        Armor(cell, PolyMask(cell, {26, 8, 178, 8, 186, 28, 22, 28}), pal::kSteel, 263, 3, 40);
-        for (int y = 60; y <= 140; y += 40) Engine(cell, 216, float(y), 14);
-        // the emitter: a tall slot between two armoured jaws
-        Armor(cell, PolyMask(cell, {18, 30, 74, 30, 74, 140, 18, 140}), pal::kGunmetal, 264, 4, 30);
-        Mask slot(220, 230);
-        slot.RoundRect(28, 36, 34, 98, 10);
-        Canvas s(220, 230);
-        PaintTone(s, slot, col ? kCoreRed : kCoreBlue, [col](int x, int) {
-            float d = std::abs(x + 0.5f - 45.0f) / 17.0f;
-            return std::clamp((col ? 1.1f : 0.75f) - d, 0.0f, 1.0f);
-        });
-        cell.Blit(s, 0, 0);
-        InnerEdge(cell, slot, pal::kInk);
-        if (col) {
-            Bloom(cell, 45, 85, 60, kCoreRed[3], 0.35f);
-            for (int y = 40; y < 132; y += 12) cell.Line(8, y, 26, y + 3, kCoreRed[4]);
-        }
-        cv.Blit(cell, col * 220, 0);
-    }
-}
-
-// Boss 6's craft: a small dart fighter facing left.
-void Boss261(Canvas& cv) {
-    Mask wing(53, 47);
-    wing.Poly({18, 20, 40, 20, 52, 4, 44, 4});
-    wing.Poly({18, 27, 40, 27, 52, 43, 44, 43});
-    AddPart(cv, wing, pal::kRed, ShadeOpts{2.0f});
-    Armor(cv, PolyMask(cv, {2, 23.5f, 16, 16, 44, 16, 50, 23.5f, 44, 31, 16, 31}), pal::kGunmetal, 2610, 4, 40);
-    Mask can(53, 47);
-    can.Ellipse(20, 19, 6, 3);
-    Shade(cv, can, pal::kCyan, ShadeOpts{2.0f});
-    Engine(cv, 50, 23.5f, 8);
-}
-
 }  // namespace
 
-void AddLateBossDrawers(std::vector<DrawerEntry>& out);          // bosses_late.cpp
 void AddWarshipDrawers(std::vector<DrawerEntry>& out);           // boss_warships.cpp
 void AddSecondColumnBossDrawers(std::vector<DrawerEntry>& out);  // boss_second_column.cpp
 void AddFinalStageBossDrawers(std::vector<DrawerEntry>& out);    // boss_final_stages.cpp
+void AddLastColumnBossDrawers(std::vector<DrawerEntry>& out);    // boss_last_columns.cpp
 
 void AddBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy200.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kRed, kCoreRed, 200, false); }});
@@ -152,10 +107,8 @@ void AddBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy340.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 340, true); }});
     out.push_back({"ImgEnemy341.png", [](Canvas& cv) { FortressTurret(cv, pal::kViolet, kCoreBlue); }});
     out.push_back({"ImgEnemy342.png", [](Canvas& cv) { FortressGun(cv, pal::kViolet); }});
-    out.push_back({"ImgEnemy260.png", Boss260});
-    out.push_back({"ImgEnemy261.png", Boss261});
-    AddLateBossDrawers(out);
     AddSecondColumnBossDrawers(out);
     AddWarshipDrawers(out);
     AddFinalStageBossDrawers(out);
+    AddLastColumnBossDrawers(out);
 }

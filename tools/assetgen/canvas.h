@@ -34,7 +34,8 @@ struct Canvas {
     Canvas(int width, int height);
     bool In(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
     bool Opaque(int x, int y) const { return In(x, y) && on[y * w + x]; }
-    Rgb Get(int x, int y) const { return px[y * w + x]; }
+    // outside the canvas reads as black, so a stroke that runs off an edge stays safe
+    Rgb Get(int x, int y) const { return In(x, y) ? px[y * w + x] : Rgb{}; }
     void Set(int x, int y, Rgb c);
     void Clear(int x, int y);
     void Fill(Rgb c);

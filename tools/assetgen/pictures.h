@@ -22,7 +22,7 @@ void AddPlayerDrawers(std::vector<DrawerEntry>& out);   // player.cpp, bomb.cpp
 void AddEffectDrawers(std::vector<DrawerEntry>& out);   // effects.cpp
 void AddEnemyDrawers(std::vector<DrawerEntry>& out);    // enemies.cpp, enemies_large.cpp
 void AddGroundDrawers(std::vector<DrawerEntry>& out);   // ground.cpp
-void AddBossDrawers(std::vector<DrawerEntry>& out);     // bosses.cpp, bosses_late.cpp, boss_warships.cpp
+void AddBossDrawers(std::vector<DrawerEntry>& out);     // bosses.cpp and the boss_*.cpp files
 
 // Shared sprite pieces other families reuse.
 Canvas DrawShipSprite();                 // the player's fighter, 64 x 64, facing right

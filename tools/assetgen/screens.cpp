@@ -93,7 +93,8 @@ void TitleBack(Canvas& cv) {
     Rng rng(99);
     for (int i = 0; i < 40; ++i) {
         int y = rng.Upto(479), x = rng.Upto(639), len = 8 + rng.Upto(30);
-        for (int k = 0; k < len; ++k) cv.Set(x - k, y, Mix(cv.Get(x - k, y), MakeRgb(160, 190, 255), 0.5f * (1.0f - k / float(len))));
+        for (int k = 0; k < len && x - k >= 0; ++k)
+            cv.Set(x - k, y, Mix(cv.Get(x - k, y), MakeRgb(160, 190, 255), 0.5f * (1.0f - k / float(len))));
     }
 }
 

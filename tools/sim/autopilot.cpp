@@ -37,7 +37,6 @@ struct Seen {
 
 Seen seen[kActorPoolSize + 2];
 int sample;
-int bombsUsed;
 int framesOutOfLine;
 bool bombHeldLastFrame;
 bool fireTapped;
@@ -253,10 +252,7 @@ int PlayButtons() {
         offensive = true;
         framesOutOfLine = 0;
     }
-    if ((bestContact <= 2 || offensive) && bombs > 0 && !bombHeldLastFrame) {
-        bits |= PadButton2;
-        bombsUsed++;
-    }
+    if ((bestContact <= 2 || offensive) && bombs > 0 && !bombHeldLastFrame) bits |= PadButton2;
     return bits;
 }
 
@@ -276,4 +272,3 @@ int AutopilotButtons() {
     return bits;
 }
 
-int AutopilotBombsUsed() { return bombsUsed; }

@@ -6,6 +6,3 @@
 
 // Called before each frame: the pad bits to hold during it.
 int AutopilotButtons();
-
-// Bombs the pilot has used so far (for reports).
-int AutopilotBombsUsed();

@@ -47,6 +47,34 @@ file(WRITE ${WORK}/buttons.txt "# start, then fly right\n1 fire\n150 fire+right\
 expect(0 "\"frames\":152," --input ${WORK}/buttons.txt --record ${WORK}/buttons.replay)
 expect(0 "hashes match over 152 frames" --verify ${WORK}/buttons.replay)
 
+# buttons through a pipe are read once and none is lost
+execute_process(COMMAND ${CMAKE_COMMAND} -E cat ${WORK}/buttons.txt
+                COMMAND ${SIM} --input /dev/stdin --no-draw --quiet
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE err WORKING_DIRECTORY ${WORK})
+if(NOT code EQUAL 0 OR NOT out MATCHES "\"frames\":152,")
+  message(FATAL_ERROR "piped --input: status ${code}\n${out}\n${err}")
+endif()
+
+# a link planted at the replay's temporary name is never followed
+file(WRITE ${WORK}/victim.txt "keep")
+file(CREATE_LINK ${WORK}/victim.txt ${WORK}/planted.replay.part SYMBOLIC)
+file(CREATE_LINK ${WORK}/victim.txt ${WORK}/planted.replay.tmp SYMBOLIC)
+expect(0 "\"frames\":152," --input ${WORK}/buttons.txt --record ${WORK}/planted.replay)
+file(READ ${WORK}/victim.txt victim)
+if(NOT victim STREQUAL "keep" OR IS_SYMLINK ${WORK}/planted.replay)
+  message(FATAL_ERROR "--record followed the link at its temporary name")
+endif()
+expect(0 "hashes match over 152 frames" --verify ${WORK}/planted.replay)
+
+# every read and write error is an error, with the file named: a folder as input,
+# a full disk under the trace and under a shot
+file(MAKE_DIRECTORY ${WORK}/a-folder)
+expect(2 "cannot read ${WORK}/a-folder: Is a directory" --input ${WORK}/a-folder)
+expect(2 "cannot write /dev/full: No space left on device" --stage 1 --frames 30 --no-draw --trace /dev/full)
+file(MAKE_DIRECTORY ${WORK}/shots)
+file(CREATE_LINK /dev/full ${WORK}/shots/frame000010.png SYMBOLIC)
+expect(2 "cannot write ${WORK}/shots/frame000010.png" --stage 1 --frames 20 --shots ${WORK}/shots --every 10)
+
 expect(0 "# script 1\n" --dump-stage 1)
 expect(0 "\n# layout 1\n" --dump-stage 1)
 expect(0 "\n# view 1 1\n# music data/Sound03.mp3\n" --dump-stage 1)

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/files.h"
 #include "runtime/media.h"
 
 namespace {
@@ -19,6 +20,8 @@ const NamedButton kNames[] = {
 };
 
 constexpr int64_t kMaxFrames = kReplayMaxFrames;
+// a frame a line at the longest run allowed, with room for comments
+constexpr size_t kMaxFileBytes = size_t(256) << 20;
 
 }  // namespace
 
@@ -59,64 +62,64 @@ std::string ButtonNames(int bits) {
     return s.empty() ? "-" : s;
 }
 
-bool ReadInputFile(const char* path, InputFile* input, std::string* error) {
-    std::FILE* f = std::fopen(path, "rb");
-    if (!f) {
-        *error = std::string("cannot open ") + path;
-        return false;
+// One line of a hand-written list; false when it is not "[COUNT] BUTTONS".
+static bool AddButtonLine(char* line, InputFile* input) {
+    char* words[3] = {};
+    int count = 0;
+    for (char* w = std::strtok(line, " \t\r\n"); w; w = std::strtok(nullptr, " \t\r\n")) {
+        if (w[0] == '#') break;
+        if (count == 3) {
+            count = 4;
+            break;
+        }
+        words[count++] = w;
     }
-    char head[16] = {};
-    size_t got = std::fread(head, 1, 13, f);
-    std::fclose(f);
-    if (got == 13 && !std::memcmp(head, "zorbex-replay", 13)) {
+    if (count == 0) return true;
+    int64_t repeat = 1;
+    const char* buttons = words[0];
+    if (count == 2) {
+        char* end = nullptr;
+        repeat = std::strtoll(words[0], &end, 10);
+        if (*end || repeat < 1 || repeat > kMaxFrames) repeat = -1;
+        buttons = words[1];
+    }
+    int bits = count <= 2 && repeat > 0 ? ParseButtonWord(buttons) : -1;
+    if (bits < 0 || static_cast<int64_t>(input->buttons.size()) + repeat > kMaxFrames) return false;
+    input->buttons.insert(input->buttons.end(), static_cast<size_t>(repeat), static_cast<uint8_t>(bits));
+    return true;
+}
+
+// The file is read once, so a pipe gives its buttons as a file does.
+bool ReadInputFile(const char* path, InputFile* input, std::string* error) {
+    std::string text;
+    if (!ReadWholeFile(path, kMaxFileBytes, &text, error)) return false;
+    if (text.compare(0, 13, "zorbex-replay") == 0) {
         input->isReplay = true;
-        if (!ReadReplayFile(path, &input->replay, error)) return false;
+        std::string why;
+        if (!ParseReplay(text.data(), text.size(), &input->replay, &why)) {
+            *error = std::string(path) + ": " + why;
+            return false;
+        }
         input->buttons = input->replay.buttons;
         return true;
     }
-
-    f = std::fopen(path, "rb");
-    if (!f) {
-        *error = std::string("cannot open ") + path;
-        return false;
-    }
     char line[256];
     int number = 0;
-    bool ok = true;
-    while (ok && std::fgets(line, sizeof line, f)) {
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
         number++;
-        if (!std::strchr(line, '\n') && !std::feof(f)) {
-            ok = false;
-            *error = std::string(path) + ":" + std::to_string(number) + ": line too long";
-            break;
+        const bool fits = end - at < sizeof line - 1;
+        if (fits) {
+            text.copy(line, end - at, at);
+            line[end - at] = '\0';
         }
-        char* words[3] = {};
-        int count = 0;
-        for (char* w = std::strtok(line, " \t\r\n"); w; w = std::strtok(nullptr, " \t\r\n")) {
-            if (w[0] == '#') break;
-            if (count == 3) {
-                count = 4;
-                break;
-            }
-            words[count++] = w;
+        if (!fits || !AddButtonLine(line, input)) {
+            *error = std::string(path) + ":" + std::to_string(number) +
+                     (fits ? ": expected \"[COUNT] BUTTONS\"" : ": line too long");
+            return false;
         }
-        if (count == 0) continue;
-        int64_t repeat = 1;
-        const char* buttons = words[0];
-        if (count == 2) {
-            char* end = nullptr;
-            repeat = std::strtoll(words[0], &end, 10);
-            if (*end || repeat < 1 || repeat > kMaxFrames) repeat = -1;
-            buttons = words[1];
-        }
-        int bits = count <= 2 && repeat > 0 ? ParseButtonWord(buttons) : -1;
-        if (bits < 0 || static_cast<int64_t>(input->buttons.size()) + repeat > kMaxFrames) {
-            ok = false;
-            *error = std::string(path) + ":" + std::to_string(number) + ": expected \"[COUNT] BUTTONS\"";
-            break;
-        }
-        input->buttons.insert(input->buttons.end(), static_cast<size_t>(repeat), static_cast<uint8_t>(bits));
+        at = end + 1;
     }
-    std::fclose(f);
-    return ok;
+    return true;
 }

@@ -57,6 +57,7 @@ struct Run {
     bool poolBroken = false;
     bool gameLost = false;  // the game left play without winning (given up after a game over)
     std::vector<int32_t> stagesPlayed;
+    bool writeFailed = false;  // a trace line or a shot could not be written
     std::vector<StageStats> stages;  // the stage in play is the last one
     int32_t stageStartDeaths = 0, stageStartScore = 0;
     int64_t stageStartFrame = 0;
@@ -316,14 +317,14 @@ int Simulate(Run& r) {
             mismatch = true;
             break;
         }
-        if (r.trace) WriteTraceLine(r.trace, r.frame, buttons);
+        if (r.trace && !WriteTraceLine(r.trace, r.frame, buttons)) r.writeFailed = true;
         WriteActorTraceLine(r.frame);
-        if (o.shotsDir && r.frame % o.every == 0) SaveShot(r);
+        if (o.shotsDir && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
         if (o.checkPool && !PoolIsWhole() && !r.poolBroken) {
             r.poolBroken = true;
             std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
         }
-        if (r.reached) break;
+        if (r.reached || r.writeFailed) break;
         // a clear after the game was given up would be another game's: the run has failed
         if (o.until == UntilEvent::Clear && r.gameLost) break;
     }
@@ -332,8 +333,8 @@ int Simulate(Run& r) {
     if (o.recordFile && r.frame > 0 &&
         (r.record.checkpoints.empty() || r.record.checkpoints.back().frame != r.frame))
         r.record.checkpoints.push_back({static_cast<int32_t>(r.frame), StateHash()});
-    if (o.shotsDir && r.frame % o.every != 0) SaveShot(r);
-    if (r.trace) std::fclose(r.trace);
+    if (o.shotsDir && r.frame % o.every != 0 && !r.writeFailed && !SaveShot(r)) r.writeFailed = true;
+    if (r.trace && !CloseTrace(r.trace, o.traceFile)) r.writeFailed = true;
 
     int code = 0;
     if (!CloseActorTrace()) {
@@ -353,6 +354,7 @@ int Simulate(Run& r) {
         code = 1;
     }
     if (o.until != UntilEvent::None && !r.reached) code = code ? code : 1;
+    if (r.writeFailed) code = 2;
     if (r.poolBroken) code = 3;
     if (!o.quiet && o.verifyFile && code == 0)
         std::fprintf(stderr, "zorbex-sim: %s: %zu hashes match over %" PRId64 " frames\n", o.verifyFile,

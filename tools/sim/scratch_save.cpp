@@ -1,6 +1,9 @@
 // The simulator's own high-score file: in a scratch folder made for the run and
-// removed after it, so a run starts from the default table and never touches the
-// player's "zorbexG.dat" (nor anything else: the file is replaced by renaming).
+// removed after it, also when the run is stopped by SIGINT, SIGTERM or SIGHUP, so a
+// run starts from the default table and never touches the player's "zorbexG.dat".
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -12,9 +15,60 @@
 
 namespace {
 
-char scratchDir[] = "/tmp/zorbex-sim-XXXXXX";
+char scratchDir[4096];
 std::string savePath;
-bool made;
+volatile sig_atomic_t made;
+const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
+// Empties and removes the folder with system calls only, so a signal handler may
+// call it: the save and any temporary file the save writer was caught with.
+void RemoveScratchFolder() {
+    const int dir = open(scratchDir, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        alignas(8) char entries[4096];
+        ssize_t n;
+        while ((n = getdents64(dir, entries, sizeof entries)) > 0) {
+            for (ssize_t at = 0; at < n;) {
+                const auto* e = reinterpret_cast<const struct dirent64*>(entries + at);
+                if (e->d_type != DT_DIR) unlinkat(dir, e->d_name, 0);
+                at += e->d_reclen;
+            }
+        }
+        close(dir);
+    }
+    rmdir(scratchDir);
+}
+
+void StopOnSignal(int signal) {
+    if (made) RemoveScratchFolder();
+    made = 0;
+    // ended by the signal after all, as the caller expects
+    struct sigaction standard = {};
+    standard.sa_handler = SIG_DFL;
+    sigaction(signal, &standard, nullptr);
+    raise(signal);
+}
+
+void CatchStopSignals() {
+    for (int signal : kStopSignals) {
+        struct sigaction old = {};
+        sigaction(signal, nullptr, &old);
+        if (old.sa_handler == SIG_IGN) continue;  // started to ignore it (nohup): keep that
+        struct sigaction stop = {};
+        stop.sa_handler = StopOnSignal;
+        sigemptyset(&stop.sa_mask);
+        for (int other : kStopSignals) sigaddset(&stop.sa_mask, other);
+        sigaction(signal, &stop, nullptr);
+    }
+}
+
+// Held off while the folder is made or removed, so a signal never finds it half done.
+void HoldStopSignals(bool hold) {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : kStopSignals) sigaddset(&set, signal);
+    sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
+}
 
 }  // namespace
 
@@ -24,11 +78,14 @@ bool UseScratchSaveFile() {
     if (pattern.size() >= sizeof scratchDir) pattern = "/tmp/zorbex-sim-XXXXXX";
     pattern.copy(scratchDir, pattern.size());
     scratchDir[pattern.size()] = '\0';
-    if (!mkdtemp(scratchDir)) {
+    CatchStopSignals();
+    HoldStopSignals(true);
+    made = mkdtemp(scratchDir) != nullptr;
+    HoldStopSignals(false);
+    if (!made) {
         std::perror("zorbex-sim: cannot make a scratch folder");
         return false;
     }
-    made = true;
     savePath = std::string(scratchDir) + "/zorbexG.dat";
     saveFileName = savePath.c_str();
     ReadSaveFile();  // no file yet: the default table
@@ -36,9 +93,8 @@ bool UseScratchSaveFile() {
 }
 
 void RemoveScratchSaveFile() {
-    if (!made) return;
-    std::remove(savePath.c_str());
-    std::remove((savePath + ".tmp").c_str());
-    rmdir(scratchDir);
-    made = false;
+    HoldStopSignals(true);
+    if (made) RemoveScratchFolder();
+    made = 0;
+    HoldStopSignals(false);
 }

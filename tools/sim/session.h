@@ -16,5 +16,7 @@ int DumpStage(int32_t stage);
 // --paced: the title on the real clock; prints CPU use and frame-start jitter; the exit code.
 int RunPaced(const SimOptions& options);
 
-// One JSON line of --trace for the frame just run.
-void WriteTraceLine(std::FILE* f, int64_t frame, int buttons);
+// One JSON line of --trace for the frame just run; false once the file has failed.
+bool WriteTraceLine(std::FILE* f, int64_t frame, int buttons);
+// Closes the trace; false after naming the file when any of it was not written.
+bool CloseTrace(std::FILE* f, const char* path);

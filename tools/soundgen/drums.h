@@ -8,7 +8,7 @@ enum DrumId { DrumKick, DrumSnare, DrumHat, DrumOpenHat, DrumCrash, DrumRide,
 
 // The tuning of a kit; songs change a few of these for their own colour.
 struct DrumKit {
-    float kickPitch = 50.0f;    // Hz the kick settles at
+    float kickPitch = 58.0f;    // Hz the kick settles at, above what small speakers lose
     float kickDrop = 120.0f;    // Hz added at the hit, falling fast
     float kickDecay = 0.28f;
     float kickClick = 0.5f;

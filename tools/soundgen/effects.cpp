@@ -1,10 +1,13 @@
-// Sound effects. Shots are short and light because they repeat every few frames; explosions,
-// power-ups and the bomb are dense and loud so they cut through the music.
+// Sound effects. Shots are short, soft and noisy because they repeat every few frames; the
+// explosions carry their weight in the low mids and their crack at 1 to 4 kHz, which small
+// speakers play, with only a short sub under them. Every effect is mastered to a loudness
+// heard at its playing volume, so a ship's death outranks a bomb, a bomb an explosion.
 #include "effects.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "mixer.h"
 #include "synth.h"
 
 namespace {
@@ -20,7 +23,7 @@ float Sweep(float t, float from, float to, float tau) { return to + (from - to) 
 float Osc(Wave wave, float ph, float dt, float width) {
     switch (wave) {
         case WavePulse: {
-            float v = ph < width ? 1.0f : -1.0f;
+            float v = (ph < width ? 1.0f : -1.0f) + (1.0f - 2.0f * width);  // no DC at any duty
             v += PolyBlep(ph, dt);
             float shifted = ph + 1.0f - width;
             if (shifted >= 1.0f) shifted -= 1.0f;
@@ -80,43 +83,56 @@ void Saturate(Samples& v, float drive) {
 
 // Short fades at both ends, so no effect starts or stops with a click.
 Samples Finish(Samples v) {
-    const size_t in = std::min(v.size(), (size_t)(0.001f * kRate));
-    const size_t out = std::min(v.size(), (size_t)(0.006f * kRate));
-    for (size_t i = 0; i < in; ++i) v[i] *= (float)i / in;
-    for (size_t i = 0; i < out; ++i) v[v.size() - 1 - i] *= (float)i / out;
+    FadeEnds(v);
     return v;
 }
 
+// Sparse clicks through a band-pass: the crackle of burning debris.
+void Crackle(Samples& v, Noise& n, float hz, float density, float level, float tau, float start = 0.0f) {
+    Svf f;
+    f.Set(hz, 0.5f);
+    for (size_t i = (size_t)(start * kRate); i < v.size(); ++i) {
+        const float t = (float)i / kRate - start;
+        const float r = n.Next();
+        const float click = std::fabs(r) > 1.0f - density ? (r > 0.0f ? 1.0f : -1.0f) : 0.0f;
+        v[i] += f.Band(click) * level * Decay(t, tau);
+    }
+}
+
+// The own shots: a puff of band-passed noise with only a faint, falling tone under it, so a
+// stream of them hisses softly instead of buzzing at the fire rate.
 Samples MyShot00() {
-    Samples v = Seconds(0.07f);
+    Samples v = Seconds(0.065f);
     Noise n;
-    Tone(v, WavePulse, 0.25f, [](float t) { return Sweep(t, 1900.0f, 700.0f, 0.025f); },
-         [](float t) { return Decay(t, 0.022f); });
-    NoiseLayer(v, n, 2, 0.0f, [](float) { return 5000.0f; }, [](float t) { return 0.5f * Decay(t, 0.006f); });
+    n.state = 0x2468aceu;
+    NoiseLayer(v, n, 1, 0.35f, [](float t) { return Sweep(t, 3200.0f, 1400.0f, 0.02f); },
+               [](float t) { return 1.4f * Attack(t, 0.002f) * Decay(t, 0.016f); });
+    Tone(v, WaveTriangle, 0.5f, [](float t) { return Sweep(t, 1100.0f, 600.0f, 0.02f); },
+         [](float t) { return 0.12f * Attack(t, 0.002f) * Decay(t, 0.015f); });
     return Finish(v);
 }
 
 Samples MyShot01() {
-    Samples v = Seconds(0.09f);
+    Samples v = Seconds(0.08f);
     Noise n;
-    Tone(v, WavePulse, 0.125f, [](float t) { return Sweep(t, 1300.0f, 380.0f, 0.03f); },
-         [](float t) { return 0.7f * Decay(t, 0.03f); });
-    Tone(v, WavePulse, 0.5f, [](float t) { return Sweep(t, 1310.0f, 390.0f, 0.03f); },
-         [](float t) { return 0.5f * Decay(t, 0.03f); });
-    NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 4000.0f, 1500.0f, 0.03f); },
-               [](float t) { return 1.2f * Decay(t, 0.012f); });
+    n.state = 0x13579bdu;
+    NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 2600.0f, 1000.0f, 0.025f); },
+               [](float t) { return 1.4f * Attack(t, 0.002f) * Decay(t, 0.02f); });
+    NoiseLayer(v, n, 0, 0.1f, [](float) { return 900.0f; },
+               [](float t) { return 0.5f * Attack(t, 0.003f) * Decay(t, 0.015f); });
+    Tone(v, WaveTriangle, 0.5f, [](float t) { return Sweep(t, 800.0f, 420.0f, 0.03f); },
+         [](float t) { return 0.1f * Attack(t, 0.002f) * Decay(t, 0.02f); });
     return Finish(v);
 }
 
 Samples MyShot02() {
-    Samples v = Seconds(0.12f);
+    Samples v = Seconds(0.1f);
     Noise n;
-    Tone(v, WaveSaw, 0.5f, [](float t) { return Sweep(t, 760.0f, 170.0f, 0.04f); },
-         [](float t) { return 0.8f * Decay(t, 0.045f); });
-    Tone(v, WavePulse, 0.3f, [](float t) { return Sweep(t, 380.0f, 90.0f, 0.04f); },
-         [](float t) { return 0.5f * Decay(t, 0.05f); });
-    NoiseLayer(v, n, 0, 0.2f, [](float t) { return Sweep(t, 7000.0f, 600.0f, 0.03f); },
-               [](float t) { return 1.0f * Decay(t, 0.025f); });
+    n.state = 0xfedcba9u;
+    NoiseLayer(v, n, 0, 0.2f, [](float t) { return Sweep(t, 4000.0f, 500.0f, 0.025f); },
+               [](float t) { return 1.1f * Attack(t, 0.002f) * Decay(t, 0.025f); });
+    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 320.0f, 150.0f, 0.03f); },
+         [](float t) { return 0.25f * Attack(t, 0.003f) * Decay(t, 0.03f); });
     return Finish(v);
 }
 
@@ -130,21 +146,21 @@ Samples EnemyShot00() {
     return Finish(v);
 }
 
-// Mine burst: a crackling pop with a low thump.
+// Mine burst: a sharp, bright pop with a metallic ring and sparks; little below 200 Hz.
 Samples EnemyShot01() {
-    Samples v = Seconds(0.45f);
+    Samples v = Seconds(0.42f);
     Noise n;
-    NoiseLayer(v, n, 0, 0.3f, [](float t) { return Sweep(t, 6000.0f, 250.0f, 0.08f); },
-               [](float t) { return Attack(t, 0.002f) * Decay(t, 0.09f); });
-    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 140.0f, 40.0f, 0.05f); },
-         [](float t) { return 0.9f * Decay(t, 0.12f); });
-    Samples crackle = Seconds(0.45f);
-    for (float& c : crackle) {
-        const float r = n.Next();
-        if (r > 0.97f) c = r > 0.985f ? 1.0f : -1.0f;
-    }
-    for (size_t i = 0; i < v.size(); ++i) v[i] += 0.6f * crackle[i] * Decay((float)i / kRate, 0.12f);
-    Saturate(v, 1.5f);
+    n.state = 0x0badf00u;
+    NoiseLayer(v, n, 2, 0.2f, [](float) { return 2500.0f; },
+               [](float t) { return 1.2f * Attack(t, 0.0008f) * Decay(t, 0.012f); });
+    NoiseLayer(v, n, 1, 0.45f, [](float t) { return Sweep(t, 1800.0f, 500.0f, 0.06f); },
+               [](float t) { return 1.3f * Attack(t, 0.001f) * Decay(t, 0.07f); });
+    FmTone(v, 1.73f, [](float t) { return Sweep(t, 980.0f, 860.0f, 0.1f); },
+           [](float t) { return 2.0f * Decay(t, 0.05f) + 0.3f; }, [](float t) { return 0.3f * Decay(t, 0.09f); });
+    Crackle(v, n, 3500.0f, 0.02f, 2.5f, 0.15f, 0.03f);
+    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 260.0f, 150.0f, 0.03f); },
+         [](float t) { return 0.35f * Attack(t, 0.001f) * Decay(t, 0.04f); });
+    Saturate(v, 1.6f);
     return Finish(v);
 }
 
@@ -180,33 +196,48 @@ Samples EnemyShot03() {
     return Finish(v);
 }
 
-// Explosion of an enemy: noise falling from bright to dull over a sub-bass thump.
+// Explosion of an enemy: a crack, a body of noise in the low mids that darkens as it dies,
+// crackle at 1 to 4 kHz and a short sub thump.
 Samples EnemyBomb00() {
-    Samples v = Seconds(0.75f);
+    Samples v = Seconds(0.7f);
     Noise n;
     n.state = 0x1234567u;
-    NoiseLayer(v, n, 0, 0.15f, [](float t) { return Sweep(t, 9000.0f, 180.0f, 0.12f); },
-               [](float t) { return Attack(t, 0.001f) * (0.25f + 0.75f * Decay(t, 0.05f)) * Decay(t, 0.22f); });
-    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 110.0f, 38.0f, 0.06f); },
-         [](float t) { return 0.9f * Decay(t, 0.16f); });
-    Saturate(v, 2.2f);
+    NoiseLayer(v, n, 2, 0.1f, [](float) { return 1800.0f; },
+               [](float t) { return 0.9f * Attack(t, 0.0008f) * Decay(t, 0.02f); });
+    NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 420.0f, 140.0f, 0.18f); },
+               [](float t) { return 3.0f * Attack(t, 0.002f) * Decay(t, 0.2f); });
+    NoiseLayer(v, n, 1, 0.25f, [](float t) { return Sweep(t, 2600.0f, 1200.0f, 0.12f); },
+               [](float t) { return 0.9f * Attack(t, 0.001f) * Decay(t, 0.1f); });
+    Crackle(v, n, 2200.0f, 0.015f, 2.0f, 0.18f, 0.05f);
+    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 95.0f, 55.0f, 0.05f); },
+         [](float t) { return 0.3f * Attack(t, 0.002f) * Decay(t, 0.05f); });
+    Saturate(v, 2.0f);
     return Finish(v);
 }
 
-// The player's ship destroyed: a blast, a long falling whine and a rumble.
+// The player's ship destroyed: a hard blast, two secondary explosions, a falling whine of
+// the engine and a long rumble of debris.
 Samples MyBomb() {
     Samples v = Seconds(1.8f);
     Noise n;
     n.state = 0x51ed27u;
-    NoiseLayer(v, n, 0, 0.2f, [](float t) { return Sweep(t, 8000.0f, 120.0f, 0.3f); },
-               [](float t) { return Attack(t, 0.001f) * (0.3f + 0.7f * Decay(t, 0.08f)) * Decay(t, 0.5f); });
-    Tone(v, WavePulse, 0.5f, [](float t) { return Sweep(t, 700.0f, 50.0f, 0.45f); },
-         [](float t) { return 0.35f * Decay(t, 0.5f); });
-    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 90.0f, 30.0f, 0.2f); },
-         [](float t) { return 1.0f * Decay(t, 0.35f); });
-    NoiseLayer(v, n, 0, 0.0f, [](float) { return 400.0f; },
-               [](float t) { return 1.2f * Attack(t, 0.15f) * Decay(t, 0.45f); }, 0.25f);
-    Saturate(v, 2.0f);
+    NoiseLayer(v, n, 2, 0.15f, [](float) { return 1500.0f; },
+               [](float t) { return 1.2f * Attack(t, 0.0008f) * Decay(t, 0.03f); });
+    for (float at : {0.0f, 0.32f, 0.62f}) {
+        const float weight = at == 0.0f ? 1.0f : 0.7f;
+        NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 600.0f, 160.0f, 0.25f); },
+                   [=](float t) { return 2.4f * weight * Attack(t, 0.002f) * Decay(t, 0.28f); }, at);
+        NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 3200.0f, 1300.0f, 0.2f); },
+                   [=](float t) { return 0.9f * weight * Attack(t, 0.001f) * Decay(t, 0.15f); }, at);
+    }
+    Tone(v, WavePulse, 0.3f, [](float t) { return Sweep(t, 1100.0f, 140.0f, 0.5f) * (1.0f + 0.02f * FastSin(7.0f * t)); },
+         [](float t) { return 0.4f * Attack(t, 0.01f) * Decay(t, 0.6f); });
+    Crackle(v, n, 2000.0f, 0.02f, 2.2f, 0.5f, 0.05f);
+    NoiseLayer(v, n, 1, 0.2f, [](float) { return 220.0f; },
+               [](float t) { return 1.6f * Attack(t, 0.2f) * Decay(t, 0.5f); }, 0.2f);
+    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 80.0f, 48.0f, 0.08f); },
+         [](float t) { return 0.35f * Attack(t, 0.002f) * Decay(t, 0.1f); });
+    Saturate(v, 1.8f);
     return Finish(v);
 }
 
@@ -222,7 +253,7 @@ Samples ArmDamage() {
     return Finish(v);
 }
 
-// Power-up: a bright rising arpeggio over an upward sweep.
+// Power-up: a bright rising arpeggio over an upward sweep; every note eases in.
 Samples PowerUp() {
     Samples v = Seconds(0.6f);
     static const float notes[6] = {72, 76, 79, 84, 88, 91};
@@ -230,23 +261,24 @@ Samples PowerUp() {
         const float hz = MidiToHz(notes[k]);
         const float start = k * 0.045f;
         Tone(v, WavePulse, 0.25f, [=](float) { return hz; },
-             [](float t) { return 0.45f * Decay(t, 0.12f); }, start);
+             [](float t) { return 0.45f * Attack(t, 0.003f) * Decay(t, 0.12f); }, start);
         Tone(v, WaveTriangle, 0.5f, [=](float) { return hz * 2.0f; },
-             [](float t) { return 0.25f * Decay(t, 0.08f); }, start);
+             [](float t) { return 0.25f * Attack(t, 0.003f) * Decay(t, 0.08f); }, start);
     }
     Tone(v, WaveSine, 0.5f, [](float t) { return 400.0f * std::exp2(t * 6.0f); },
-         [](float t) { return 0.2f * Decay(t, 0.15f); });
+         [](float t) { return 0.2f * Attack(t, 0.005f) * Decay(t, 0.15f); });
     return Finish(v);
 }
 
-// Item picked up: two quick blips.
+// Item picked up: two quick blips, each eased in and out.
 Samples ItemGet00() {
     Samples v = Seconds(0.17f);
-    Tone(v, WavePulse, 0.5f, [](float) { return MidiToHz(83); }, [](float t) { return t < 0.05f ? 0.6f : 0.0f; });
+    auto blip = [](float t) { return std::min({1.0f, t / 0.003f, std::max(0.0f, (0.05f - t) / 0.004f)}); };
+    Tone(v, WavePulse, 0.5f, [](float) { return MidiToHz(83); }, [=](float t) { return 0.6f * blip(t); });
     Tone(v, WavePulse, 0.5f, [](float) { return MidiToHz(88); },
-         [](float t) { return 0.6f * Decay(t, 0.05f); }, 0.05f);
+         [](float t) { return 0.6f * Attack(t, 0.003f) * Decay(t, 0.05f); }, 0.05f);
     Tone(v, WaveTriangle, 0.5f, [](float) { return MidiToHz(100); },
-         [](float t) { return 0.3f * Decay(t, 0.04f); }, 0.05f);
+         [](float t) { return 0.3f * Attack(t, 0.003f) * Decay(t, 0.04f); }, 0.05f);
     return Finish(v);
 }
 
@@ -268,18 +300,24 @@ Samples Zorbex00() {
     return Finish(v);
 }
 
-// One blast of the bomb attack: a hard crack and a thump, shorter and sharper than an explosion.
+// One blast of the bomb attack: a sharp crack, a wide roar whose low-pass closes, a ringing
+// shock wave falling through the mids and a thump; shorter than a ship's death, bigger than
+// an explosion.
 Samples Zorbex01() {
-    Samples v = Seconds(0.5f);
+    Samples v = Seconds(0.75f);
     Noise n;
     n.state = 0x7777777u;
-    NoiseLayer(v, n, 2, 0.1f, [](float t) { return Sweep(t, 2500.0f, 300.0f, 0.05f); },
-               [](float t) { return Attack(t, 0.0005f) * Decay(t, 0.06f); });
-    NoiseLayer(v, n, 0, 0.3f, [](float t) { return Sweep(t, 3000.0f, 200.0f, 0.1f); },
-               [](float t) { return 0.8f * Decay(t, 0.14f); });
-    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 150.0f, 45.0f, 0.04f); },
-         [](float t) { return Decay(t, 0.1f); });
-    Saturate(v, 2.5f);
+    NoiseLayer(v, n, 2, 0.1f, [](float) { return 3000.0f; },
+               [](float t) { return 1.6f * Attack(t, 0.0006f) * Decay(t, 0.015f); });
+    NoiseLayer(v, n, 0, 0.35f, [](float t) { return Sweep(t, 9000.0f, 500.0f, 0.25f); },
+               [](float t) { return 2.2f * Attack(t, 0.001f) * Decay(t, 0.22f); });
+    NoiseLayer(v, n, 1, 0.3f, [](float t) { return Sweep(t, 300.0f, 120.0f, 0.2f); },
+               [](float t) { return 1.4f * Attack(t, 0.003f) * Decay(t, 0.25f); });
+    FmTone(v, 1.41f, [](float t) { return Sweep(t, 640.0f, 210.0f, 0.12f); },
+           [](float t) { return 1.5f * Decay(t, 0.1f); }, [](float t) { return 0.35f * Attack(t, 0.002f) * Decay(t, 0.16f); });
+    Tone(v, WaveSine, 0.5f, [](float t) { return Sweep(t, 110.0f, 52.0f, 0.04f); },
+         [](float t) { return 0.45f * Attack(t, 0.002f) * Decay(t, 0.09f); });
+    Saturate(v, 2.2f);
     return Finish(v);
 }
 
@@ -307,24 +345,24 @@ Samples Start() {
     return Finish(v);
 }
 
-// Peaks are set against each sound's playing volume: shots at 25 sit under the music,
-// explosions at 25 and the power-up at 102 are brought up to cut through it.
+// Loudness as heard at the playing volume: a ship's death loudest, then a bomb blast, an
+// explosion, a mine; an item blip 6 dB under an explosion; the own shots far under all.
 const Effect kEffects[] = {
-    {"WavStart.wav", -2.0f, Start},
-    {"WavMyShot00.wav", -9.0f, MyShot00},
-    {"WavMyShot01.wav", -8.0f, MyShot01},
-    {"WavMyShot02.wav", -7.0f, MyShot02},
-    {"WavArmDamage.wav", -3.0f, ArmDamage},
-    {"WavPowerUp.wav", -3.0f, PowerUp},
-    {"WavItemGet00.wav", -4.0f, ItemGet00},
-    {"WavZorbex00.wav", -1.0f, Zorbex00},
-    {"WavZorbex01.wav", -1.5f, Zorbex01},
-    {"WavMyBomb.wav", -0.5f, MyBomb},
-    {"WavEnemyBomb00.wav", -0.5f, EnemyBomb00},
-    {"WavEnemyShot00.wav", -5.0f, EnemyShot00},
-    {"WavEnemyShot01.wav", -1.0f, EnemyShot01},
-    {"WavEnemyShot02.wav", -6.0f, EnemyShot02},
-    {"WavEnemyShot03.wav", -2.0f, EnemyShot03},
+    {"WavStart.wav", 51, -22.0f, Start},
+    {"WavMyShot00.wav", 25, -41.0f, MyShot00},
+    {"WavMyShot01.wav", 25, -41.0f, MyShot01},
+    {"WavMyShot02.wav", 25, -41.0f, MyShot02},
+    {"WavArmDamage.wav", 51, -26.0f, ArmDamage},
+    {"WavPowerUp.wav", 102, -24.0f, PowerUp},
+    {"WavItemGet00.wav", 51, -29.0f, ItemGet00},
+    {"WavZorbex00.wav", 51, -21.0f, Zorbex00},
+    {"WavZorbex01.wav", 51, -20.5f, Zorbex01},
+    {"WavMyBomb.wav", 25, -19.0f, MyBomb},
+    {"WavEnemyBomb00.wav", 25, -23.0f, EnemyBomb00},
+    {"WavEnemyShot00.wav", 25, -31.0f, EnemyShot00},
+    {"WavEnemyShot01.wav", 20, -25.0f, EnemyShot01},
+    {"WavEnemyShot02.wav", 25, -33.0f, EnemyShot02},
+    {"WavEnemyShot03.wav", 51, -25.0f, EnemyShot03},
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "audio_files.h"
 #include "effects.h"
+#include "loudness.h"
 #include "songs.h"
 
 namespace {
@@ -35,6 +36,7 @@ struct Result {
     std::string error;
     double seconds = 0.0;
     Levels levels;
+    double quietestSection = 0.0, loudestSection = 0.0;  // LUFS
     double renderSeconds = 0.0, encodeSeconds = 0.0;
 };
 
@@ -48,7 +50,7 @@ Result RunJob(const Job& job, const std::string& dir) {
     auto t0 = std::chrono::steady_clock::now();
     if (job.effect) {
         std::vector<float> v = job.effect->make();
-        NormalizePeak(v, job.effect->peakDb);
+        MasterEffect(v, job.effect->FileLufs(), kEffectCeilingDb);
         r.seconds = (double)v.size() / kRate;
         r.levels = MeasureMono(v);
         r.renderSeconds = Since(t0);
@@ -57,9 +59,17 @@ Result RunJob(const Job& job, const std::string& dir) {
         return r;
     }
     Stereo audio;
-    if (!RenderSong(*job.song, audio, r.error)) return r;
+    std::vector<SectionSpan> spans;
+    if (!RenderSong(*job.song, audio, r.error, &spans)) return r;
     r.seconds = (double)audio.Length() / kRate;
     r.levels = MeasureLevels(audio);
+    r.quietestSection = 0.0;
+    r.loudestSection = -200.0;
+    for (const SectionSpan& span : spans) {
+        const double lufs = IntegratedLufs(audio, span.start, span.end);
+        r.quietestSection = std::min(r.quietestSection, lufs);
+        r.loudestSection = std::max(r.loudestSection, lufs);
+    }
     r.renderSeconds = Since(t0);
     if (r.seconds < job.song->minSeconds ||
         (job.song->maxSeconds > 0.0f && r.seconds > job.song->maxSeconds)) {
@@ -110,8 +120,8 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     double audioSeconds = 0.0;
-    std::printf("%-20s %8s %6s %-10s %8s %8s %7s %7s\n", "file", "seconds", "bpm", "key", "peak dB",
-                "loud dB", "synth s", "mp3 s");
+    std::printf("%-20s %8s %6s %-20s %7s %7s %11s %7s %7s\n", "file", "seconds", "bpm", "key", "dBTP", "LUFS",
+                "sections", "synth s", "mp3 s");
     for (size_t i = 0; i < jobs.size(); ++i) {
         const Result& r = results[i];
         if (!r.ok) {
@@ -121,8 +131,10 @@ int main(int argc, char** argv) {
         }
         audioSeconds += r.seconds;
         const Song* s = jobs[i].song;
-        std::printf("%-20s %8.2f %6.0f %-10s %8.2f %8.2f %7.2f %7.2f\n", jobs[i].file.c_str(), r.seconds,
-                    s ? s->tempo : 0.0f, s ? s->key : "", r.levels.peakDb, r.levels.rmsDb, r.renderSeconds,
+        char arc[32] = "";
+        if (s) std::snprintf(arc, sizeof arc, "%.1f..%.1f", r.quietestSection, r.loudestSection);
+        std::printf("%-20s %8.2f %6.0f %-20s %7.2f %7.2f %11s %7.2f %7.2f\n", jobs[i].file.c_str(), r.seconds,
+                    s ? s->tempo : 0.0f, s ? s->key : "", r.levels.peakDb, r.levels.lufs, arc, r.renderSeconds,
                     r.encodeSeconds);
     }
     std::printf("%zu files, %.1f s of audio in %.1f s\n", jobs.size() - failures, audioSeconds, Since(start));

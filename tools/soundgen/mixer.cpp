@@ -5,24 +5,10 @@
 #include <cmath>
 #include <deque>
 
+#include "loudness.h"
 #include "synth.h"
 
 namespace {
-
-float DbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
-float GainToDb(double g) { return g > 1e-12 ? (float)(20.0 * std::log10(g)) : -120.0f; }
-
-// One-pole high-pass, in place.
-void HighPass(std::vector<float>& v, float hz) {
-    const float a = std::exp(-2.0f * 3.14159265f * hz / kRate);
-    float prevIn = 0.0f, prevOut = 0.0f;
-    for (float& x : v) {
-        float y = a * (prevOut + x - prevIn);
-        prevIn = x;
-        prevOut = y;
-        x = y;
-    }
-}
 
 struct Comb {
     std::vector<float> buf;
@@ -120,90 +106,56 @@ void AddReverb(const std::vector<float>& send, float roomSize, float damping, fl
     }
 }
 
-float LoudnessDb(const Stereo& s) {
-    // weighting: drop the lows (the ear hears little of them), lift the presence range a little
-    const int n = s.Length();
-    const int block = kRate * 4 / 10;
-    const float aLow = std::exp(-2.0f * 3.14159265f * 100.0f / kRate);
-    const float aHigh = std::exp(-2.0f * 3.14159265f * 1500.0f / kRate);
-    std::vector<double> blocks;
-    float lpIn[2] = {0, 0}, lpOut[2] = {0, 0}, hpIn[2] = {0, 0}, hpOut[2] = {0, 0};
-    double acc = 0.0;
-    int count = 0;
-    for (int i = 0; i < n; ++i) {
-        const float x[2] = {s.l[i], s.r[i]};
-        for (int c = 0; c < 2; ++c) {
-            float low = aLow * (lpOut[c] + x[c] - lpIn[c]);
-            lpIn[c] = x[c];
-            lpOut[c] = low;
-            float high = aHigh * (hpOut[c] + low - hpIn[c]);
-            hpIn[c] = low;
-            hpOut[c] = high;
-            float w = low + 0.6f * high;
-            acc += (double)w * w * 0.5;
-        }
-        if (++count == block) {
-            blocks.push_back(acc / block);
-            acc = 0.0;
-            count = 0;
-        }
+void HighPass(std::vector<float>& v, float hz) {
+    const double k = std::tan(3.14159265358979 * hz / kRate), q = 0.70710678;
+    const double a0 = 1.0 + k / q + k * k;
+    const double b0 = 1.0 / a0, a1 = 2.0 * (k * k - 1.0) / a0, a2 = (1.0 - k / q + k * k) / a0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (float& x : v) {
+        const double y = b0 * (x - 2.0 * x1 + x2) - a1 * y1 - a2 * y2;
+        x2 = x1, x1 = x, y2 = y1, y1 = y;
+        x = (float)y;
     }
-    if (blocks.empty()) return -120.0f;
-    double sum = 0.0;
-    int used = 0;
-    for (double b : blocks)
-        if (b > 1e-6) sum += b, ++used;
-    if (used == 0) return -120.0f;
-    const double gate = sum / used * 0.1;  // ignore passages 10 dB below the average
-    double gated = 0.0;
-    int kept = 0;
-    for (double b : blocks)
-        if (b > gate && b > 1e-6) gated += b, ++kept;
-    return GainToDb(std::sqrt(gated / std::max(1, kept)));
 }
 
-Levels MeasureLevels(const Stereo& s) {
-    Levels lv;
-    float peak = 0.0f;
-    for (int i = 0; i < s.Length(); ++i) peak = std::max({peak, std::fabs(s.l[i]), std::fabs(s.r[i])});
-    lv.peakDb = GainToDb(peak);
-    lv.rmsDb = LoudnessDb(s);
-    return lv;
+namespace {
+
+// Low shelf (RBJ, slope 1): `db` below about `hz`, in place.
+void LowShelf(std::vector<float>& v, float hz, float db) {
+    const double a = std::pow(10.0, db / 40.0), w = 2.0 * 3.14159265358979 * hz / kRate;
+    const double cw = std::cos(w), alpha = std::sin(w) / 2.0 * std::sqrt(2.0), sa = 2.0 * std::sqrt(a) * alpha;
+    const double a0 = (a + 1) + (a - 1) * cw + sa;
+    const double b0 = a * ((a + 1) - (a - 1) * cw + sa) / a0, b1 = 2 * a * ((a - 1) - (a + 1) * cw) / a0;
+    const double b2 = a * ((a + 1) - (a - 1) * cw - sa) / a0, a1 = -2 * ((a - 1) + (a + 1) * cw) / a0;
+    const double a2 = ((a + 1) + (a - 1) * cw - sa) / a0;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    for (float& x : v) {
+        const double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1, x1 = x, y2 = y1, y1 = y;
+        x = (float)y;
+    }
 }
+
+}  // namespace
+
+Levels MeasureLevels(const Stereo& s) { return {TruePeakDb(s), (float)IntegratedLufs(s)}; }
 
 Levels MeasureMono(const std::vector<float>& v) {
-    Levels lv;
-    float peak = 0.0f;
-    double sum = 0.0;
-    for (float x : v) {
-        peak = std::max(peak, std::fabs(x));
-        sum += (double)x * x;
-    }
-    lv.peakDb = GainToDb(peak);
-    lv.rmsDb = v.empty() ? -120.0f : GainToDb(std::sqrt(sum / v.size()));
-    return lv;
+    return {TruePeakDb(v.data(), (int)v.size()), (float)MomentaryMaxLufs(v)};
 }
 
-void MasterSong(Stereo& s, float targetDb, float ceilingDb, float fadeSeconds) {
-    const int n = s.Length();
-    HighPass(s.l, 25.0f);
-    HighPass(s.r, 25.0f);
-
-    const float gain = DbToGain(targetDb - LoudnessDb(s));
-    for (int i = 0; i < n; ++i) {
-        s.l[i] *= gain;
-        s.r[i] *= gain;
-    }
-
+void LimitTruePeak(std::vector<float>* const* channels, int count, float ceilingDb, float releaseSeconds) {
+    const int n = (int)channels[0]->size();
+    const float ceiling = DbToGain(ceilingDb);
     // gain each sample may have, the minimum of it over the next `look` samples, a slow
     // recovery, then a trailing average over `look`: the average never exceeds what any
-    // sample in its window needs, so no sample passes the ceiling
+    // sample in its window needs, so no peak passes the ceiling
     const int look = kRate / 400;
-    const float ceiling = DbToGain(ceilingDb);
-    std::vector<float> need(n);
-    for (int i = 0; i < n; ++i) {
-        float p = std::max(std::fabs(s.l[i]), std::fabs(s.r[i]));
-        need[i] = p > ceiling ? ceiling / p : 1.0f;
+    std::vector<float> need(n, 1.0f), env(n);
+    for (int c = 0; c < count; ++c) {
+        TruePeakEnvelope(channels[c]->data(), n, env.data());
+        for (int i = 0; i < n; ++i)
+            if (env[i] > ceiling) need[i] = std::min(need[i], ceiling / env[i]);
     }
     std::vector<float> held(n);
     std::deque<int> window;
@@ -213,7 +165,7 @@ void MasterSong(Stereo& s, float targetDb, float ceilingDb, float fadeSeconds) {
         while (window.front() > i + look - 1) window.pop_front();
         held[i] = need[window.front()];
     }
-    const float recover = 1.0f - std::exp(-1.0f / (0.12f * kRate));
+    const float recover = 1.0f - std::exp(-1.0f / (releaseSeconds * kRate));
     float g = 1.0f;
     for (int i = 0; i < n; ++i) {
         g = std::min(held[i], g + (1.0f - g) * recover);
@@ -223,11 +175,38 @@ void MasterSong(Stereo& s, float targetDb, float ceilingDb, float fadeSeconds) {
     for (int i = 0; i < n; ++i) {
         run += held[i];
         if (i >= look) run -= held[i - look];
-        float avg = (float)(run / std::min(i + 1, look));
-        s.l[i] = std::clamp(s.l[i] * avg, -ceiling, ceiling);
-        s.r[i] = std::clamp(s.r[i] * avg, -ceiling, ceiling);
+        const float avg = (float)(run / std::min(i + 1, look));
+        for (int c = 0; c < count; ++c) {
+            float& x = (*channels[c])[i];
+            x = std::clamp(x * avg, -ceiling, ceiling);
+        }
     }
+}
 
+namespace {
+
+void Scale(std::vector<float>& v, double db) {
+    const float g = DbToGain((float)db);
+    for (float& x : v) x *= g;
+}
+
+}  // namespace
+
+void MasterSong(Stereo& s, float targetLufs, float ceilingDb, float fadeSeconds) {
+    const int n = s.Length();
+    // the sub-bass goes down: small speakers cannot play it and it only eats headroom
+    for (std::vector<float>* c : {&s.l, &s.r}) {
+        HighPass(*c, 32.0f);
+        LowShelf(*c, 90.0f, -5.0f);
+    }
+    // limiting takes a little loudness away; a second pass makes it up
+    std::vector<float>* channels[2] = {&s.l, &s.r};
+    for (int pass = 0; pass < 2; ++pass) {
+        const double db = targetLufs - IntegratedLufs(s);
+        Scale(s.l, db);
+        Scale(s.r, db);
+        LimitTruePeak(channels, 2, ceilingDb, 0.12f);
+    }
     const int fade = std::min(n, (int)(fadeSeconds * kRate));
     for (int i = 0; i < fade; ++i) {
         float f = (float)i / fade;
@@ -236,10 +215,22 @@ void MasterSong(Stereo& s, float targetDb, float ceilingDb, float fadeSeconds) {
     }
 }
 
-void NormalizePeak(std::vector<float>& v, float peakDb) {
-    float peak = 0.0f;
-    for (float x : v) peak = std::max(peak, std::fabs(x));
-    if (peak <= 0.0f) return;
-    const float g = DbToGain(peakDb) / peak;
-    for (float& x : v) x *= g;
+void FadeEnds(std::vector<float>& v) {
+    const size_t in = std::min(v.size(), (size_t)(0.002f * kRate));
+    const size_t out = std::min(v.size(), (size_t)(0.01f * kRate));
+    auto ramp = [](size_t i, size_t n) { return 0.5f - 0.5f * std::cos(3.14159265f * (float)i / (float)n); };
+    for (size_t i = 0; i < in; ++i) v[i] *= ramp(i, in);
+    for (size_t i = 0; i < out; ++i) v[v.size() - 1 - i] *= ramp(i, out);
+}
+
+double MasterEffect(std::vector<float>& v, float targetLufs, float ceilingDb) {
+    if (v.empty()) return kSilenceLufs;
+    HighPass(v, 28.0f);
+    std::vector<float>* channels[1] = {&v};
+    for (int pass = 0; pass < 3; ++pass) {
+        Scale(v, targetLufs - MomentaryMaxLufs(v));
+        LimitTruePeak(channels, 1, ceilingDb, 0.05f);
+    }
+    FadeEnds(v);  // the high-pass leaves a small tail past the sound's own fade
+    return MomentaryMaxLufs(v);
 }

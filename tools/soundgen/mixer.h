@@ -1,7 +1,10 @@
 // Stereo buses and mastering: echo, reverb, loudness, limiter, level measurement.
 #pragma once
 
+#include <cmath>
 #include <vector>
+
+inline float DbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
 
 struct Stereo {
     std::vector<float> l, r;
@@ -13,8 +16,8 @@ struct Stereo {
 };
 
 struct Levels {
-    float peakDb = -120.0f;  // highest sample, dBFS
-    float rmsDb = -120.0f;   // gated mean level of the loud passages, dBFS
+    float peakDb = -120.0f;  // true peak, dBTP
+    float lufs = -70.0f;     // integrated loudness (the loudest 400 ms for an effect)
 };
 
 // Mixes a mono part into the bus at `pan` (-1 to 1, constant power) with the given sends.
@@ -29,14 +32,23 @@ void AddPingPongEcho(const std::vector<float>& send, int delay, float feedback, 
 void AddReverb(const std::vector<float>& send, float roomSize, float damping, float mix,
                Stereo& out);
 
-// Gated level of the loud passages, weighted toward the frequencies the ear favours.
-float LoudnessDb(const Stereo& s);
 Levels MeasureLevels(const Stereo& s);
 Levels MeasureMono(const std::vector<float>& v);
 
-// Finishes a song: removes DC and rumble, brings it to `targetDb` loudness, limits peaks to
-// `ceilingDb`, and fades the last `fadeSeconds` to silence.
-void MasterSong(Stereo& s, float targetDb, float ceilingDb, float fadeSeconds);
+// Second-order high-pass (Butterworth), in place: takes out DC and rumble.
+void HighPass(std::vector<float>& v, float hz);
 
-// Scales a mono effect so that its highest peak sits at `peakDb`.
-void NormalizePeak(std::vector<float>& v, float peakDb);
+// Look-ahead limiter on the true peak of one or two channels: no band-limited peak passes
+// `ceilingDb` (dBTP); the gain falls ahead of a peak and recovers over `releaseSeconds`.
+void LimitTruePeak(std::vector<float>* const* channels, int count, float ceilingDb, float releaseSeconds);
+
+// Finishes a song: removes rumble, brings it to `targetLufs`, limits its true peak to
+// `ceilingDb`, and fades the last `fadeSeconds` to silence.
+void MasterSong(Stereo& s, float targetLufs, float ceilingDb, float fadeSeconds);
+
+// Raised-cosine fades over the first 2 ms and the last 10 ms.
+void FadeEnds(std::vector<float>& v);
+
+// Finishes an effect: DC out, its loudest 400 ms at `targetLufs` as far as a true peak of
+// `ceilingDb` allows. Returns the loudness reached.
+double MasterEffect(std::vector<float>& v, float targetLufs, float ceilingDb);

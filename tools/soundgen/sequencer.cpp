@@ -4,12 +4,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr float kCeilingDb = -2.4f;  // leaves room for the small overshoot of MP3 decoding
+constexpr float kCeilingDb = -1.8f;  // dBTP: leaves room for the small overshoot of MP3 encoding
 constexpr float kGate = 0.92f;       // fraction of its length a plain note sounds
 constexpr float kStaccato = 0.45f;
 
@@ -392,13 +393,24 @@ void MixDrums(std::vector<DrumHit>& hits, const DrumKit& kit, Stereo& out, std::
     }
 }
 
+// Reads "A" or "A@-3" (the section, and a level in dB for this time through it).
+std::string_view OrderEntry(std::string_view token, float& levelDb) {
+    const size_t at = token.find('@');
+    levelDb = at == std::string_view::npos ? 0.0f : (float)std::atof(std::string(token.substr(at + 1)).c_str());
+    return token.substr(0, at);
+}
+
 // Lays the sections end to end and turns every line and drum row into events; `length` is
-// where the last section ends, in samples.
-bool Arrange(Builder& b, double& length) {
+// where the last section ends, in samples. Each section's notes and hits are scaled by its
+// level, so the song rises and falls section by section.
+bool Arrange(Builder& b, double& length, std::vector<SectionSpan>* spans = nullptr) {
     const Song& song = b.song;
     std::vector<Placement> placements;
+    std::vector<float> gains;
     double at = 0.0;
-    for (std::string_view name : Split(song.order)) {
+    for (std::string_view token : Split(song.order)) {
+        float levelDb = 0.0f;
+        const std::string_view name = OrderEntry(token, levelDb);
         const Section* found = nullptr;
         for (const Section& s : song.sections)
             if (name == s.name) found = &s;
@@ -409,16 +421,25 @@ bool Arrange(Builder& b, double& length) {
         const double tempo = found->tempo > 0.0f ? found->tempo : song.tempo;
         const double stepSamples = kRate * 60.0 / (tempo * 4.0);
         placements.push_back({found, at, stepSamples, stepSamples * song.swing, found->bars * song.stepsPerBar});
+        gains.push_back(DbToGain(found->level + levelDb));
         at += stepSamples * placements.back().steps;
     }
     std::vector<Chord> chords;
-    for (const Placement& p : placements) {
+    for (size_t k = 0; k < placements.size(); ++k) {
+        const Placement& p = placements[k];
+        size_t before[kMaxVoices];
+        for (int v = 0; v < kMaxVoices; ++v) before[v] = b.notes[v].size();
+        const size_t hitsBefore = b.hits.size();
         if (!ChordsOfSection(b, p, chords) || !DrumRows(b, p)) return false;
         for (const Line& line : p.section->lines) {
             if (line.voice < 0 || !line.pattern) continue;
             if (line.voice >= kMaxVoices) return b.Fail(p, "voice out of range");
             if (!(line.kind == LineNotes ? NoteLine(b, p, line) : CellLine(b, p, line, chords))) return false;
         }
+        for (int v = 0; v < kMaxVoices; ++v)
+            for (size_t i = before[v]; i < b.notes[v].size(); ++i) b.notes[v][i].velocity *= gains[k];
+        for (size_t i = hitsBefore; i < b.hits.size(); ++i) b.hits[i].velocity *= gains[k];
+        if (spans) spans->push_back({p.section->name, (int)p.start, (int)(p.start + p.stepSamples * p.steps)});
     }
     length = at;
     return true;
@@ -426,10 +447,10 @@ bool Arrange(Builder& b, double& length) {
 
 }  // namespace
 
-bool RenderSong(const Song& song, Stereo& out, std::string& error) {
+bool RenderSong(const Song& song, Stereo& out, std::string& error, std::vector<SectionSpan>* spans) {
     Builder b{song, {}, {}, {}};
     double at = 0.0;
-    if (!Arrange(b, at)) {
+    if (!Arrange(b, at, spans)) {
         error = b.error;
         return false;
     }
@@ -449,6 +470,6 @@ bool RenderSong(const Song& song, Stereo& out, std::string& error) {
     const int echoDelay = (int)std::lround(song.echoSteps * kRate * 60.0 / (song.tempo * 4.0));
     AddPingPongEcho(echoSend, echoDelay, song.echoFeedback, song.echoMix, out);
     AddReverb(reverbSend, song.roomSize, song.damping, song.reverbMix, out);
-    MasterSong(out, song.loudnessDb, kCeilingDb, std::min(0.6f, song.tailSeconds));
+    MasterSong(out, song.loudnessLufs, kCeilingDb, std::min(0.6f, song.tailSeconds));
     return true;
 }

@@ -18,6 +18,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "drums.h"
 #include "mixer.h"
@@ -46,6 +47,7 @@ struct Section {
     int transpose = 0;
     bool crash = false;                // a crash cymbal on the first beat
     float tempo = 0.0f;                // beats per minute, 0 for the song's tempo
+    float level = 0.0f;                // dB: the section's place in the song's loudness arc
 };
 
 struct Phrase {
@@ -66,16 +68,23 @@ struct Song {
     DrumKit kit = {};
     std::span<const Phrase> phrases;
     std::span<const Section> sections;
-    const char* order = "";  // section names in playing order
+    const char* order = "";  // section names in playing order; "A@-3" plays A 3 dB down
     float echoSteps = 3.0f;
     float echoFeedback = 0.35f;
     float echoMix = 0.6f;
     float roomSize = 0.82f;
     float damping = 0.35f;
     float reverbMix = 1.0f;
-    float loudnessDb = -15.0f;
+    float loudnessLufs = -16.0f;  // integrated, as mastered
     float tailSeconds = 3.0f;
 };
 
+// Where one section of the song's order sounds, in samples.
+struct SectionSpan {
+    const char* name;
+    int start, end;
+};
+
 // Renders a song, mastered. On a notation error, returns false with `error` set.
-bool RenderSong(const Song& song, Stereo& out, std::string& error);
+// `spans`, when given, receives where each section of the order sounds.
+bool RenderSong(const Song& song, Stereo& out, std::string& error, std::vector<SectionSpan>* spans = nullptr);

@@ -26,9 +26,9 @@ const Song kSoundWarning = {
     .mood = "alarm",
     .voices = {Vary(SquareLead(), 0.22f, 0.0f), Vary(kBrass, 0.14f, -0.3f, 45), Vary(kBassPulse, 0.3f, 0.0f),
                kPad, kArpPulse, Vary(kStab, 0.1f, 0.3f, 52)},
-    .kit = {.kickPitch = 45.0f, .kickDecay = 0.3f, .snareDecay = 0.12f, .tomPitch = 80.0f, .gain = 0.36f},
+    .kit = {.kickPitch = 53.0f, .kickDecay = 0.3f, .snareDecay = 0.12f, .tomPitch = 80.0f, .gain = 0.36f},
     .phrases = {}, .sections = kSectionsWarning,
-    .order = "alarm hit",
+    .order = "alarm@-3 hit@1",
     .tailSeconds = 0.8f,
 };
 
@@ -95,12 +95,12 @@ constexpr Section kSections08[] = {
 const Song kSound08 = {
     .file = "Sound08.mp3", .minSeconds = 90.0f, .tempo = 156.0f, .key = "C# minor",
     .mood = "tense, pounding",
-    .voices = {Vary(SquareLead(), 0.2f, 0.0f), Vary(kSawLead, 0.13f, -0.3f), Vary(kBassPulse, 0.21f, 0.0f, 25),
+    .voices = {Vary(SquareLead(), 0.2f, 0.0f), Vary(kSawLead, 0.13f, -0.3f), Vary(kBassPulse, 0.21f, 0.0f, 37),
                Vary(kStrings, 0.06f, 0.0f), Vary(kArpPulse, 0.09f, 0.45f, 61), Vary(kStab, 0.09f, -0.35f, 55)},
-    .kit = {.kickPitch = 47.0f, .kickDecay = 0.25f, .snareTone = 195.0f, .snareDecay = 0.15f, .tomPitch = 90.0f,
+    .kit = {.kickPitch = 55.0f, .kickDecay = 0.25f, .snareTone = 195.0f, .snareDecay = 0.15f, .tomPitch = 90.0f,
             .gain = 0.34f},
     .phrases = kPhrases08, .sections = kSections08,
-    .order = "intro A B A2 C D A2 B outro",
+    .order = "intro@-4 A B A2 C@-4 D@-2 A2 B@1 outro@-2",
 };
 
 namespace {
@@ -187,7 +187,7 @@ const Song kSound05 = {
     .mood = "fast, tense",
     .voices = {Vary(kPulseLead, 0.21f, 0.0f), Vary(kSawLead, 0.12f, 0.3f), kBassFm, Vary(kStrings, 0.06f, 0.0f),
                Vary(kArpPulse, 0.09f, -0.4f, 59), Vary(kBrass, 0.18f, -0.15f, 66), Vary(kStab, 0.08f, 0.4f, 54)},
-    .kit = {.kickPitch = 52.0f, .kickDecay = 0.2f, .snareTone = 205.0f, .snareDecay = 0.13f, .hatDecay = 0.028f},
+    .kit = {.kickPitch = 60.0f, .kickDecay = 0.2f, .snareTone = 205.0f, .snareDecay = 0.13f, .hatDecay = 0.028f},
     .phrases = kPhrases05, .sections = kAll05,
-    .order = "intro A A2 B C E A2 B D A E A3 B3 C3 outro3",
+    .order = "intro@-4 A A2 B C@-4 E@-2 A2 B D@-3 A E@-1 A3@1 B3@1 C3 outro3@-1",
 };

@@ -78,9 +78,9 @@ const Song kSound06 = {
     .mood = "epic, relentless",
     .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kBrass, 0.15f, -0.2f, 55), kBassPluck, Vary(kStrings, 0.06f, 0.0f),
                Vary(kArpPulse, 0.09f, 0.4f, 62), Vary(kStab, 0.08f, 0.35f, 57), Vary(kChoir, 0.07f, 0.0f, 60)},
-    .kit = {.kickPitch = 50.0f, .kickDecay = 0.24f, .snareTone = 185.0f, .snareDecay = 0.16f, .tomPitch = 100.0f},
+    .kit = {.kickPitch = 58.0f, .kickDecay = 0.24f, .snareTone = 185.0f, .snareDecay = 0.16f, .tomPitch = 100.0f},
     .phrases = kPhrases06, .sections = kAll06,
-    .order = "intro intro2 A A2 B C A2 B C A3 B3 outro3",
+    .order = "intro@-5 intro2@-3 A A2 B C@-4 A2@-1 B C@-3 A3@1 B3@1 outro3@-1",
 };
 
 namespace {
@@ -168,8 +168,8 @@ const Song kSound04 = {
     .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kBrass, 0.14f, -0.25f, 55), kBassFm, Vary(kStrings, 0.065f, 0.0f),
                Vary(kArpPulse, 0.08f, 0.45f, 63), Vary(kBrass, 0.17f, 0.2f, 60), Vary(kChoir, 0.09f, 0.0f, 58),
                Vary(kBell, 0.2f, 0.3f)},
-    .kit = {.kickPitch = 46.0f, .kickDecay = 0.3f, .snareTone = 175.0f, .snareDecay = 0.2f, .crashDecay = 1.8f,
+    .kit = {.kickPitch = 60.0f, .kickDecay = 0.26f, .snareTone = 175.0f, .snareDecay = 0.2f, .crashDecay = 1.8f,
             .tomPitch = 85.0f},
     .phrases = kPhrases04, .sections = kAll04,
-    .order = "intro A A2 B C A2 D B C E E A3 B3 C3 outro3",
+    .order = "intro@-5 A A2 B C@-3 A2 D@-4 B C E@-4 E@-2 A3@1 B3@1 C3 outro3@-1",
 };

@@ -41,12 +41,13 @@ constexpr Section kSectionsSelect01[] = {
 const Song kSoundSelect01 = {
     .file = "SoundSelect01.mp3", .minSeconds = 40.0f, .tempo = 96.0f, .key = "F major",
     .mood = "calm, hopeful",
-    .voices = {Vary(kFlute, 0.28f, -0.1f), Vary(kBell, 0.12f, 0.3f), Vary(kBassPulse, 0.22f, 0.0f, 29),
+    .voices = {Vary(kFlute, 0.28f, -0.1f), Vary(kBell, 0.12f, 0.3f), Vary(kBassPulse, 0.22f, 0.0f, 41),
                Vary(kPad, 0.08f, 0.0f, 53), Vary(kArpPulse, 0.07f, 0.35f, 60)},
-    .kit = {.kickPitch = 55.0f, .kickDecay = 0.18f, .gain = 0.35f},
+    .kit = {.kickPitch = 63.0f, .kickDecay = 0.18f, .gain = 0.35f},
     .phrases = kPhrasesSelect01, .sections = kSectionsSelect01,
     .order = "intro A B A2 outro",
     .echoSteps = 3.0f, .echoFeedback = 0.4f,
+    .loudnessLufs = -19.0f,  // calm: the route map and the clear banner
 };
 
 namespace {
@@ -88,18 +89,22 @@ const Song kSoundSelect02 = {
     .file = "SoundSelect02.mp3", .minSeconds = 40.0f, .tempo = 88.0f, .key = "D major (3/4)",
     .mood = "warm, wistful",
     .stepsPerBar = 12,
-    .voices = {Vary(kBell, 0.32f, 0.1f), Vary(kFlute, 0.22f, -0.3f), Vary(kBassPulse, 0.2f, 0.0f, 30),
+    .voices = {Vary(kBell, 0.32f, 0.1f), Vary(kFlute, 0.22f, -0.3f), Vary(kBassPulse, 0.2f, 0.0f, 42),
                Vary(kStrings, 0.07f, 0.0f, 54), Vary(kArpPulse, 0.06f, 0.4f, 62)},
-    .kit = {.kickPitch = 55.0f, .kickDecay = 0.2f, .gain = 0.3f},
+    .kit = {.kickPitch = 63.0f, .kickDecay = 0.2f, .gain = 0.3f},
     .phrases = kPhrasesSelect02, .sections = kSectionsSelect02,
     .order = "intro A B A2 outro",
     .roomSize = 0.88f,
+    .loudnessLufs = -19.0f,
 };
 
 namespace {
 
-// Sound11: C major. The final clear and the ending: a brass fanfare at 126 bpm, then the
-// theme slows to 84 bpm and turns reflective.
+// Sound11: C major. The final clear and the ending: a brass fanfare at 132 bpm over the clear
+// banner and the tally, a turn, and the theme slowed to 84 bpm and reflective from 10.9 s on,
+// when the ending's text starts to scroll (the banner and tally take 635 frames, the ship's
+// exit about 50, the text's first line 13 more); the triumphant theme returns once the
+// captions are done.
 constexpr Phrase kPhrases11[] = {
     {"f1", "g4:3 g4:1 c5:4 e5:4 g5:4 | a5:6 g5:2 f5:8 | e5:3 e5:1 g5:4 c6:8 | b5:4 d6:4 g5:8 |"},
     {"a1", "c6:6 g5:2 e5:4 g5:4 | d6:6 b5:2 g5:8 | e6:4 d6:4 c6:4 a5:4 | f5:4 a5:4 c6:8 |"},
@@ -133,6 +138,11 @@ constexpr Section kSections11[] = {
      .drums = {"K.....k.K.k.....", "....S.......S...", "h.o.h.o.h.o.h.o."},
      .fill = {"K.......K.......", "....S...SStTmMlL"},
      .crash = true},
+    {.name = "turn", .bars = 2, .chords = "F G",
+     .lines = {{PartLead, LineNotes, "a5:4 g5:4 f5:4 e5:4 | d5:8 g4:8 |"}, {PartBass, LineDegrees, "1.1.1.1.5.5.5.5."},
+               {PartPad, LineChords, "x-------x-------"}},
+     .drums = {"K.......K.......", "....S.......S..."},
+     .fill = {"K...K...........", "....S.S.SSSS...."}},
     {.name = "C", .bars = 8, .chords = "Am F C G Am F G G",
      .lines = {{PartExtra3, LineNotes, "$c1 $c2"}, {PartBass, LineDegrees, "1-------5-------"},
                {PartPad, LineChords, "x---------------"}, {PartArp, LineDegrees, "1.5.8.5.t.8.5.3."}},
@@ -153,13 +163,14 @@ constexpr Section kSections11[] = {
 }  // namespace
 
 const Song kSound11 = {
-    .file = "Sound11.mp3", .minSeconds = 75.0f, .tempo = 126.0f, .key = "C major",
+    .file = "Sound11.mp3", .minSeconds = 75.0f, .tempo = 132.0f, .key = "C major",
     .mood = "triumphant, then reflective",
     .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kBell, 0.1f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
                Vary(kArpPulse, 0.08f, 0.4f, 60), Vary(kBrass, 0.2f, -0.1f, 55), Vary(kStab, 0.08f, -0.35f, 55),
                Vary(kFlute, 0.28f, -0.1f)},
-    .kit = {.kickPitch = 52.0f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f},
+    .kit = {.kickPitch = 60.0f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f},
     .phrases = kPhrases11, .sections = kSections11,
-    .order = "fanfare A B A C D outro",
+    .order = "fanfare turn@-1 C@-5 D@-4 A@-1 B outro@-4",
+    .loudnessLufs = -18.5f,
     .tailSeconds = 4.0f,
 };

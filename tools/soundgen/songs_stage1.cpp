@@ -67,7 +67,7 @@ const Song kSound03 = {
                Vary(kArpPulse, 0.1f, 0.4f, 64), Vary(kSawLead, 0.32f, 0.05f)},
     .kit = {},
     .phrases = kPhrases03, .sections = kSections03,
-    .order = "intro A A2 B bridge A2 B A outro",
+    .order = "intro@-4 A A2 B bridge@-4 A2@-1 B A@1 outro@-2",
 };
 
 
@@ -130,7 +130,7 @@ const Song kSound01 = {
     .mood = "funky, syncopated",
     .voices = {Vary(kPulseLead, 0.2f, -0.05f), Vary(kBell, 0.12f, 0.3f), kBassFm, Vary(kOrgan, 0.09f, -0.25f),
                Vary(kArpPulse, 0.09f, 0.4f, 60), Vary(kSawLead, 0.32f, 0.0f)},
-    .kit = {.kickPitch = 55.0f, .kickDecay = 0.22f, .snareTone = 210.0f, .snareDecay = 0.12f},
+    .kit = {.kickPitch = 63.0f, .kickDecay = 0.22f, .snareTone = 210.0f, .snareDecay = 0.12f},
     .phrases = kPhrases01, .sections = kSections01,
-    .order = "intro A A2 B bridge A B A2 outro",
+    .order = "intro@-4 A A2 B bridge@-5 A@-2 B A2@1 outro@-2",
 };

@@ -51,14 +51,15 @@ constexpr Section kSections07[] = {
 
 }  // namespace
 
+// Stages 4 to 6 call their boss at most 2561 frames (41 s) in; the track runs 30 s past that.
 const Song kSound07 = {
-    .file = "Sound07.mp3", .minSeconds = 45.0f, .tempo = 168.0f, .key = "C minor",
+    .file = "Sound07.mp3", .minSeconds = 72.0f, .tempo = 168.0f, .key = "C minor",
     .mood = "urgent, galloping",
     .voices = {Vary(kSawLead, 0.34f, 0.0f), Vary(kPulseLead, 0.15f, -0.3f), Vary(kBassPulse, 0.22f, 0.0f), Vary(kStrings, 0.06f, 0.0f),
                Vary(kArpPulse, 0.1f, 0.4f, 67), Vary(kStab, 0.08f, -0.35f, 55)},
-    .kit = {.kickPitch = 48.0f, .kickDecay = 0.2f, .snareTone = 180.0f, .snareDecay = 0.14f, .hatDecay = 0.025f},
+    .kit = {.kickPitch = 56.0f, .kickDecay = 0.2f, .snareTone = 180.0f, .snareDecay = 0.14f, .hatDecay = 0.025f},
     .phrases = kPhrases07, .sections = kSections07,
-    .order = "intro A B break A outro",
+    .order = "intro@-4 A B@-1 break@-6 A@1 B@-2 break@-5 A@1 outro@-2",
     .echoSteps = 2.0f,
 };
 
@@ -119,9 +120,9 @@ const Song kSound02 = {
     .mood = "moody, mechanical",
     .voices = {Vary(kPulseLead, 0.21f, 0.0f), Vary(kFlute, 0.22f, -0.3f), kBassFm, kPad,
                Vary(kArpPulse, 0.11f, 0.45f, 61), Vary(kBell, 0.1f, -0.4f, 72)},
-    .kit = {.kickPitch = 45.0f, .kickDecay = 0.3f, .snareTone = 160.0f, .snareDecay = 0.2f, .hatDecay = 0.03f},
+    .kit = {.kickPitch = 53.0f, .kickDecay = 0.3f, .snareTone = 160.0f, .snareDecay = 0.2f, .hatDecay = 0.03f},
     .phrases = kPhrases02, .sections = kSections02,
-    .order = "intro A A2 B C A2 B outro",
+    .order = "intro@-4 A A2 B C@-4 A2@-1 B@1 outro@-2",
     .echoSteps = 3.0f, .echoFeedback = 0.45f, .echoMix = 0.7f,
     .roomSize = 0.86f,
 };

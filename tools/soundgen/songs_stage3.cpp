@@ -80,10 +80,10 @@ const Song kSound00 = {
     .mood = "determined march",
     .voices = {Vary(kBrass, 0.34f, 0.0f, 55), Vary(kPulseLead, 0.12f, 0.35f), kBassPluck, Vary(kStrings, 0.07f, 0.0f),
                Vary(kArpPulse, 0.09f, 0.45f, 62), Vary(kStab, 0.08f, -0.4f, 55), Vary(kSawLead, 0.2f, 0.1f)},
-    .kit = {.kickPitch = 52.0f, .kickDecay = 0.22f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f,
+    .kit = {.kickPitch = 60.0f, .kickDecay = 0.22f, .snareTone = 200.0f, .snareDecay = 0.17f, .tomPitch = 95.0f,
             .gain = 0.42f},
     .phrases = kPhrases00, .sections = kAll00,
-    .order = "intro A A2 B C A2 B A3 B3 outro3",
+    .order = "intro@-4 A A2 B C@-4 A2 B A3@1 B3@1 outro3@-1",
 };
 
 namespace {
@@ -144,9 +144,9 @@ const Song kSound09 = {
     .stepsPerBar = 14,
     .voices = {Vary(kPulseLead, 0.18f, -0.1f), Vary(kBell, 0.2f, 0.25f), kBassFm, Vary(kChoir, 0.1f, 0.0f),
                Vary(kBell, 0.1f, 0.45f, 66), Vary(kFlute, 0.18f, -0.4f, 60)},
-    .kit = {.kickPitch = 42.0f, .kickDecay = 0.35f, .snareTone = 240.0f, .snareDecay = 0.2f, .tomPitch = 130.0f},
+    .kit = {.kickPitch = 50.0f, .kickDecay = 0.35f, .snareTone = 240.0f, .snareDecay = 0.2f, .tomPitch = 130.0f},
     .phrases = kPhrases09, .sections = kSections09,
-    .order = "intro A B C A2 B outro",
+    .order = "intro@-4 A B C@-4 A2 B@1 outro@-2",
     .echoSteps = 3.0f, .echoFeedback = 0.5f, .echoMix = 0.75f,
     .roomSize = 0.9f, .damping = 0.25f,
 };

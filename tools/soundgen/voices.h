@@ -48,17 +48,17 @@ constexpr Instrument kFlute = {
 constexpr Instrument kBassPluck = {
     .wave = WaveSaw, .attack = 0.002f, .decay = 0.2f, .sustain = 0.75f, .release = 0.05f, .gain = 0.34f,
     .cutoff = 380.0f, .resonance = 0.35f, .filterEnv = 2.6f, .filterDecay = 0.09f,
-    .floorNote = 28, .pan = 0.0f, .echo = 0.0f, .reverb = 0.02f};
+    .floorNote = 40, .pan = 0.0f, .echo = 0.0f, .reverb = 0.02f};
 
 constexpr Instrument kBassFm = {
     .wave = WaveFm, .attack = 0.002f, .decay = 0.25f, .sustain = 0.8f, .release = 0.05f, .gain = 0.4f,
     .fmRatio = 1.0f, .fmIndex = 0.9f, .fmAttackIndex = 2.5f, .fmDecay = 0.06f,
-    .floorNote = 28, .pan = 0.0f, .echo = 0.0f, .reverb = 0.02f};
+    .floorNote = 40, .pan = 0.0f, .echo = 0.0f, .reverb = 0.02f};
 
 constexpr Instrument kBassPulse = {
     .wave = WavePulse, .width = 0.5f, .attack = 0.002f, .decay = 0.3f, .sustain = 0.8f, .release = 0.04f,
     .gain = 0.28f, .cutoff = 900.0f, .filterEnv = 1.5f, .filterDecay = 0.08f,
-    .floorNote = 31, .pan = 0.0f, .echo = 0.0f, .reverb = 0.02f};
+    .floorNote = 43, .pan = 0.0f, .echo = 0.0f, .reverb = 0.02f};
 
 constexpr Instrument kPad = {
     .wave = WaveSaw, .attack = 0.25f, .decay = 1.0f, .sustain = 0.8f, .release = 0.6f, .gain = 0.1f,
