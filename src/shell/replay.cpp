@@ -2,8 +2,6 @@
 // the state hashes. Versioned; anything unexpected is refused with its line number.
 #include "shell/replay.h"
 
-#include <unistd.h>
-
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -137,6 +135,27 @@ struct Parser {
         r->heldAtStart = static_cast<uint8_t>(v);
         if (!KeyNumber("truncated", 0, 1, &v)) return false;
         r->truncated = v != 0;
+        return KeyNumbers("scores", &r->tableScores) && KeyNumbers("score-stages", &r->tableStages);
+    }
+
+    // A line "key v1 .. v10" of int32 values, as the save file may hold any.
+    bool KeyNumbers(std::string_view key, HighScoreList* out) {
+        std::string_view line;
+        if (!lines.Next(&line)) return Fail("the file ends too early");
+        std::string_view rest = line;
+        if (Word(&rest) != key) {
+            std::string msg = "expected \"" + std::string(key) + "\"";
+            return Fail(msg.c_str());
+        }
+        for (int32_t& value : *out) {
+            int64_t v;
+            if (!Decimal(Word(&rest), INT32_MIN, INT32_MAX, &v)) {
+                std::string msg = "bad value for \"" + std::string(key) + "\"";
+                return Fail(msg.c_str());
+            }
+            value = static_cast<int32_t>(v);
+        }
+        if (!Word(&rest).empty()) return Fail("more than ten values");
         return true;
     }
 
@@ -220,11 +239,17 @@ bool ParseReplay(const char* text, size_t size, Replay* replay, std::string* err
     return false;
 }
 
+static void AppendNumbers(const char* key, const HighScoreList& values, std::string* out) {
+    *out += key;
+    for (int32_t v : values) *out += " " + std::to_string(v);
+}
+
 std::string FormatReplay(const Replay& r) {
     std::string out;
     char buf[96];
     // files without the later fields stay version 1, readable by every build
-    const bool held = r.heldAtStart != 0 || r.truncated;
+    const bool held = r.heldAtStart != 0 || r.truncated || r.tableScores != kDefaultHighScores ||
+                      r.tableStages != kDefaultHighScoreStages;
     std::snprintf(buf, sizeof buf, "%s %d\nseed %u\ndifficulty %d\nstage %d\noptions", kMagic.data(),
                   held ? kReplayVersionHeld : kReplayVersion, r.seed, r.difficulty, r.startStage);
     out += buf;
@@ -235,6 +260,8 @@ std::string FormatReplay(const Replay& r) {
         std::snprintf(buf, sizeof buf, "\nheld %d\ntruncated %d", r.heldAtStart & kButtonMask,
                       r.truncated ? 1 : 0);
         out += buf;
+        AppendNumbers("\nscores", r.tableScores, &out);
+        AppendNumbers("\nscore-stages", r.tableStages, &out);
     }
     std::snprintf(buf, sizeof buf, "\nframes %zu\n", r.buttons.size());
     out += buf;

@@ -20,6 +20,9 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     // a run starts with them as a fresh program has them
     mapScrollDX = mapScrollDY = 0;
     shotSoundLatch = 0;
+    // left by the last run's ship until the next one is made
+    playerShip = nullptr;
+    playerCenterX = playerCenterY = 0.0f;
     difficultySetting = difficulty;
     SeedRandom(seed);
     ResetNewGame();
@@ -41,6 +44,18 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
     } else {
         currentScene = SceneTitle;
     }
+}
+
+void UseReplayTable(const Replay& r) {
+    for (size_t i = 0; i < r.tableScores.size(); i++) {
+        highScores[i] = r.tableScores[i];
+        highScoreStages[i] = r.tableStages[i];
+    }
+}
+
+void BeginReplay(const Replay& r) {
+    UseReplayTable(r);
+    BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
 }
 
 void ApplyRunOptions(uint32_t options, RunCounters* c) {

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,18 +24,20 @@ constexpr size_t kFolderSize = 4096;
 constexpr int32_t kSeedRange = 0x7FFFFFFF;
 
 static bool recordingEnabled = false;
+static int32_t recordLimit = kRecordedRunMaxFrames;
 static bool recording = false;   // a run is being recorded (the title was entered)
 static int32_t shiftedRow = kNoRow;  // the table row the run took, its files moved down
 static Replay recorded;
 static char replayFolder[kFolderSize];
 
-void EnableRunRecording(bool enabled) {
+void EnableRunRecording(bool enabled, int32_t maxFrames) {
     recordingEnabled = enabled;
     recording = false;
     shiftedRow = kNoRow;
     if (!enabled) return;
-    recorded.buttons.reserve(kRecordedRunMaxFrames);
-    recorded.checkpoints.reserve(kRecordedRunMaxFrames / kReplayHashInterval + 2);
+    recordLimit = std::clamp(maxFrames, 1, kRecordedRunMaxFrames);
+    recorded.buttons.reserve(static_cast<size_t>(recordLimit));
+    recorded.checkpoints.reserve(static_cast<size_t>(recordLimit / kReplayHashInterval + 2));
     PrepareStateHash();  // it allocates: before play
 }
 
@@ -63,6 +66,8 @@ static void StartRecording() {
     recorded.options = 0;
     recorded.heldAtStart = static_cast<uint8_t>(HeldButtons());
     recorded.truncated = false;
+    std::copy(highScores, highScores + 10, recorded.tableScores.begin());
+    std::copy(highScoreStages, highScoreStages + 10, recorded.tableStages.begin());
     recorded.buttons.clear();
     recorded.checkpoints.clear();
     recording = true;
@@ -76,7 +81,7 @@ void RecordFrameStart(int32_t scene, bool entered) {
 
 void RecordFrameButtons() {
     if (!recording) return;
-    if (recorded.buttons.size() >= static_cast<size_t>(kRecordedRunMaxFrames)) {
+    if (recorded.buttons.size() >= static_cast<size_t>(recordLimit)) {
         recorded.truncated = true;  // the game goes on; the replay ends here
         return;
     }
@@ -134,7 +139,7 @@ void RecordFrameEnd(int32_t sceneBefore) {
     if (!recording) return;
     const int32_t frames = static_cast<int32_t>(recorded.buttons.size());
     // a hash only for a frame whose buttons were recorded
-    const bool due = frames % kReplayHashInterval == 0 || frames == kRecordedRunMaxFrames;
+    const bool due = frames % kReplayHashInterval == 0 || frames == recordLimit;
     if (!recorded.truncated && frames > 0 && due &&
         (recorded.checkpoints.empty() || recorded.checkpoints.back().frame != frames))
         recorded.checkpoints.push_back({frames, StateHash()});

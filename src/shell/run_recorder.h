@@ -9,8 +9,8 @@
 constexpr int32_t kRecordedRunMaxFrames = 1'350'000;
 
 // Off unless turned on: the game turns it on, the simulator and most tests do not.
-// Turning it on sizes the buffers once.
-void EnableRunRecording(bool enabled);
+// Turning it on sizes the buffers once, for runs of up to `maxFrames`.
+void EnableRunRecording(bool enabled, int32_t maxFrames = kRecordedRunMaxFrames);
 bool RunRecordingEnabled();
 
 // The folder the replays go to: beside the current save file name, ending in '/'.

@@ -27,6 +27,7 @@ protected:
         fs::create_directories(dir);
         save = (dir / "zorbexG.dat").string();
         saveFileName = save.c_str();
+        ReadSaveFile();  // none there: the default table
         EnableRunRecording(true);
     }
     void TearDown() override {
@@ -51,7 +52,7 @@ protected:
     // Plays the replay as the simulator's --verify does; the frames whose hash differed.
     static int Mismatches(const Replay& r) {
         EnableRunRecording(false);
-        BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
+        BeginReplay(r);
         int bad = 0;
         size_t next = 0;
         for (size_t i = 0; i < r.buttons.size(); i++) {
@@ -99,7 +100,9 @@ TEST_F(RunRecorder, AGivenUpRunWritesLastReplayThatVerifies) {
 // process begins with a button down, and still replays exactly.
 TEST_F(RunRecorder, ASecondRunBegunWithFireHeldVerifies) {
     ASSERT_NO_FATAL_FAILURE(PlayUntilRanking(0));
+    Frame(0);
     Frame(PadButton1);  // leaves the ranking; fire stays down into the title
+    ASSERT_EQ(currentScene, SceneTitle);
     ASSERT_NO_FATAL_FAILURE(PlayUntilRanking(70));
     Replay r;
     std::string error;
@@ -142,7 +145,8 @@ TEST_F(RunRecorder, AnUnwritableReplayFolderLeavesTheSaveFileWritten) {
     EXPECT_EQ(currentScene, SceneRanking);
 }
 
-// Replays of the game's runs carry the held buttons and the cut; the older form still reads.
+// Replays of the game's runs carry the held buttons, the cut and the table; the older form
+// still reads.
 TEST(ReplayHeldFormat, HeldAndTruncatedRoundTripAndVersionOneStaysPlain) {
     Replay r;
     r.seed = 7;
@@ -150,19 +154,67 @@ TEST(ReplayHeldFormat, HeldAndTruncatedRoundTripAndVersionOneStaysPlain) {
     r.checkpoints = {{3, 0xabcULL}};
     const std::string plain = FormatReplay(r);
     EXPECT_EQ(plain.rfind("zorbex-replay 1\n", 0), 0u);
-    r.heldAtStart = 0x10;
-    r.truncated = true;
-    const std::string held = FormatReplay(r);
-    EXPECT_EQ(held.rfind("zorbex-replay 2\n", 0), 0u);
     Replay back;
     std::string error;
+    ASSERT_TRUE(ParseReplay(plain.data(), plain.size(), &back, &error)) << error;
+    EXPECT_EQ(back.tableScores, kDefaultHighScores);  // what the simulator's runs begin with
+    r.heldAtStart = 0x10;
+    r.truncated = true;
+    r.tableScores[9] = -5;  // a damaged save file's table is replayed as it was
+    r.tableStages[0] = 22;
+    const std::string held = FormatReplay(r);
+    EXPECT_EQ(held.rfind("zorbex-replay 2\n", 0), 0u);
     ASSERT_TRUE(ParseReplay(held.data(), held.size(), &back, &error)) << error;
     EXPECT_EQ(back.heldAtStart, 0x10);
     EXPECT_TRUE(back.truncated);
+    EXPECT_EQ(back.tableScores, r.tableScores);
+    EXPECT_EQ(back.tableStages, r.tableStages);
     EXPECT_EQ(back.buttons, r.buttons);
     std::string bad = held;
     bad.replace(bad.find("held 16"), 7, "held 999");
     EXPECT_FALSE(ParseReplay(bad.data(), bad.size(), &back, &error));
+}
+
+}  // namespace
+
+namespace {
+
+// A run longer than the recording allows: the replay holds the frames it could, says it
+// was cut, and still verifies up to its last hash.
+TEST_F(RunRecorder, ARunPastTheLimitIsCutAndSaysSo) {
+    EnableRunRecording(true, 600);
+    ASSERT_NO_FATAL_FAILURE(PlayUntilRanking(0));
+    Replay r;
+    std::string error;
+    ASSERT_TRUE(ReadReplayFile(ReplayFile("last.replay").c_str(), &r, &error)) << error;
+    EXPECT_TRUE(r.truncated);
+    EXPECT_EQ(r.buttons.size(), 600u);
+    ASSERT_FALSE(r.checkpoints.empty());
+    EXPECT_EQ(r.checkpoints.back().frame, 600);
+    EXPECT_EQ(Mismatches(r), 0);
+}
+
+// A run won at the last stage takes the top row: the rows' replays move down at once, and
+// the run's own replay is written as the ranking after the ending comes up.
+TEST_F(RunRecorder, AnEndingRunTakesItsRowWhenTheRankingComesUp) {
+    fs::create_directories(dir / "replays");
+    std::ofstream(ReplayFile("rank01.replay")) << "row 1";
+    Frame(0);  // the title's entry starts the recording
+    Frame(PadButton1);
+    ASSERT_EQ(currentScene, ScenePlay);
+    Frames(5);
+    stageNumber = 22;
+    score = 50000;
+    stagePhase = PhaseShipLeft;  // the last stage is left: the ending follows
+    Frame(0);
+    ASSERT_EQ(currentScene, SceneEnding);
+    EXPECT_EQ(newRankIndex, 0);
+    EXPECT_EQ(Contents(ReplayFile("rank02.replay")), "row 1");
+    EXPECT_FALSE(fs::exists(ReplayFile("rank01.replay")));
+    for (int f = 0; f < 8 && currentScene != SceneRanking; f++) Frame(f % 2 ? 0 : PadButton1);
+    ASSERT_EQ(currentScene, SceneRanking);
+    EXPECT_EQ(Contents(ReplayFile("rank01.replay")), Contents(ReplayFile("last.replay")));
+    EXPECT_EQ(Contents(ReplayFile("rank02.replay")), "row 1");
 }
 
 }  // namespace
