@@ -23,36 +23,41 @@ constexpr int32_t kNoRow = 9999;
 constexpr size_t kFolderSize = 4096;
 constexpr int32_t kSeedRange = 0x7FFFFFFF;
 
-static bool recordingEnabled = false;
-static int32_t recordLimit = kRecordedRunMaxFrames;
-static bool recording = false;   // a run is being recorded (the title was entered)
-static int32_t shiftedRow = kNoRow;  // the table row the run took, its files moved down
-static Replay recorded;
-static char replayFolder[kFolderSize];
+// The recorder's own state: it watches the game and never steers it.
+struct RunRecording {
+    bool enabled = false;
+    int32_t limit = kRecordedRunMaxFrames;
+    bool recording = false;       // a run is being recorded (the title was entered)
+    int32_t shiftedRow = kNoRow;  // the table row the run took, its files moved down
+    Replay replay;
+    char folder[kFolderSize] = {};
+};
+
+static RunRecording runRecording;
 
 void EnableRunRecording(bool enabled, int32_t maxFrames) {
-    recordingEnabled = enabled;
-    recording = false;
-    shiftedRow = kNoRow;
+    runRecording.enabled = enabled;
+    runRecording.recording = false;
+    runRecording.shiftedRow = kNoRow;
     if (!enabled) return;
-    recordLimit = std::clamp(maxFrames, 1, kRecordedRunMaxFrames);
-    recorded.buttons.reserve(static_cast<size_t>(recordLimit));
-    recorded.checkpoints.reserve(static_cast<size_t>(recordLimit / kReplayHashInterval + 2));
+    runRecording.limit = std::clamp(maxFrames, 1, kRecordedRunMaxFrames);
+    runRecording.replay.buttons.reserve(static_cast<size_t>(runRecording.limit));
+    runRecording.replay.checkpoints.reserve(static_cast<size_t>(runRecording.limit / kReplayHashInterval + 2));
     PrepareStateHash();  // it allocates: before play
 }
 
-bool RunRecordingEnabled() { return recordingEnabled; }
+bool RunRecordingEnabled() { return runRecording.enabled; }
 
 const char* ReplayFolder() {
     const char* slash = std::strrchr(saveFileName, '/');
     const size_t dirLength = slash ? static_cast<size_t>(slash - saveFileName) + 1 : 0;
-    if (dirLength + sizeof "replays/" > sizeof replayFolder) {
-        replayFolder[0] = '\0';
-        return replayFolder;
+    if (dirLength + sizeof "replays/" > sizeof runRecording.folder) {
+        runRecording.folder[0] = '\0';
+        return runRecording.folder;
     }
-    std::memcpy(replayFolder, saveFileName, dirLength);
-    std::memcpy(replayFolder + dirLength, "replays/", sizeof "replays/");
-    return replayFolder;
+    std::memcpy(runRecording.folder, saveFileName, dirLength);
+    std::memcpy(runRecording.folder + dirLength, "replays/", sizeof "replays/");
+    return runRecording.folder;
 }
 
 // A run starts on the title's entry (every entry resets the game for a new run),
@@ -60,32 +65,32 @@ const char* ReplayFolder() {
 static void StartRecording() {
     const uint32_t seed = static_cast<uint32_t>(RandomUpTo(kSeedRange));
     PrepareRunStart(seed, difficultySetting);
-    recorded.seed = seed;
-    recorded.difficulty = difficultySetting;
-    recorded.startStage = 0;
-    recorded.options = 0;
-    recorded.heldAtStart = static_cast<uint8_t>(HeldButtons());
-    recorded.truncated = false;
-    std::copy(highScores, highScores + 10, recorded.tableScores.begin());
-    std::copy(highScoreStages, highScoreStages + 10, recorded.tableStages.begin());
-    recorded.buttons.clear();
-    recorded.checkpoints.clear();
-    recording = true;
-    shiftedRow = kNoRow;
+    runRecording.replay.seed = seed;
+    runRecording.replay.difficulty = difficultySetting;
+    runRecording.replay.startStage = 0;
+    runRecording.replay.options = 0;
+    runRecording.replay.heldAtStart = static_cast<uint8_t>(HeldButtons());
+    runRecording.replay.truncated = false;
+    std::copy(highScores, highScores + 10, runRecording.replay.tableScores.begin());
+    std::copy(highScoreStages, highScoreStages + 10, runRecording.replay.tableStages.begin());
+    runRecording.replay.buttons.clear();
+    runRecording.replay.checkpoints.clear();
+    runRecording.recording = true;
+    runRecording.shiftedRow = kNoRow;
 }
 
 void RecordFrameStart(int32_t scene, bool entered) {
-    if (!recordingEnabled) return;
+    if (!runRecording.enabled) return;
     if (entered && scene == SceneTitle) StartRecording();
 }
 
 void RecordFrameButtons() {
-    if (!recording) return;
-    if (recorded.buttons.size() >= static_cast<size_t>(recordLimit)) {
-        recorded.truncated = true;  // the game goes on; the replay ends here
+    if (!runRecording.recording) return;
+    if (runRecording.replay.buttons.size() >= static_cast<size_t>(runRecording.limit)) {
+        runRecording.replay.truncated = true;  // the game goes on; the replay ends here
         return;
     }
-    recorded.buttons.push_back(static_cast<uint8_t>(HeldButtons()));
+    runRecording.replay.buttons.push_back(static_cast<uint8_t>(HeldButtons()));
 }
 
 static std::string ReplayPath(const char* folder, const char* name) { return std::string(folder) + name; }
@@ -123,35 +128,35 @@ static void WriteRecordedRun() {
         std::fprintf(stderr, "zorbex: cannot make the replay folder %s\n", folder);
         return;
     }
-    const int32_t frames = static_cast<int32_t>(recorded.buttons.size());
+    const int32_t frames = static_cast<int32_t>(runRecording.replay.buttons.size());
     if (frames == 0) return;
     // a cut recording got its last hash as its last frame ended
-    if (!recorded.truncated && (recorded.checkpoints.empty() || recorded.checkpoints.back().frame != frames))
-        recorded.checkpoints.push_back({frames, StateHash()});
+    if (!runRecording.replay.truncated && (runRecording.replay.checkpoints.empty() || runRecording.replay.checkpoints.back().frame != frames))
+        runRecording.replay.checkpoints.push_back({frames, StateHash()});
     std::string error;
-    if (!WriteReplayFile(ReplayPath(folder, "last.replay").c_str(), recorded, &error))
+    if (!WriteReplayFile(ReplayPath(folder, "last.replay").c_str(), runRecording.replay, &error))
         std::fprintf(stderr, "zorbex: %s\n", error.c_str());
-    if (shiftedRow != kNoRow && !WriteReplayFile(RankPath(folder, shiftedRow).c_str(), recorded, &error))
+    if (runRecording.shiftedRow != kNoRow && !WriteReplayFile(RankPath(folder, runRecording.shiftedRow).c_str(), runRecording.replay, &error))
         std::fprintf(stderr, "zorbex: %s\n", error.c_str());
 }
 
 void RecordFrameEnd(int32_t sceneBefore) {
-    if (!recording) return;
-    const int32_t frames = static_cast<int32_t>(recorded.buttons.size());
+    if (!runRecording.recording) return;
+    const int32_t frames = static_cast<int32_t>(runRecording.replay.buttons.size());
     // a hash only for a frame whose buttons were recorded
-    const bool due = frames % kReplayHashInterval == 0 || frames == recordLimit;
-    if (!recorded.truncated && frames > 0 && due &&
-        (recorded.checkpoints.empty() || recorded.checkpoints.back().frame != frames))
-        recorded.checkpoints.push_back({frames, StateHash()});
+    const bool due = frames % kReplayHashInterval == 0 || frames == runRecording.limit;
+    if (!runRecording.replay.truncated && frames > 0 && due &&
+        (runRecording.replay.checkpoints.empty() || runRecording.replay.checkpoints.back().frame != frames))
+        runRecording.replay.checkpoints.push_back({frames, StateHash()});
     // the play frame ended the run (given up, or the last stage won): the table changed now
     const bool runEnded = sceneBefore == ScenePlay && (currentScene == SceneRanking || currentScene == SceneEnding);
     if (runEnded && newRankIndex >= 0 && newRankIndex < kTableRows) {
-        shiftedRow = newRankIndex;
-        ShiftRankReplays(shiftedRow);
+        runRecording.shiftedRow = newRankIndex;
+        ShiftRankReplays(runRecording.shiftedRow);
     }
     // the ranking after a run (the idle title's visit is no run's end)
     if (currentScene == SceneRanking && (sceneBefore == ScenePlay || sceneBefore == SceneEnding)) {
         WriteRecordedRun();
-        recording = false;
+        runRecording.recording = false;
     }
 }
