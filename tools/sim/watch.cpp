@@ -23,7 +23,7 @@ struct Watched {
 
 void Play(const Replay& replay, Watched* w) {
     RunCounters counters;
-    BeginRun(replay.seed, replay.difficulty, replay.startStage);
+    BeginReplay(replay);
     ApplyRunOptions(replay.options, &counters);
     size_t checkpoint = 0;
     for (uint8_t buttons : replay.buttons) {
