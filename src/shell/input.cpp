@@ -49,3 +49,17 @@ void ClearInput() {
         *b.pressed = 0;
     }
 }
+
+int HeldButtons() {
+    int bits = 0;
+    for (const Button& b : kButtons)
+        if (*b.held) bits |= b.padBit;
+    return bits;
+}
+
+void SetHeldButtons(int padBits) {
+    for (const Button& b : kButtons) {
+        *b.held = (padBits & b.padBit) != 0 ? 1 : 0;
+        *b.pressed = 0;
+    }
+}

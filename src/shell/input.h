@@ -13,3 +13,7 @@ extern uint8_t rightHeld, rightPressed;
 
 void SampleInput();
 void ClearInput();  // all flags back to 0
+// The held buttons as pad bits (what a replay records for the frame), and the held
+// flags set from such bits with nothing pressed (a replay starting with buttons down).
+int HeldButtons();
+void SetHeldButtons(int padBits);

@@ -10,6 +10,7 @@
 #include "shell/input.h"
 #include "shell/pause.h"
 #include "shell/player_folder.h"
+#include "shell/run_recorder.h"
 #include "shell/save_files.h"
 #include "stages/stage_map.h"
 
@@ -117,7 +118,9 @@ bool RunFrame() {
     int32_t scene = currentScene;
     sceneJustEntered = scene != previousScene ? 1 : 0;
     previousScene = scene;
+    RecordFrameStart(scene, sceneJustEntered != 0);
     SampleInput();
+    RecordFrameButtons();
     switch (scene) {
     case SceneTitle: RunTitleScene(); break;
     case SceneStageSelect: RunStageSelectFrame(); break;
@@ -126,12 +129,14 @@ bool RunFrame() {
     case SceneEnding: RunEndingScene(); break;
     default: break;
     }
+    RecordFrameEnd(scene);
     PresentFrame();
     return true;
 }
 
 void RunMainLoop() {
     SetUpGame();
+    EnableRunRecording(true);
     while (PumpWindowMessages() == 0) {
         if (!RunFrame()) break;
     }

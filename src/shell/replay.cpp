@@ -115,11 +115,11 @@ struct Parser {
         int64_t version;
         if (!Decimal(Word(&rest), 0, INT32_MAX, &version) || !Word(&rest).empty())
             return Fail("bad format version");
-        if (version != kReplayVersion) {
+        if (version != kReplayVersion && version != kReplayVersionHeld) {
             char buf[120];
             std::snprintf(buf, sizeof buf,
-                          "replay format version %" PRId64 " is not supported (this build reads version %d)",
-                          version, kReplayVersion);
+                          "replay format version %" PRId64 " is not supported (this build reads versions %d and %d)",
+                          version, kReplayVersion, kReplayVersionHeld);
             return Fail(buf);
         }
         int64_t v;
@@ -129,7 +129,34 @@ struct Parser {
         r->difficulty = static_cast<int32_t>(v);
         if (!KeyNumber("stage", 0, kLastStage, &v)) return false;
         r->startStage = static_cast<int32_t>(v);
-        return Options(r);
+        if (!Options(r)) return false;
+        if (version < kReplayVersionHeld) return true;
+        if (!KeyNumber("held", 0, kButtonMask, &v)) return false;
+        r->heldAtStart = static_cast<uint8_t>(v);
+        if (!KeyNumber("truncated", 0, 1, &v)) return false;
+        r->truncated = v != 0;
+        return KeyNumbers("scores", &r->tableScores) && KeyNumbers("score-stages", &r->tableStages);
+    }
+
+    // A line "key v1 .. v10" of int32 values, as the save file may hold any.
+    bool KeyNumbers(std::string_view key, HighScoreList* out) {
+        std::string_view line;
+        if (!lines.Next(&line)) return Fail("the file ends too early");
+        std::string_view rest = line;
+        if (Word(&rest) != key) {
+            std::string msg = "expected \"" + std::string(key) + "\"";
+            return Fail(msg.c_str());
+        }
+        for (int32_t& value : *out) {
+            int64_t v;
+            if (!Decimal(Word(&rest), INT32_MIN, INT32_MAX, &v)) {
+                std::string msg = "bad value for \"" + std::string(key) + "\"";
+                return Fail(msg.c_str());
+            }
+            value = static_cast<int32_t>(v);
+        }
+        if (!Word(&rest).empty()) return Fail("more than ten values");
+        return true;
     }
 
     bool Options(Replay* r) {
@@ -212,15 +239,30 @@ bool ParseReplay(const char* text, size_t size, Replay* replay, std::string* err
     return false;
 }
 
+static void AppendNumbers(const char* key, const HighScoreList& values, std::string* out) {
+    *out += key;
+    for (int32_t v : values) *out += " " + std::to_string(v);
+}
+
 std::string FormatReplay(const Replay& r) {
     std::string out;
     char buf[96];
+    // files without the later fields stay version 1, readable by every build
+    const bool held = r.heldAtStart != 0 || r.truncated || r.tableScores != kDefaultHighScores ||
+                      r.tableStages != kDefaultHighScoreStages;
     std::snprintf(buf, sizeof buf, "%s %d\nseed %u\ndifficulty %d\nstage %d\noptions", kMagic.data(),
-                  kReplayVersion, r.seed, r.difficulty, r.startStage);
+                  held ? kReplayVersionHeld : kReplayVersion, r.seed, r.difficulty, r.startStage);
     out += buf;
     if (r.options == 0) out += " none";
     if (r.options & RunInvincible) out += " invincible";
     if (r.options & RunPowerMax) out += " power-max";
+    if (held) {
+        std::snprintf(buf, sizeof buf, "\nheld %d\ntruncated %d", r.heldAtStart & kButtonMask,
+                      r.truncated ? 1 : 0);
+        out += buf;
+        AppendNumbers("\nscores", r.tableScores, &out);
+        AppendNumbers("\nscore-stages", r.tableStages, &out);
+    }
     std::snprintf(buf, sizeof buf, "\nframes %zu\n", r.buttons.size());
     out += buf;
 

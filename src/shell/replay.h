@@ -7,7 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "shell/save_files.h"
+
 constexpr int32_t kReplayVersion = 1;
+// Version 2 adds what a run recorded in the game needs: the buttons already held when it
+// began, whether the recording stopped at its limit before the run ended, and the player's
+// high-score table it began with (the ranking it reaches depends on it).
+constexpr int32_t kReplayVersionHeld = 2;
 constexpr int32_t kReplayHashInterval = 60;       // a hash after every 60th frame, and the last
 constexpr int32_t kReplayMaxFrames = 10'000'000;  // about 44 hours of play
 
@@ -26,6 +32,10 @@ struct Replay {
     int32_t difficulty = 2;
     int32_t startStage = 0;  // 0: from the title, pressing fire; else a stage started directly
     uint32_t options = 0;
+    uint8_t heldAtStart = 0;  // pad bits held before frame 1
+    bool truncated = false;   // the run went on past the last recorded frame
+    HighScoreList tableScores = kDefaultHighScores;  // the table as the run began
+    HighScoreList tableStages = kDefaultHighScoreStages;
     std::vector<uint8_t> buttons;               // pad bits of frames 1, 2, ...
     std::vector<ReplayCheckpoint> checkpoints;  // ascending frames
 };
@@ -41,8 +51,17 @@ bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
 // A new run, at any time after SetUpGame (it runs one empty frame of its own):
 // difficulty, seed, and either the title (its first frame is the entry) or a stage
 // begun directly (a new game, the stage start, then play, whose first frame
-// creates the ship).
-void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage);
+// creates the ship). `heldAtStart`: pad bits already held as frame 1 is sampled.
+void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t heldAtStart = 0);
+
+// The high-score table the replay's run began with, made the game's.
+void UseReplayTable(const Replay& replay);
+// BeginRun as the replay says, on the high-score table it began with.
+void BeginReplay(const Replay& replay);
+
+// What every run starts from, in the game as in a replay: empty pools, the carried
+// scroll and sound latches cleared, the difficulty and seed, a new game.
+void PrepareRunStart(uint32_t seed, int32_t difficulty);
 
 // What the run options did so far.
 struct RunCounters {

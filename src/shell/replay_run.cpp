@@ -13,22 +13,30 @@ constexpr int32_t kTopArmDurability = 5;  // what one arm item adds at the top l
 
 constexpr int32_t kInvincibleLives = 3;
 
-void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage) {
-    // Whatever ran before: both pools as set-up left them, and one frame outside
-    // every scene makes the loop see the next frame as the entry into the first scene.
+void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     InitActorPool();
     InitStarPool();
     // carried from frame to frame and from stage to stage, never reset by the game:
     // a run starts with them as a fresh program has them
     mapScrollDX = mapScrollDY = 0;
     shotSoundLatch = 0;
+    // left by the last run's ship until the next one is made
+    playerShip = nullptr;
+    playerCenterX = playerCenterY = 0.0f;
+    difficultySetting = difficulty;
+    SeedRandom(seed);
+    ResetNewGame();
+}
+
+void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t heldAtStart) {
+    // one frame outside every scene makes the loop see the next frame as the entry
+    // into the first scene
     currentScene = 0;
     SetHeadlessPad(0);
     RunFrame();
-    difficultySetting = difficulty;
-    SeedRandom(seed);
     ClearInput();
-    ResetNewGame();
+    SetHeldButtons(heldAtStart);
+    PrepareRunStart(seed, difficulty);
     if (startStage > 0) {
         stageNumber = startStage;
         StartStage();
@@ -36,6 +44,18 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage) {
     } else {
         currentScene = SceneTitle;
     }
+}
+
+void UseReplayTable(const Replay& r) {
+    for (size_t i = 0; i < r.tableScores.size(); i++) {
+        highScores[i] = r.tableScores[i];
+        highScoreStages[i] = r.tableStages[i];
+    }
+}
+
+void BeginReplay(const Replay& r) {
+    UseReplayTable(r);
+    BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
 }
 
 void ApplyRunOptions(uint32_t options, RunCounters* c) {

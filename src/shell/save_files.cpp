@@ -14,9 +14,6 @@ int32_t highScoreStages[10];
 const char* configFileName = "config.dat";
 const char* saveFileName = "zorbexG.dat";
 
-static const int32_t kDefaultScores[10] = {10000, 9000, 8000, 7000, 6000,
-                                           5000,  4000, 3000, 2000, 1000};
-
 // Reads up to `count` int32 values; values the file is too short to supply stay 0.
 static void ReadInts(FILE* f, int32_t* out, int count) {
     for (int i = 0; i < count; i++) {
@@ -61,8 +58,8 @@ void ReadSaveFile() {
     FILE* f = OpenRegularFile(saveFileName);
     if (!f) {
         for (int i = 0; i < 10; i++) {
-            highScores[i] = kDefaultScores[i];
-            highScoreStages[i] = 1;
+            highScores[i] = kDefaultHighScores[i];
+            highScoreStages[i] = kDefaultHighScoreStages[i];
         }
         return;
     }

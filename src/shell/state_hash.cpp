@@ -154,6 +154,7 @@ const char* const kLeftOut[] = {
     "lineWidths",                            // and their measured widths
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
+    "runRecording",                          // the replay recorder watches, never steers
 };
 
 const HashedPart kParts[] = {

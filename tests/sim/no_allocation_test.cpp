@@ -7,6 +7,7 @@
 
 #include "allocation_counter.h"
 #include "shell/replay.h"
+#include "shell/run_recorder.h"
 #include "support/headless_game.h"
 
 namespace {
@@ -41,6 +42,22 @@ TEST_F(NoAllocation, StageOnePlaysWithoutTouchingTheHeap) {
         }
         EXPECT_EQ(StopCountingAllocations(), 0) << (options ? "with top weapons" : "with starting weapons");
     }
+}
+
+// The game records every run as it plays, its buttons and a hash every second: from the
+// title's entry on, play still allocates nothing.
+TEST_F(NoAllocation, ARecordedRunPlaysWithoutTouchingTheHeap) {
+    EnableRunRecording(true);
+    BeginRun(12, 2, 0);
+    Frame(0);  // the title's entry: the recording starts
+    Frame(PadButton1);
+    Frame(PadButton1);  // the stage's entry creates the ship and the stars
+    ASSERT_EQ(currentScene, ScenePlay);
+    StartCountingAllocations();
+    for (int f = 0; f < 3000; f++) Frame(PadButton1 | ((f / 40) % 2 ? PadUp : PadDown));
+    const int allocations = StopCountingAllocations();
+    EnableRunRecording(false);
+    EXPECT_EQ(allocations, 0);
 }
 
 }  // namespace

@@ -285,9 +285,18 @@ int Simulate(Run& r) {
     r.record.difficulty = o.difficulty;
     r.record.startStage = o.stage;
     r.record.options = r.runOptions;
+    // a run recorded in the game may begin with buttons already down, on the player's table
+    const Replay* begun = nullptr;
+    if (o.verifyFile) begun = &r.verify;
+    else if (o.inputFile && r.input.isReplay && !o.stageGiven) begun = &r.input.replay;
+    const uint8_t held = begun ? begun->heldAtStart : 0;
+    if (begun) UseReplayTable(*begun);
+    r.record.heldAtStart = held;
+    std::copy(highScores, highScores + 10, r.record.tableScores.begin());
+    std::copy(highScoreStages, highScoreStages + 10, r.record.tableStages.begin());
 
     SetDrawingEnabled(!o.noDraw);
-    BeginRun(o.seed, o.difficulty, o.stage);
+    BeginRun(o.seed, o.difficulty, o.stage, held);
     ApplyRunOptions(r.runOptions, &r.counters);
     r.stagesPlayed.reserve(64);
     r.stages.reserve(64);

@@ -1,0 +1,162 @@
+// The game's own runs, recorded frame by frame into buffers sized once, and written
+// out as replays when a run ends. A replay that cannot be written is simply missing:
+// the save file and the game never depend on it.
+#include "shell/run_recorder.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "runtime/media.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "shell/replay.h"
+#include "shell/save_files.h"
+#include "shell/state_hash.h"
+
+constexpr int32_t kTableRows = 10;
+constexpr int32_t kNoRow = 9999;
+constexpr size_t kFolderSize = 4096;
+constexpr int32_t kSeedRange = 0x7FFFFFFF;
+
+// The recorder's own state: it watches the game and never steers it.
+struct RunRecording {
+    bool enabled = false;
+    int32_t limit = kRecordedRunMaxFrames;
+    bool recording = false;       // a run is being recorded (the title was entered)
+    int32_t shiftedRow = kNoRow;  // the table row the run took, its files moved down
+    Replay replay;
+    char folder[kFolderSize] = {};
+};
+
+static RunRecording runRecording;
+
+void EnableRunRecording(bool enabled, int32_t maxFrames) {
+    runRecording.enabled = enabled;
+    runRecording.recording = false;
+    runRecording.shiftedRow = kNoRow;
+    if (!enabled) return;
+    runRecording.limit = std::clamp(maxFrames, 1, kRecordedRunMaxFrames);
+    runRecording.replay.buttons.reserve(static_cast<size_t>(runRecording.limit));
+    runRecording.replay.checkpoints.reserve(static_cast<size_t>(runRecording.limit / kReplayHashInterval + 2));
+    PrepareStateHash();  // it allocates: before play
+}
+
+bool RunRecordingEnabled() { return runRecording.enabled; }
+
+const char* ReplayFolder() {
+    const char* slash = std::strrchr(saveFileName, '/');
+    const size_t dirLength = slash ? static_cast<size_t>(slash - saveFileName) + 1 : 0;
+    if (dirLength + sizeof "replays/" > sizeof runRecording.folder) {
+        runRecording.folder[0] = '\0';
+        return runRecording.folder;
+    }
+    std::memcpy(runRecording.folder, saveFileName, dirLength);
+    std::memcpy(runRecording.folder + dirLength, "replays/", sizeof "replays/");
+    return runRecording.folder;
+}
+
+// A run starts on the title's entry (every entry resets the game for a new run),
+// from the same state a replay starts from, with a fresh seed.
+static void StartRecording() {
+    const uint32_t seed = static_cast<uint32_t>(RandomUpTo(kSeedRange));
+    PrepareRunStart(seed, difficultySetting);
+    runRecording.replay.seed = seed;
+    runRecording.replay.difficulty = difficultySetting;
+    runRecording.replay.startStage = 0;
+    runRecording.replay.options = 0;
+    runRecording.replay.heldAtStart = static_cast<uint8_t>(HeldButtons());
+    runRecording.replay.truncated = false;
+    std::copy(highScores, highScores + 10, runRecording.replay.tableScores.begin());
+    std::copy(highScoreStages, highScoreStages + 10, runRecording.replay.tableStages.begin());
+    runRecording.replay.buttons.clear();
+    runRecording.replay.checkpoints.clear();
+    runRecording.recording = true;
+    runRecording.shiftedRow = kNoRow;
+}
+
+void RecordFrameStart(int32_t scene, bool entered) {
+    if (!runRecording.enabled) return;
+    if (entered && scene == SceneTitle) StartRecording();
+}
+
+void RecordFrameButtons() {
+    if (!runRecording.recording) return;
+    if (runRecording.replay.buttons.size() >= static_cast<size_t>(runRecording.limit)) {
+        runRecording.replay.truncated = true;  // the game goes on; the replay ends here
+        return;
+    }
+    runRecording.replay.buttons.push_back(static_cast<uint8_t>(HeldButtons()));
+}
+
+static std::string ReplayPath(const char* folder, const char* name) { return std::string(folder) + name; }
+
+static std::string RankPath(const char* folder, int32_t row) {
+    char name[32];
+    std::snprintf(name, sizeof name, "rank%02d.replay", row + 1);
+    return ReplayPath(folder, name);
+}
+
+static bool MakeReplayFolder(const char* folder) {
+    if (!folder[0]) return false;
+    if (mkdir(folder, 0700) != 0 && errno != EEXIST) return false;
+    struct stat st;
+    return stat(folder, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The table's rows `row` to 8 moved down one and row 9 dropped off: their replays follow.
+static void ShiftRankReplays(int32_t row) {
+    const char* folder = ReplayFolder();
+    if (!MakeReplayFolder(folder)) return;
+    std::remove(RankPath(folder, kTableRows - 1).c_str());
+    for (int32_t from = kTableRows - 2; from >= row; from--) {
+        const std::string source = RankPath(folder, from);
+        const std::string target = RankPath(folder, from + 1);
+        // a row without a replay (the default table's) leaves none below it either
+        if (std::rename(source.c_str(), target.c_str()) != 0) std::remove(target.c_str());
+    }
+    std::remove(RankPath(folder, row).c_str());
+}
+
+static void WriteRecordedRun() {
+    const char* folder = ReplayFolder();
+    if (!MakeReplayFolder(folder)) {
+        std::fprintf(stderr, "zorbex: cannot make the replay folder %s\n", folder);
+        return;
+    }
+    const int32_t frames = static_cast<int32_t>(runRecording.replay.buttons.size());
+    if (frames == 0) return;
+    // a cut recording got its last hash as its last frame ended
+    if (!runRecording.replay.truncated && (runRecording.replay.checkpoints.empty() || runRecording.replay.checkpoints.back().frame != frames))
+        runRecording.replay.checkpoints.push_back({frames, StateHash()});
+    std::string error;
+    if (!WriteReplayFile(ReplayPath(folder, "last.replay").c_str(), runRecording.replay, &error))
+        std::fprintf(stderr, "zorbex: %s\n", error.c_str());
+    if (runRecording.shiftedRow != kNoRow && !WriteReplayFile(RankPath(folder, runRecording.shiftedRow).c_str(), runRecording.replay, &error))
+        std::fprintf(stderr, "zorbex: %s\n", error.c_str());
+}
+
+void RecordFrameEnd(int32_t sceneBefore) {
+    if (!runRecording.recording) return;
+    const int32_t frames = static_cast<int32_t>(runRecording.replay.buttons.size());
+    // a hash only for a frame whose buttons were recorded
+    const bool due = frames % kReplayHashInterval == 0 || frames == runRecording.limit;
+    if (!runRecording.replay.truncated && frames > 0 && due &&
+        (runRecording.replay.checkpoints.empty() || runRecording.replay.checkpoints.back().frame != frames))
+        runRecording.replay.checkpoints.push_back({frames, StateHash()});
+    // the play frame ended the run (given up, or the last stage won): the table changed now
+    const bool runEnded = sceneBefore == ScenePlay && (currentScene == SceneRanking || currentScene == SceneEnding);
+    if (runEnded && newRankIndex >= 0 && newRankIndex < kTableRows) {
+        runRecording.shiftedRow = newRankIndex;
+        ShiftRankReplays(runRecording.shiftedRow);
+    }
+    // the ranking after a run (the idle title's visit is no run's end)
+    if (currentScene == SceneRanking && (sceneBefore == ScenePlay || sceneBefore == SceneEnding)) {
+        WriteRecordedRun();
+        runRecording.recording = false;
+    }
+}

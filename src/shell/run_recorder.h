@@ -1,0 +1,23 @@
+// Every run played in the game is recorded as a replay: from the title's entry to the
+// ranking after it ends. Written to "replays/" beside the save file: "last.replay",
+// and "rankNN.replay" for a run that entered the high-score table, kept in step with it.
+#pragma once
+
+#include <cstdint>
+
+// The longest run recorded (six hours); later frames are not, and the file says so.
+constexpr int32_t kRecordedRunMaxFrames = 1'350'000;
+
+// Off unless turned on: the game turns it on, the simulator and most tests do not.
+// Turning it on sizes the buffers once, for runs of up to `maxFrames`.
+void EnableRunRecording(bool enabled, int32_t maxFrames = kRecordedRunMaxFrames);
+bool RunRecordingEnabled();
+
+// The folder the replays go to: beside the current save file name, ending in '/'.
+const char* ReplayFolder();
+
+// The main loop's hooks, in frame order: before the input is sampled (with the scene
+// of this frame and whether it was just entered), after it, and after the scene ran.
+void RecordFrameStart(int32_t scene, bool entered);
+void RecordFrameButtons();
+void RecordFrameEnd(int32_t sceneBefore);
