@@ -388,6 +388,8 @@ int main(int argc, char** argv) {
 
     if (!UseScratchSaveFile()) return 2;
     EnableHeadless(run.o.seed);
+    // the video's sound is mixed frame by frame, as fast as the frames run
+    if (run.o.videoFile) EnableOfflineSound(true);
     if (StartRuntime() == -1) {
         std::fprintf(stderr, "zorbex-sim: the media runtime did not start\n");
         RemoveScratchSaveFile();

@@ -20,6 +20,7 @@ constexpr int kBarWidth = 40;
 constexpr double kBarRedrawSeconds = 0.1;
 
 using Clock = std::chrono::steady_clock;
+static_assert(OfflineSoundRate == kVideoSoundRate, "the mix goes into the video as it comes");
 
 struct VideoRun {
     VideoExport* video = nullptr;
@@ -58,7 +59,7 @@ void DrawBar(int64_t frame, bool last) {
 
 bool AddSlot() {
     const int count = int(SoundFramesBefore(run.slots + 1) - SoundFramesBefore(run.slots));
-    std::fill(run.sound, run.sound + 2 * count, 0.0f);  // OFFLINE-SOUND
+    MixOfflineSound(run.sound, count);
     std::string error;
     if (!AddVideoFrame(run.video, BackBufferPixels(), run.sound, count, &error)) {
         std::fprintf(stderr, "%szorbex-sim: %s\n", run.bar ? "\n" : "", error.c_str());
