@@ -89,3 +89,12 @@ int LimiterDelayFrames();
 void SetHeadlessPadStart(bool down);
 void SimulateWindowFocusLoss();
 bool AudioPaused();
+
+// Offline sound, for exports that run faster than real time: switched on before StartRuntime in
+// headless mode, the mixer sounds nothing on its own; what the game starts and stops is mixed only
+// when asked, at the same volumes and through the same output limiter.
+void EnableOfflineSound(bool enabled);
+constexpr int OfflineSoundRate = 44100;  // stereo frames per second
+// The next `count` stereo float frames of the mix (interleaved L R, after the limiter), continuing
+// from the last call. Sounds started since the last call begin at the first of these frames.
+void MixOfflineSound(float* frames, int count);

@@ -87,3 +87,34 @@ void ResetTextState();  // settings back to their start values, the line cache e
 void StartSound();
 void StopSound();
 void ResetSoundPlayback();  // music and every buffer stopped, start counts back to 0
+
+// The output limiter's state between buffers: the look-ahead delay line, the gain each
+// delayed frame needs, and the smoothed gains of the last LimitLook frames with their sum.
+constexpr int LimitLook = 64;  // frames (1.5 ms) the gain falls ahead of a peak
+struct Limiter {
+    float delay[LimitLook][2] = {};
+    float need[LimitLook] = {};
+    float held[LimitLook] = {};
+    double heldSum = LimitLook;
+    float gain = 1.0f;
+    int pos = 0;
+    Limiter();
+};
+// Limits `count` stereo float frames in place, raising *peakIn and *peakOut to the levels seen.
+void Limit(Limiter& st, float* frames, int count, float* peakIn, float* peakOut);
+// What TakeMixPeaks reports: the levels into and out of the limiter, and frames mixed.
+void NoteMixPeaks(float in, float out, int count);
+
+// The offline mixer (offline_sound.cpp). Once StartOfflineSound has found it usable,
+// sound.cpp hands it what it would otherwise hand SDL_mixer's channels and music.
+struct Mix_Chunk;
+bool StartOfflineSound();  // after the mixer opened; true when offline mixing is on
+void StopOfflineSound();   // before the effects' chunks are freed
+bool OfflineSoundOn();
+void SetOfflineChannelCount(int channels);  // at load time, so mixing never allocates
+void PlayOfflineChannel(int channel, const Mix_Chunk* chunk, bool loop);
+void HaltOfflineSound();  // every channel and the music stopped, the limiter anew
+void PauseOfflineSound(bool paused);
+bool PlayOfflineMusic(const char* path, bool loop);  // false when it cannot be decoded
+void StopOfflineMusic();
+bool SetOfflineMusicPosition(double seconds);

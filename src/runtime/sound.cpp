@@ -5,7 +5,8 @@
 // The mixer works in float, so music and effects sum without clipping, and its output passes
 // a look-ahead limiter on the post-mix hook before the device turns it into 16 bits: no mix
 // of any loudness reaches full scale. Headless runs open the same mixer on the silent
-// driver, so they mix and limit the same samples as a real device.
+// driver, so they mix and limit the same samples as a real device; with offline sound on
+// they hand every start and stop to offline_sound.cpp instead, which mixes on request.
 #include <SDL.h>
 #include <SDL_mixer.h>
 
@@ -22,26 +23,10 @@
 namespace {
 
 constexpr int MaxBuffers = 8;
-constexpr int MixRate = 44100;
+constexpr int MixRate = OfflineSoundRate;  // the offline mix reads chunks at this rate too
 constexpr int MixSamples = 1024;           // per device buffer, headless or not
 constexpr float LimitCeiling = 0.944f;     // -0.5 dBFS
-constexpr int LimitLook = 64;              // frames (1.5 ms) the gain falls ahead of a peak
 constexpr float LimitReleaseSeconds = 0.1f;
-
-// The limiter's state between buffers: the look-ahead delay line, the gain each delayed
-// frame needs, and the smoothed gains of the last LimitLook frames with their sum.
-struct Limiter {
-    float delay[LimitLook][2] = {};
-    float need[LimitLook] = {};
-    float held[LimitLook] = {};
-    double heldSum = LimitLook;
-    float gain = 1.0f;
-    int pos = 0;
-    Limiter() {
-        std::fill(need, need + LimitLook, 1.0f);
-        std::fill(held, held + LimitLook, 1.0f);
-    }
-};
 
 struct Buffer {
     int channel = -1;
@@ -77,39 +62,11 @@ void RaisePeak(std::atomic<float>& peak, float value) {
     while (value > seen && !peak.compare_exchange_weak(seen, value)) {}
 }
 
-// Each output frame is the input of LimitLook - 1 frames before, times the mean of the last
-// LimitLook smoothed gains; each of those is at most the least any frame in its look-ahead
-// window needs, so every frame leaves at or under the ceiling. Frame by frame, so the output
-// is the same whatever size the buffers are.
-void Limit(Limiter& st, float* frames, int count, float* peakIn, float* peakOut) {
-    const float recover = 1.0f - std::exp(-1.0f / (LimitReleaseSeconds * MixRate));
-    for (int i = 0; i < count; ++i) {
-        float* f = frames + 2 * i;
-        const float level = std::max(std::fabs(f[0]), std::fabs(f[1]));
-        *peakIn = std::max(*peakIn, level);
-        const int at = st.pos;
-        st.pos = (st.pos + 1) % LimitLook;
-        st.delay[at][0] = f[0];
-        st.delay[at][1] = f[1];
-        st.need[at] = level > LimitCeiling ? LimitCeiling / level : 1.0f;
-        const float least = *std::min_element(st.need, st.need + LimitLook);
-        st.gain = std::min(least, st.gain + (1.0f - st.gain) * recover);
-        st.heldSum += st.gain - st.held[at];
-        st.held[at] = st.gain;
-        const float g = float(st.heldSum / LimitLook);
-        const float* oldest = st.delay[st.pos];
-        for (int c = 0; c < 2; ++c) f[c] = std::clamp(oldest[c] * g, -LimitCeiling, LimitCeiling);
-        *peakOut = std::max({*peakOut, std::fabs(f[0]), std::fabs(f[1])});
-    }
-}
-
 void LimitMix(void*, Uint8* stream, int bytes) {
     float in = 0.0f, out = 0.0f;
     const int count = bytes / int(2 * sizeof(float));
     Limit(outputLimiter, reinterpret_cast<float*>(stream), count, &in, &out);
-    RaisePeak(mixPeakIn, in);
-    RaisePeak(mixPeakOut, out);
-    mixFrames += count;
+    NoteMixPeaks(in, out, count);
 }
 
 Sound* FindSound(int handle) {
@@ -170,6 +127,37 @@ void WaitForBuffer(const Sound& s, const Buffer& b) {
 
 }  // namespace
 
+Limiter::Limiter() {
+    std::fill(need, need + LimitLook, 1.0f);
+    std::fill(held, held + LimitLook, 1.0f);
+}
+
+// Each output frame is the input of LimitLook - 1 frames before, times the mean of the last
+// LimitLook smoothed gains; each of those is at most the least any frame in its look-ahead
+// window needs, so every frame leaves at or under the ceiling. Frame by frame, so the output
+// is the same whatever size the buffers are.
+void Limit(Limiter& st, float* frames, int count, float* peakIn, float* peakOut) {
+    const float recover = 1.0f - std::exp(-1.0f / (LimitReleaseSeconds * MixRate));
+    for (int i = 0; i < count; ++i) {
+        float* f = frames + 2 * i;
+        const float level = std::max(std::fabs(f[0]), std::fabs(f[1]));
+        *peakIn = std::max(*peakIn, level);
+        const int at = st.pos;
+        st.pos = (st.pos + 1) % LimitLook;
+        st.delay[at][0] = f[0];
+        st.delay[at][1] = f[1];
+        st.need[at] = level > LimitCeiling ? LimitCeiling / level : 1.0f;
+        const float least = *std::min_element(st.need, st.need + LimitLook);
+        st.gain = std::min(least, st.gain + (1.0f - st.gain) * recover);
+        st.heldSum += st.gain - st.held[at];
+        st.held[at] = st.gain;
+        const float g = float(st.heldSum / LimitLook);
+        const float* oldest = st.delay[st.pos];
+        for (int c = 0; c < 2; ++c) f[c] = std::clamp(oldest[c] * g, -LimitCeiling, LimitCeiling);
+        *peakOut = std::max({*peakOut, std::fabs(f[0]), std::fabs(f[1])});
+    }
+}
+
 void StartSound() {
     // headless runs never touch a real device; a window falls back to silence
     if (runtimeSettings.headless)
@@ -184,7 +172,8 @@ void StartSound() {
         Mix_Init(MIX_INIT_MP3);
         Mix_AllocateChannels(0);
         outputLimiter = Limiter();
-        Mix_SetPostMix(LimitMix, nullptr);
+        // mixed offline, the device only ever hears idle channels: nothing of it is measured
+        if (!StartOfflineSound()) Mix_SetPostMix(LimitMix, nullptr);
     }
     channelsAllocated = 0;
 }
@@ -192,6 +181,7 @@ void StartSound() {
 void StopSound() {
     StopMusicFile();
     if (audioOpen) Mix_HaltChannel(-1);
+    StopOfflineSound();
     for (Sound& s : sounds)
         if (s.chunk) Mix_FreeChunk(s.chunk);
     sounds.clear();
@@ -213,6 +203,7 @@ void PauseAudio(int paused) {
     audioPaused = paused != 0;
     if (audioPaused) {
         pausedAtMillis = PeekMillis();
+        PauseOfflineSound(true);
         if (audioOpen) {
             Mix_Pause(-1);
             Mix_PauseMusic();
@@ -223,6 +214,7 @@ void PauseAudio(int paused) {
     for (Sound& s : sounds)
         for (int i = 0; i < s.bufferCount; ++i)
             s.buffers[i].startMillis = int32_t(uint32_t(s.buffers[i].startMillis) + held);
+    PauseOfflineSound(false);
     if (audioOpen) {
         Mix_Resume(-1);
         Mix_ResumeMusic();
@@ -234,6 +226,7 @@ bool AudioPaused() { return audioPaused; }
 void ResetSoundPlayback() {
     StopMusicFile();
     if (audioOpen) Mix_HaltChannel(-1);
+    HaltOfflineSound();
     for (Sound& s : sounds) {
         s.next = 0;
         for (Buffer& b : s.buffers) {
@@ -270,6 +263,7 @@ int LoadSound(const char* path, int buffers, int) {
     for (int i = 0; i < s.bufferCount; ++i) s.buffers[i].channel = channelsAllocated + i;
     channelsAllocated += s.bufferCount;
     if (audioOpen) Mix_AllocateChannels(channelsAllocated);
+    SetOfflineChannelCount(channelsAllocated);
     sounds.push_back(s);
     return int(sounds.size());
 }
@@ -289,7 +283,12 @@ int PlaySound(int handle, int playType, int fromStart) {
     s->next = (s->next + 1) % s->bufferCount;
     if (BufferSounds(*s, b) && !fromStart) return 0;
     const bool loop = playType == 3;
-    if (audioOpen && s->chunk) Mix_PlayChannel(b.channel, s->chunk, loop ? -1 : 0);
+    if (audioOpen && s->chunk) {
+        if (OfflineSoundOn())
+            PlayOfflineChannel(b.channel, s->chunk, loop);
+        else
+            Mix_PlayChannel(b.channel, s->chunk, loop ? -1 : 0);
+    }
     b.started = true;
     b.looping = loop;
     b.startMillis = PeekMillis();
@@ -301,6 +300,11 @@ int PlaySound(int handle, int playType, int fromStart) {
 int PlayMusicFile(const char* path, int playType) {
     StopMusicFile();
     if (!path || !audioOpen) return -1;
+    if (OfflineSoundOn()) {
+        if (!PlayOfflineMusic(path, playType == 3)) return -1;
+        musicPath = path;
+        return 0;
+    }
     music = Mix_LoadMUS(ResolveDataPath(path).c_str());
     if (!music) return -1;
     if (Mix_PlayMusic(music, playType == 3 ? -1 : 0) != 0) {
@@ -324,6 +328,7 @@ void StopMusicFile() {
         Mix_FreeMusic(music);
         music = nullptr;
     }
+    StopOfflineMusic();
     musicPath.clear();
 }
 
@@ -375,7 +380,16 @@ double MusicFileSeconds(const char* path) {
     return seconds;
 }
 
-bool SetMusicPosition(double seconds) { return music && Mix_SetMusicPosition(seconds) == 0; }
+bool SetMusicPosition(double seconds) {
+    if (OfflineSoundOn()) return SetOfflineMusicPosition(seconds);
+    return music && Mix_SetMusicPosition(seconds) == 0;
+}
+
+void NoteMixPeaks(float in, float out, int count) {
+    RaisePeak(mixPeakIn, in);
+    RaisePeak(mixPeakOut, out);
+    mixFrames += count;
+}
 
 MixPeaks TakeMixPeaks() {
     MixPeaks p;
