@@ -25,3 +25,9 @@ for k in 0 1 2 3 4 5 6; do
 done
 # a run that loses its last ship once and continues: the continue ending
 record continue.replay --route UDUDUD --autopilot --continues 1 --seed 1 --until ranking --frames 400000
+# a run played in the game's window and recorded there (its own seed, the player's
+# table, buttons as pressed): played again on its buttons by the game as it is now
+"$sim" --input "$golden/game-run.replay" --record "$golden/game-run.replay.new" --quiet >/dev/null
+mv "$golden/game-run.replay.new" "$golden/game-run.replay"
+"$sim" --verify "$golden/game-run.replay" --quiet >/dev/null
+echo "recorded game-run.replay"

@@ -91,19 +91,24 @@ struct Parser {
         return false;
     }
 
+    // The next line, which must begin with `key`; *rest is what follows it.
+    bool KeyLine(std::string_view key, std::string_view* rest) {
+        if (!lines.Next(rest)) return Fail("the file ends too early");
+        if (Word(rest) == key) return true;
+        std::string msg = "expected \"" + std::string(key) + "\"";
+        return Fail(msg.c_str());
+    }
+
+    bool BadValue(std::string_view key) {
+        std::string msg = "bad value for \"" + std::string(key) + "\"";
+        return Fail(msg.c_str());
+    }
+
     // A line "key value" with a decimal value in [lo, hi].
     bool KeyNumber(std::string_view key, int64_t lo, int64_t hi, int64_t* out) {
-        std::string_view line;
-        if (!lines.Next(&line)) return Fail("the file ends too early");
-        std::string_view rest = line;
-        if (Word(&rest) != key) {
-            std::string msg = "expected \"" + std::string(key) + "\"";
-            return Fail(msg.c_str());
-        }
-        if (!Decimal(Word(&rest), lo, hi, out) || !Word(&rest).empty()) {
-            std::string msg = "bad value for \"" + std::string(key) + "\"";
-            return Fail(msg.c_str());
-        }
+        std::string_view rest;
+        if (!KeyLine(key, &rest)) return false;
+        if (!Decimal(Word(&rest), lo, hi, out) || !Word(&rest).empty()) return BadValue(key);
         return true;
     }
 
@@ -140,19 +145,11 @@ struct Parser {
 
     // A line "key v1 .. v10" of int32 values, as the save file may hold any.
     bool KeyNumbers(std::string_view key, HighScoreList* out) {
-        std::string_view line;
-        if (!lines.Next(&line)) return Fail("the file ends too early");
-        std::string_view rest = line;
-        if (Word(&rest) != key) {
-            std::string msg = "expected \"" + std::string(key) + "\"";
-            return Fail(msg.c_str());
-        }
+        std::string_view rest;
+        if (!KeyLine(key, &rest)) return false;
         for (int32_t& value : *out) {
             int64_t v;
-            if (!Decimal(Word(&rest), INT32_MIN, INT32_MAX, &v)) {
-                std::string msg = "bad value for \"" + std::string(key) + "\"";
-                return Fail(msg.c_str());
-            }
+            if (!Decimal(Word(&rest), INT32_MIN, INT32_MAX, &v)) return BadValue(key);
             value = static_cast<int32_t>(v);
         }
         if (!Word(&rest).empty()) return Fail("more than ten values");
@@ -174,7 +171,7 @@ struct Parser {
     }
 
     bool Buttons(Replay* r, int64_t frames) {
-        int64_t runs;
+        int64_t runs = 0;
         if (!KeyNumber("buttons", 1, frames, &runs)) return false;
         r->buttons.reserve(static_cast<size_t>(frames));
         for (int64_t i = 0; i < runs; i++) {
@@ -196,7 +193,7 @@ struct Parser {
     }
 
     bool Hashes(Replay* r, int64_t frames) {
-        int64_t count;
+        int64_t count = 0;
         if (!KeyNumber("hashes", 0, frames, &count)) return false;
         r->checkpoints.reserve(static_cast<size_t>(count));
         int64_t previous = 0;
@@ -219,7 +216,7 @@ struct Parser {
     bool Parse(Replay* r) {
         *r = Replay{};
         if (!Header(r)) return false;
-        int64_t frames;
+        int64_t frames = 0;
         if (!KeyNumber("frames", 1, kReplayMaxFrames, &frames)) return false;
         if (!Buttons(r, frames) || !Hashes(r, frames)) return false;
         std::string_view line;
@@ -241,7 +238,11 @@ bool ParseReplay(const char* text, size_t size, Replay* replay, std::string* err
 
 static void AppendNumbers(const char* key, const HighScoreList& values, std::string* out) {
     *out += key;
-    for (int32_t v : values) *out += " " + std::to_string(v);
+    char buf[16];
+    for (int32_t v : values) {
+        std::snprintf(buf, sizeof buf, " %d", v);
+        *out += buf;
+    }
 }
 
 std::string FormatReplay(const Replay& r) {

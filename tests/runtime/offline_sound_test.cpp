@@ -8,6 +8,7 @@
 
 #include "runtime/runtime_fixtures.h"
 #include "shell/game.h"
+#include "sim/allocation_counter.h"
 #include "support/headless_game.h"
 
 namespace runtime_test {
@@ -188,10 +189,13 @@ protected:
 
 TEST_F(OfflineSoundGame, TheGamesFramesAreHeardInStep) {
     std::vector<float> frame(2 * 706);
+    int64_t allocations = 0;
     const auto runFrame = [&](int number, int pad) {
         SetHeadlessPad(pad);
         EXPECT_TRUE(RunFrame());
+        StartCountingAllocations();
         MixOfflineSound(frame.data(), FramesOfGameFrame(number));
+        allocations += StopCountingAllocations();
         return Peak(frame);
     };
     EXPECT_EQ(runFrame(0, 0), 0.0f);  // the title is silent
@@ -202,6 +206,7 @@ TEST_F(OfflineSoundGame, TheGamesFramesAreHeardInStep) {
     for (int f = 3; f < 200; ++f) stage = std::max(stage, runFrame(f, 0));
     EXPECT_STRNE(CurrentMusicFile(), "");
     EXPECT_GT(stage, 0.05f);
+    EXPECT_EQ(allocations, 0);  // everything was decoded and sized as it loaded
 }
 
 }  // namespace
