@@ -54,8 +54,10 @@ bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
 // creates the ship). `heldAtStart`: pad bits already held as frame 1 is sampled.
 void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t heldAtStart = 0);
 
-// The high-score table the replay's run began with, made the game's.
+// The high-score table the replay's run began with, made the game's; and the game's
+// table, kept as the one a run recorded from now begins with.
 void UseReplayTable(const Replay& replay);
+void TakeGameTable(Replay* replay);
 // BeginRun as the replay says, on the high-score table it began with.
 void BeginReplay(const Replay& replay);
 

@@ -53,6 +53,13 @@ void UseReplayTable(const Replay& r) {
     }
 }
 
+void TakeGameTable(Replay* r) {
+    for (size_t i = 0; i < r->tableScores.size(); i++) {
+        r->tableScores[i] = highScores[i];
+        r->tableStages[i] = highScoreStages[i];
+    }
+}
+
 void BeginReplay(const Replay& r) {
     UseReplayTable(r);
     BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);

@@ -71,8 +71,7 @@ static void StartRecording() {
     runRecording.replay.options = 0;
     runRecording.replay.heldAtStart = static_cast<uint8_t>(HeldButtons());
     runRecording.replay.truncated = false;
-    std::copy(highScores, highScores + 10, runRecording.replay.tableScores.begin());
-    std::copy(highScoreStages, highScoreStages + 10, runRecording.replay.tableStages.begin());
+    TakeGameTable(&runRecording.replay);
     runRecording.replay.buttons.clear();
     runRecording.replay.checkpoints.clear();
     runRecording.recording = true;

@@ -292,8 +292,7 @@ int Simulate(Run& r) {
     const uint8_t held = begun ? begun->heldAtStart : 0;
     if (begun) UseReplayTable(*begun);
     r.record.heldAtStart = held;
-    std::copy(highScores, highScores + 10, r.record.tableScores.begin());
-    std::copy(highScoreStages, highScoreStages + 10, r.record.tableStages.begin());
+    TakeGameTable(&r.record);
 
     SetDrawingEnabled(!o.noDraw);
     BeginRun(o.seed, o.difficulty, o.stage, held);
