@@ -92,9 +92,9 @@ void SweepDeadActors() {
 }
 
 // A slot missing from the behaviour tables hashes like any other missing one, so a
-// replay could not tell them apart: debug builds stop on the first.
+// replay could not tell them apart: debug and sanitizer builds stop on the first.
 static void CheckSlotsAreRegistered(const Actor* a) {
-#ifndef NDEBUG
+#if !defined(NDEBUG) || defined(ZORBEX_CHECK_BEHAVIOURS)
     if (IsRegisteredBehaviour(reinterpret_cast<const void*>(a->update)) &&
         IsRegisteredBehaviour(reinterpret_cast<const void*>(a->draw)))
         return;
