@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Replays verify across builds: the packaged (stripped) zorbex-sim verifies every golden
-# replay; a replay recorded by the packaged sim verifies with the build folder's sim and
+# replay and names every slot in its actor trace; a replay recorded by the packaged sim verifies with the build folder's sim and
 # the other way round; and a run played in the packaged game's own window, on a virtual
 # X display with xdotool, verifies with the packaged sim.
 # usage: scripts/check-package-replays.sh UNPACKED_ROOT BUILD_SIM SCRATCH
@@ -20,6 +20,11 @@ for replay in "$top"/tests/golden/*.replay; do
     "$packaged_sim" --verify "$replay" --no-draw --quiet > /dev/null ||
         fail "the packaged zorbex-sim does not verify $(basename "$replay")"
 done
+
+# the actor trace names every live actor's slots plainly, with no symbol table to read
+"$packaged_sim" --stage 8 --autopilot --invincible --frames 2400 --no-draw --quiet --trace-actors trace.jsonl > /dev/null
+grep -q '"update":"ShipUpdate","draw":"DrawShip"' trace.jsonl || fail "the packaged trace does not name the ship's slots"
+if grep -q '"update":null\|"draw":null' trace.jsonl; then fail "the packaged trace has an unnamed slot"; fi
 
 "$packaged_sim" --stage 2 --autopilot --frames 1500 --record "$scratch/replays/packaged.replay" --quiet > /dev/null
 "$build_sim" --verify "$scratch/replays/packaged.replay" --quiet > /dev/null ||
