@@ -8,28 +8,6 @@
 
 namespace {
 
-// A gun port: a steel collar round a dark bore with a glow deep inside.
-void Port(Canvas& cv, float x, float y, float r, const Ramp& glow) {
-    Mask collar(cv.w, cv.h);
-    collar.Circle(x, y, r + 1.5f);
-    AddPart(cv, collar, pal::kGunmetal, ShadeOpts{1.5f});
-    Mask bore(cv.w, cv.h);
-    bore.Circle(x, y, r);
-    Paint(cv, bore, pal::kInk);
-    GlowBall(cv, x, y + 0.5f, std::max(1.2f, r * 0.55f), glow);
-}
-
-// A downward thruster bell with its flame (for bodies that rise or hover).
-void DownThruster(Canvas& cv, float x, float y, float w) {
-    Mask bell(cv.w, cv.h);
-    bell.Poly({x - w * 0.35f, y, x + w * 0.35f, y, x + w * 0.5f, y + 6, x - w * 0.5f, y + 6});
-    AddPart(cv, bell, pal::kGunmetal, ShadeOpts{1.5f});
-    for (int i = int(-w * 0.45f); i <= int(w * 0.45f); ++i) {
-        cv.Set(int(x) + i, int(y) + 7, pal::kPlasma[std::abs(i) < w * 0.25f ? 3 : 1]);
-        if (std::abs(i) < w * 0.2f) cv.Set(int(x) + i, int(y) + 8, pal::kPlasma[2]);
-    }
-}
-
 // ---- boss 8, the shell launcher ------------------------------------------------------
 
 // The hull outline both the launcher and its shell share, part by part; it follows the

@@ -8,37 +8,6 @@
 
 namespace {
 
-// A dark recess (a hatch, a socket, a bay) with a lit lower and right edge.
-void Recess(Canvas& cv, const Mask& m, float depth) {
-    for (int y = 0; y < cv.h; ++y)
-        for (int x = 0; x < cv.w; ++x) {
-            if (!m.At(x, y) || !cv.Opaque(x, y)) continue;
-            Darken(cv, x, y, depth);
-            if (!m.At(x, y + 1) || !m.At(x + 1, y)) Lighten(cv, x, y, 0.3f);
-            if (!m.At(x, y - 1) || !m.At(x - 1, y)) Darken(cv, x, y, 0.6f);
-        }
-}
-
-// A small steering nozzle pointing along (dx, dy), with a pale flame.
-void Nozzle(Canvas& cv, float x, float y, float dx, float dy, float r) {
-    Mask n(cv.w, cv.h);
-    n.Capsule(x, y, x + dx * r * 1.4f, y + dy * r * 1.4f, r);
-    AddPart(cv, n, pal::kGunmetal, ShadeOpts{1.5f});
-    Mask bore(cv.w, cv.h);
-    bore.Circle(x + dx * r * 1.6f, y + dy * r * 1.6f, r * 0.55f);
-    Paint(cv, bore, pal::kPlasma[2]);
-    cv.Set(int(x + dx * r * 1.6f), int(y + dy * r * 1.6f), pal::kPlasma[4]);
-}
-
-// Glass windows in a row: dark panes with a bright top-left corner.
-void Windows(Canvas& cv, int x0, int y, int x1, int step, int w, int h) {
-    for (int x = x0; x + w <= x1; x += step) {
-        cv.FillRect(x, y, w, h, pal::kCyan[0]);
-        cv.FillRect(x, y, w, 1, pal::kCyan[3]);
-        cv.Set(x, y + 1, pal::kCyan[2]);
-    }
-}
-
 // ---- boss 1: the charging carrier ---------------------------------------------------
 
 // A long carrier with a ram bow whose mouth holds its cannon (the core), a flight deck
