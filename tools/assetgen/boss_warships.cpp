@@ -1,5 +1,5 @@
 // The warship bosses: the charging carrier and its plates, the roaming gunboat, the rail
-// with its three escorts, and the two dashing cruisers. All face left; light from the
+// with its three escorts, and the first dashing cruiser. All face left; light from the
 // top left as everywhere else.
 #include <cmath>
 
@@ -238,9 +238,8 @@ void Bouncer(Canvas& cv) {
 // ---- bosses 12 and 15: the dashing cruisers -----------------------------------------
 
 // A cruiser with a tall slanted prow, a low hull with deck guns, a keel and big engines,
-// and steering nozzles on every side that throw it about in its dashes. The later one
-// adds a dorsal fin, a ventral blade and a second ring of nozzles.
-void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed, bool mk2) {
+// and steering nozzles on every side that throw it about in its dashes.
+void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed) {
     // steering nozzles behind the plating: up, down and forward
     Nozzle(cv, 170, 104, 0, -1, 4);
     Nozzle(cv, 90, 20, 0, -1, 4);
@@ -286,13 +285,6 @@ void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, u
     Grille(cv, 50, 160, 56, 16);
     Nozzle(cv, 30, 150, -1, 0, 4);
     Nozzle(cv, 30, 170, -1, 0, 4);
-    if (mk2) {
-        Armor(cv, PolyMask(cv, {130, 104, 170, 66, 190, 66, 180, 104}), trim, seed + 3, 3, 30);
-        Armor(cv, PolyMask(cv, {140, 185, 176, 185, 160, 222, 150, 222}), trim, seed + 4, 3, 30);
-        Lights(cv, 46, 190, 110, 8, glow);
-        Nozzle(cv, 210, 104, 0, -1, 4);
-        Nozzle(cv, 190, 208, 0, 1, 4);
-    }
 }
 
 }  // namespace
@@ -307,6 +299,5 @@ void AddWarshipDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy251.png", Homer});
     out.push_back({"ImgEnemy252.png", Drifter});
     out.push_back({"ImgEnemy253.png", Bouncer});
-    out.push_back({"ImgEnemy320.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kRed, kCoreRed, 3200, false); }});
-    out.push_back({"ImgEnemy350.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 3500, true); }});
+    out.push_back({"ImgEnemy320.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kRed, kCoreRed, 3200); }});
 }

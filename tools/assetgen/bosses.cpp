@@ -80,6 +80,7 @@ void AddSecondColumnBossDrawers(std::vector<DrawerEntry>& out);  // boss_second_
 void AddFinalStageBossDrawers(std::vector<DrawerEntry>& out);    // boss_final_stages.cpp
 void AddLastColumnBossDrawers(std::vector<DrawerEntry>& out);    // boss_last_columns.cpp
 void AddArmouredFortressDrawers(std::vector<DrawerEntry>& out);  // boss_armoured_fortress.cpp
+void AddCruiserMk2Drawers(std::vector<DrawerEntry>& out);        // boss_cruiser_mk2.cpp
 
 void AddBossDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy200.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kRed, kCoreRed, 200); }});
@@ -90,4 +91,5 @@ void AddBossDrawers(std::vector<DrawerEntry>& out) {
     AddFinalStageBossDrawers(out);
     AddLastColumnBossDrawers(out);
     AddArmouredFortressDrawers(out);
+    AddCruiserMk2Drawers(out);
 }
