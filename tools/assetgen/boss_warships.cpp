@@ -148,7 +148,7 @@ void Gunboat(Canvas& cv) {
 // The rail: an energy channel inside a coiled housing, an emitter at each end and the
 // collars the escorts grip. Its picture holds kRailPulseFrames cells: two pulses of
 // energy run from the right emitter to the left one, a step further in each cell.
-constexpr int kRailW = 228, kRailH = 8, kRailPulseFrames = 24;
+constexpr int kRailW = 228, kRailH = 8, kRailPulseFrames = 16;  // 16 cells: pictures are at most 4096 wide
 // the channel's glow, from the dim energy at rest to the pulse's white-hot heart
 const Ramp kRailGlow{{MakeRgb(54, 10, 38), pal::kHot[0], pal::kHot[1], pal::kHot[2], pal::kHot[3], pal::kHot[4]}};
 
