@@ -157,7 +157,15 @@ static void UpdateRailRings(Actor* a) {
     FinishRailFrame(a);
 }
 
-static void DrawRail(Actor* a) { DrawBossCell(a, ImgEnemy[250]); }
+// The rail's picture holds kRailPulseFrames steps of the energy pulse that runs along
+// it; the phase tick and the position pick the step, so the pulse runs while the rail
+// waits or fires and crackles while it sweeps.
+constexpr int32_t kRailPulseFrames = 16;
+
+static void DrawRail(Actor* a) {
+    int32_t step = (a->work[kBossTick].i + static_cast<int32_t>(a->x)) % kRailPulseFrames;
+    DrawEnemyCell(a, ImgEnemy[250], step < 0 ? step + kRailPulseFrames : step);
+}
 
 // ---- escorts ----------------------------------------------------------------------
 
