@@ -67,6 +67,8 @@ struct Run {
     bool continueEnding = false;  // it was the common epilogue of a run that continued
     int32_t continuesUsed = 0;
     int32_t rankingFrom = 0;  // the scene that led into the ranking now shown
+    int64_t runEndFrame = 0;  // the first run's end: the frame its ranking began
+    bool runGivenUp = false;  // that run was given up at a game over (else it saw an ending)
     std::FILE* trace = nullptr;
 };
 
@@ -141,7 +143,14 @@ void NoteStageStarts(Run& r, int32_t sceneBefore) {
         r.ending = stageNumber;
         r.continueEnding = hasContinued != 0;
     }
-    if (sceneBefore != SceneRanking && currentScene == SceneRanking) r.rankingFrom = sceneBefore;
+    if (sceneBefore != SceneRanking && currentScene == SceneRanking) {
+        r.rankingFrom = sceneBefore;
+        bool runEnded = sceneBefore == ScenePlay || sceneBefore == SceneEnding;
+        if (runEnded && r.runEndFrame == 0) {
+            r.runEndFrame = r.frame;
+            r.runGivenUp = sceneBefore == ScenePlay;
+        }
+    }
     bool bombing = bombActive != 0;
     if (bombing && !r.bombWasActive && !r.stages.empty()) {
         r.bombsUsed++;
@@ -247,6 +256,16 @@ bool LoadFiles(Run& r) {
     return true;
 }
 
+// The options as a replay's "options" line names them.
+const char* RunOptionsText(uint32_t options) {
+    switch (options & (RunInvincible | RunPowerMax)) {
+    case 0: return "none";
+    case RunInvincible: return "invincible";
+    case RunPowerMax: return "power-max";
+    default: return "invincible power-max";
+    }
+}
+
 void PrintSummary(const Run& r, double seconds, uint64_t hash) {
     double fps = seconds > 0 ? static_cast<double>(r.frame) / seconds : 0;
     std::printf("{\"frames\":%" PRId64 ",\"scene\":%d,\"stage\":%d,\"stagePhase\":%d,\"score\":%d,"
@@ -256,7 +275,15 @@ void PrintSummary(const Run& r, double seconds, uint64_t hash) {
     if (r.o.until != UntilEvent::None)
         std::printf(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
     if (r.o.checkPool) std::printf(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
-    if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", r.bombsUsed);
+    if (r.o.autopilot || r.o.verifyFile) std::printf(",\"bombsUsed\":%d", r.bombsUsed);
+    // how the replay's run began and ended, for a score board that ranks only whole runs
+    if (r.o.verifyFile) {
+        const char* runEnd = r.runEndFrame == 0 ? "none" : r.runGivenUp ? "given-up" : "ending";
+        std::printf(",\"difficulty\":%d,\"startStage\":%d,\"options\":\"%s\",\"truncated\":%s,"
+                    "\"runEnd\":\"%s\",\"runEndFrame\":%" PRId64,
+                    r.verify.difficulty, r.verify.startStage, RunOptionsText(r.verify.options),
+                    r.verify.truncated ? "true" : "false", runEnd, r.runEndFrame);
+    }
     std::printf(",\"stagesPlayed\":[");
     for (size_t i = 0; i < r.stagesPlayed.size(); i++) std::printf("%s%d", i ? "," : "", r.stagesPlayed[i]);
     std::printf("],\"ending\":%d,\"continueEnding\":%s,\"continues\":%d,\"stages\":[", r.ending,
