@@ -126,7 +126,8 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
         try:
             form = await request.form(max_files=1, max_fields=4)
         except BodyTooLarge:
-            raise HTTPException(413, f"the upload is larger than the largest replay ({guard.max_body_bytes} bytes)")
+            raise HTTPException(413, f"the upload is larger than the largest replay the game writes "
+                                     f"(with its form, {guard.max_body_bytes} bytes)")
         except BodyTooSlow:
             raise HTTPException(408, "the upload stalled")
         try:
@@ -142,8 +143,8 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
         finally:
             await form.close()
         if len(data) > largest_replay_bytes():
-            raise HTTPException(413, f"a replay of the longest run allowed ({MAX_RUN_FRAMES} frames) "
-                                     f"is at most {largest_replay_bytes()} bytes")
+            raise HTTPException(413, f"the replay is larger than the largest replay the game writes "
+                                     f"({largest_replay_bytes()} bytes, for a run of {MAX_RUN_FRAMES} frames)")
         if not data.startswith(REPLAY_MAGIC):
             raise HTTPException(400, "this is not a replay file: it does not begin with \"zorbex-replay\"")
         address = client_address(request.scope)

@@ -109,8 +109,8 @@ class Guard:
             return
         length = dict(scope["headers"]).get(b"content-length")
         if length is not None and (not length.isdigit() or int(length) > self.settings.max_body_bytes):
-            await send_json(send, 413, f"the upload is larger than the largest replay "
-                                       f"({self.settings.max_body_bytes} bytes)")
+            await send_json(send, 413, f"the upload is larger than the largest replay the game "
+                                       f"writes (with its form, {self.settings.max_body_bytes} bytes)")
             return
 
         started = False
