@@ -8,7 +8,7 @@ from pathlib import Path
 
 import uvicorn
 
-from .app import AppSettings, create_app
+from .app import AppSettings, TableCache, create_app
 from .database import migrate, open_database
 from .guard import GuardSettings
 from .sandbox import Limits, Sandbox, find_simulator
@@ -49,7 +49,8 @@ def main(argv: list[str] | None = None) -> int:
     engine = open_database(args.db, pool_size=max(8, args.workers + 4))
     for name in migrate(engine):
         log.info("applied migration %s", name)
-    workers = Workers(engine, sandbox, args.workers)
+    cache = TableCache()
+    workers = Workers(engine, sandbox, args.workers, on_verdict=cache.clear)
     repo = Path(__file__).resolve().parent.parent.parent
     web = Path(args.web) if args.web else repo / "build" / "web"
     settings = AppSettings(max_waiting_per_address=args.max_waiting, map_dir=simulator.parent / "data",
@@ -58,7 +59,7 @@ def main(argv: list[str] | None = None) -> int:
         settings.map_dir = simulator.parent.parent / "share" / "zorbex" / "data"
     guard = GuardSettings(requests_per_second=args.requests_per_second, request_burst=max(5 * args.requests_per_second, 20),
                           uploads_per_minute=args.uploads_per_minute, upload_burst=max(args.uploads_per_minute, 1))
-    app = create_app(engine, settings, guard, wake=workers.wake)
+    app = create_app(engine, settings, guard, wake=workers.wake, cache=cache)
 
     config = uvicorn.Config(app, host=args.host, port=args.port, log_level="warning",
                             timeout_keep_alive=5, limit_concurrency=500, access_log=False)

@@ -2,6 +2,8 @@
 from __future__ import annotations
 
 import logging
+import threading
+import time
 from dataclasses import dataclass
 from pathlib import Path
 
@@ -89,12 +91,41 @@ def run_json(run: dict) -> dict:
     }
 
 
+class TableCache:
+    """The tables as read a moment ago: they change only when a run is verified, and are read
+    far more often. Cleared when this board verifies a run; another board's verdict shows
+    within `seconds`."""
+
+    def __init__(self, seconds: float = 2.0) -> None:
+        self.seconds = seconds
+        self.tables: dict[tuple, tuple[float, dict]] = {}
+        self.lock = threading.Lock()
+
+    def get(self, key: tuple, read) -> dict:  # type: ignore[no-untyped-def]
+        now = time.monotonic()
+        with self.lock:
+            hit = self.tables.get(key)
+        if hit and now - hit[0] < self.seconds:
+            return hit[1]
+        table = read()
+        with self.lock:
+            if len(self.tables) > 1000:
+                self.tables.clear()
+            self.tables[key] = (now, table)
+        return table
+
+    def clear(self) -> None:
+        with self.lock:
+            self.tables.clear()
+
+
 def wants_html(request: Request) -> bool:
     return not request.url.path.startswith("/api/") and request.url.path != "/health"
 
 
 def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
-               wake=None) -> Guard:  # type: ignore[no-untyped-def]
+               wake=None, cache: TableCache | None = None) -> Guard:  # type: ignore[no-untyped-def]
+    cache = cache or TableCache()
     app = FastAPI(title="zorbex-board", docs_url=None, redoc_url=None, openapi_url=None)
     pages = Pages(settings)
     app.mount("/static", StaticFiles(directory=Path(__file__).parent / "static"), name="static")
@@ -160,15 +191,18 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
                             status_code=202)
 
     @app.get("/api/runs/{run_id}")
-    def run_status(run_id: str) -> dict:
+    def run_status(run_id: str) -> Response:
         run = store.get_run(engine, parse_run_id(run_id))
         if not run:
             raise HTTPException(404, "no such run")
-        return run_json(run)
+        return JSONResponse(run_json(run))
 
     def table(difficulty: str, ending: str | None, continued: str | None, page: str | None) -> dict:
         d, e, p = parse_difficulty(difficulty), parse_ending(ending), parse_page(page)
         c = continued in ("1", "true", "yes")
+        return cache.get((d, e, c, p), lambda: read_table(d, e, c, p))
+
+    def read_table(d: int, e: int, c: bool, p: int) -> dict:
         runs, total = store.board_page(engine, d, e, c, PAGE_SIZE, (p - 1) * PAGE_SIZE)
         return {"difficulty": d, "difficultyName": DIFFICULTIES[d],
                 "ending": "all" if e == store.EVERY_ENDING else "given-up" if e == GIVEN_UP else e,
@@ -177,8 +211,8 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
 
     @app.get("/api/boards/{difficulty}")
     def board(difficulty: str, ending: str | None = None, continued: str | None = None,
-              page: str | None = None) -> dict:
-        return table(difficulty, ending, continued, page)
+              page: str | None = None) -> Response:
+        return JSONResponse(table(difficulty, ending, continued, page))
 
     @app.get("/runs/{run_id}.replay")
     def replay_file(run_id: str) -> Response:

@@ -32,12 +32,14 @@ def add_run(engine: Engine, replay: bytes, name: str, address: str) -> tuple[int
     digest = hashlib.sha256(replay).hexdigest()
     with engine.begin() as c:
         row = c.execute(
-            text("INSERT INTO runs (replay_sha256, replay, name, address, submitted_at, status) "
-                 "VALUES (:sha, :replay, :name, :address, :at, 'waiting') "
+            text("INSERT INTO runs (replay_sha256, name, address, submitted_at, status) "
+                 "VALUES (:sha, :name, :address, :at, 'waiting') "
                  "ON CONFLICT (replay_sha256) DO NOTHING RETURNING id"),
-            {"sha": digest, "replay": replay, "name": name, "address": address, "at": now_text()},
+            {"sha": digest, "name": name, "address": address, "at": now_text()},
         ).first()
         if row:
+            c.execute(text("INSERT INTO replays (run_id, replay) VALUES (:id, :replay)"),
+                      {"id": row[0], "replay": replay})
             return row[0], False
         row = c.execute(text("SELECT id FROM runs WHERE replay_sha256 = :sha"), {"sha": digest}).first()
         return row[0], True
@@ -62,12 +64,13 @@ def claim_run(engine: Engine, worker: str, lease_ms: int) -> Claim | None:
             text("UPDATE runs SET claimed_by = :worker, lease_until = :until, claims = claims + 1 "
                  "WHERE id = (SELECT id FROM runs WHERE status = 'waiting' "
                  "AND (lease_until IS NULL OR lease_until < :now) ORDER BY id LIMIT 1" + lock + ") "
-                 "AND status = 'waiting' RETURNING id, replay, claims"),
+                 "AND status = 'waiting' RETURNING id, claims"),
             {"worker": worker, "until": now + lease_ms, "now": now},
         ).first()
-    if not row:
-        return None
-    return Claim(row[0], bytes(row[1]), row[2])
+        if not row:
+            return None
+        replay = c.execute(text("SELECT replay FROM replays WHERE run_id = :id"), {"id": row[0]}).scalar_one()
+    return Claim(row[0], bytes(replay), row[1])
 
 
 def release_run(engine: Engine, run_id: int, worker: str) -> None:
@@ -154,7 +157,7 @@ def get_run(engine: Engine, run_id: int) -> dict | None:
 
 def get_replay(engine: Engine, run_id: int) -> bytes | None:
     with engine.connect() as c:
-        row = c.execute(text("SELECT replay FROM runs WHERE id = :id"), {"id": run_id}).first()
+        row = c.execute(text("SELECT replay FROM replays WHERE run_id = :id"), {"id": run_id}).first()
     return bytes(row[0]) if row else None
 
 

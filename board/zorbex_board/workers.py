@@ -29,8 +29,9 @@ def process_alive(pid: int) -> bool:
 
 
 class Workers:
-    def __init__(self, engine: Engine, sandbox: Sandbox, count: int) -> None:
+    def __init__(self, engine: Engine, sandbox: Sandbox, count: int, on_verdict=None) -> None:  # type: ignore[no-untyped-def]
         self.engine = engine
+        self.on_verdict = on_verdict
         self.sandbox = sandbox
         self.count = count
         self.wake = threading.Event()
@@ -81,4 +82,6 @@ class Workers:
                 return
             verdict = Verdict("rejected", f"the verifier failed on this replay: {verdict.reason}")
         if store.finish_run(self.engine, claim.run_id, worker, verdict):
+            if self.on_verdict:
+                self.on_verdict()
             log.info("run %d %s%s", claim.run_id, verdict.status, f": {verdict.reason}" if verdict.reason else "")

@@ -3,7 +3,6 @@
 CREATE TABLE runs (
     id {id},
     replay_sha256 TEXT NOT NULL UNIQUE,
-    replay {bytes} NOT NULL,
     name TEXT NOT NULL,
     address TEXT NOT NULL,
     submitted_at TEXT NOT NULL,
@@ -23,6 +22,12 @@ CREATE TABLE runs (
     bombs INTEGER,
     stages TEXT,
     summary TEXT
+);
+
+-- The files themselves, apart: the tables never read past them.
+CREATE TABLE replays (
+    run_id BIGINT PRIMARY KEY REFERENCES runs (id),
+    replay {bytes} NOT NULL
 );
 
 CREATE INDEX runs_by_status ON runs (status, id);
