@@ -4,6 +4,7 @@ from __future__ import annotations
 
 import json
 import random
+import signal
 import statistics
 import subprocess
 import sys
@@ -122,6 +123,8 @@ def upload_memory(board: Board, replay: bytes) -> tuple[int, int]:
 
 
 def main() -> None:
+    # stopped from outside, still stop the servers it started
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     rows = []
     with tempfile.TemporaryDirectory() as folder:
         replay = long_replay(Path(folder))

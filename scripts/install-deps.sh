@@ -16,6 +16,8 @@ packages=(
   ffmpeg
   # zorbex-sim --video encodes with FFmpeg's libraries; its test reads the files back with them
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
+  # zorbex-sim --submit sends a replay to a score board
+  libcurl4-openssl-dev
   # the --watch test presses Escape on a window of a virtual X display
   xdotool
 )

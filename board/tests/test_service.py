@@ -1,9 +1,13 @@
 """What a client can send: clear refusals, limits, escaping, and nothing that breaks the board."""
 from __future__ import annotations
 
+import json
+import subprocess
+
 import httpx
 import pytest
-from conftest import golden
+
+from conftest import GOLDEN, SIM, golden, simulate
 from zorbex_board.guard import MAX_UPLOAD_BYTES, largest_replay_bytes
 
 EVIL = "<b>x</b>&'\""  # 12 characters
@@ -72,3 +76,20 @@ def test_rate_limits_and_the_waiting_cap_answer_429(sqlite_db, start_board, give
     board = start_board(sqlite_db, "--workers", "0", "--requests-per-second", "2")
     statuses = [httpx.get(board.url + "/api/boards/2").status_code for _ in range(40)]
     assert statuses[0] == 200 and 429 in statuses
+
+
+def test_the_simulator_submits_a_replay_and_waits_for_its_verdict(sqlite_db, start_board):
+    board = start_board(sqlite_db, "--workers", "1")
+    sent = subprocess.run([str(SIM), "--submit", board.url, str(GOLDEN / "game-run.replay"), "--name", "Gus"],
+                          capture_output=True, text=True, timeout=120)
+    assert sent.returncode == 0, sent.stderr
+    run = json.loads(sent.stdout.strip().splitlines()[-1])
+    assert (run["status"], run["name"], run["score"]) == ("verified", "Gus", simulate(GOLDEN / "game-run.replay")["score"])
+    assert f"run {run['id']} verified" in sent.stderr
+
+    forged = subprocess.run([str(SIM), "--submit", board.url + "/", str(GOLDEN / "ending23.replay"), "--name", "Gus"],
+                            capture_output=True, text=True, timeout=120)
+    assert forged.returncode == 1 and "rejected: assisted" in forged.stderr
+    refused = subprocess.run([str(SIM), "--submit", board.url, str(GOLDEN / "stage1.replay"), "--name", "x" * 17],
+                             capture_output=True, text=True, timeout=60)
+    assert refused.returncode == 2 and "refused the upload (400): a name is 1 to 16" in refused.stderr

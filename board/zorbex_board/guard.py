@@ -68,7 +68,7 @@ class GuardSettings:
     request_burst: float = 100.0
     uploads_per_minute: float = 10.0
     upload_burst: float = 10.0
-    request_seconds: float = 30.0     # a whole request, body included
+    request_seconds: float = 120.0    # a whole request, body included: 7 MB on a slow line
     body_chunk_seconds: float = 10.0  # the longest pause inside a body
     max_body_bytes: int = MAX_UPLOAD_BYTES
 

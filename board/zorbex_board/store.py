@@ -167,10 +167,13 @@ def board_page(engine: Engine, difficulty: int, ending: int, continued: bool,
     key = {"difficulty": difficulty, "ending": ending, "continued": 1 if continued else 0}
     with engine.connect() as c:
         rows = c.execute(
-            text("SELECT b.run_id, b.name, b.score, r.route, r.ending, r.continues, r.submitted_at "
-                 "FROM board_entries b JOIN runs r ON r.id = b.run_id "
-                 "WHERE b.difficulty = :difficulty AND b.ending = :ending AND b.continued = :continued "
-                 "ORDER BY b.score DESC, b.run_id ASC LIMIT :limit OFFSET :offset"),
+            # the page is cut from the table's index alone, then its runs are read: an offset
+            # deep into the table skips index entries, not joined rows
+            text("SELECT b.run_id, r.name, b.score, r.route, r.ending, r.continues, r.submitted_at "
+                 "FROM (SELECT run_id, score FROM board_entries "
+                 "WHERE difficulty = :difficulty AND ending = :ending AND continued = :continued "
+                 "ORDER BY score DESC, run_id ASC LIMIT :limit OFFSET :offset) b "
+                 "JOIN runs r ON r.id = b.run_id ORDER BY b.score DESC, b.run_id ASC"),
             {**key, "limit": limit, "offset": offset},
         ).all()
         total = c.execute(

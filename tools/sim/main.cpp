@@ -424,6 +424,7 @@ int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
     if (run.o.paced) return RunPaced(run.o);
     if (run.o.watchFile) return RunWatch(run.o);
+    if (run.o.submitUrl) return RunSubmit(run.o);
     if (run.o.listState) {
         ForEachStateGlobal(
             [](const char* name, bool hashed, void*) { std::printf("%s %s\n", hashed ? "hashed" : "left-out", name); },
