@@ -1,16 +1,28 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release package asan asan-test soak fuzz bench golden routes audio-report clean
+.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report clean
 
 run: deps release
 	cd build/release && ./zorbex
 
-test: deps release
+test: deps board-deps release
 	ctest --preset release -j $(JOBS)
 
 deps:
 	@bash scripts/install-deps.sh
+
+# the score board's packages: its tests run in `make test`
+board-deps:
+	@bash scripts/install-deps.sh --board
+
+# the score board on SQLite, judged by the build's simulator (board/zorbex-board --help)
+board: board-deps release
+	board/zorbex-board --db board.sqlite --port 8080
+
+# the board's figures for the README: verification speed, the tables with 100,000 runs, memory
+board-bench: board-deps release
+	/usr/bin/python3 board/bench.py
 
 release:
 	cmake --preset release >/dev/null

@@ -194,16 +194,36 @@ bool LoadFiles(Run& r) {
 }
 
 // The summary line, with what only some runs report.
+// The options as a replay's "options" line names them.
+const char* RunOptionsText(uint32_t options) {
+    switch (options & (RunInvincible | RunPowerMax)) {
+    case 0: return "none";
+    case RunInvincible: return "invincible";
+    case RunPowerMax: return "power-max";
+    default: return "invincible power-max";
+    }
+}
+
 void PrintRunSummary(const Run& r, double seconds) {
-    char extra[128];
+    char extra[384];
     int n = 0;
     extra[0] = '\0';
+    auto add = [&](const char* format, auto... values) {
+        n += std::snprintf(extra + n, sizeof extra - size_t(n), format, values...);
+    };
     if (r.o.until != UntilEvent::None)
-        n += std::snprintf(extra + n, sizeof extra - size_t(n), ",\"until\":\"%s\",\"reached\":%s",
-                           UntilName(r.o.until), r.reached ? "true" : "false");
-    if (r.o.checkPool)
-        n += std::snprintf(extra + n, sizeof extra - size_t(n), ",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
-    if (r.o.autopilot) std::snprintf(extra + n, sizeof extra - size_t(n), ",\"bombsUsed\":%d", r.summary.bombsUsed);
+        add(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
+    if (r.o.checkPool) add(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
+    if (r.o.autopilot || r.o.verifyFile) add(",\"bombsUsed\":%d", r.summary.bombsUsed);
+    // how the replay's run began and ended, for a score board that ranks only whole runs
+    if (r.o.verifyFile) {
+        const RunSummary& s = r.summary;
+        const char* runEnd = s.runEndFrame == 0 ? "none" : s.runGivenUp ? "given-up" : "ending";
+        add(",\"difficulty\":%d,\"startStage\":%d,\"options\":\"%s\",\"truncated\":%s,\"runEnd\":\"%s\","
+            "\"runEndFrame\":%" PRId64,
+            r.verify.difficulty, r.verify.startStage, RunOptionsText(r.verify.options),
+            r.verify.truncated ? "true" : "false", runEnd, s.runEndFrame);
+    }
     PrintSummary(r.summary, r.frame, seconds, StateHash(), extra);
 }
 
@@ -313,6 +333,7 @@ int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
     if (run.o.paced) return RunPaced(run.o);
     if (run.o.watchFile) return RunWatch(run.o);
+    if (run.o.submitUrl) return RunSubmit(run.o);
     if (run.o.listState) {
         ForEachStateGlobal(
             [](const char* name, bool hashed, void*) { std::printf("%s %s\n", hashed ? "hashed" : "left-out", name); },

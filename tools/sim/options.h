@@ -35,6 +35,9 @@ struct SimOptions {
     const char* videoFile = nullptr;  // --video: .webm or .mp4
     int32_t scale = 0;         // --scale: 1 or 2 with --video, 0 when not given
     const char* watchFile = nullptr;  // --watch: a replay played in a window
+    const char* submitUrl = nullptr;   // --submit URL FILE: a score board, and the replay sent to it
+    const char* submitFile = nullptr;
+    const char* submitName = nullptr;  // --name: the player's name on the board
 };
 
 constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play

@@ -49,7 +49,14 @@ void NoteStageStarts(RunSummary& s, int64_t frame, int32_t sceneBefore) {
         s.ending = stageNumber;
         s.continueEnding = hasContinued != 0;
     }
-    if (sceneBefore != SceneRanking && currentScene == SceneRanking) s.rankingFrom = sceneBefore;
+    if (sceneBefore != SceneRanking && currentScene == SceneRanking) {
+        s.rankingFrom = sceneBefore;
+        bool runEnded = sceneBefore == ScenePlay || sceneBefore == SceneEnding;
+        if (runEnded && s.runEndFrame == 0) {
+            s.runEndFrame = frame;
+            s.runGivenUp = sceneBefore == ScenePlay;
+        }
+    }
     bool bombing = bombActive != 0;
     if (bombing && !s.bombWasActive && !s.stages.empty()) {
         s.bombsUsed++;

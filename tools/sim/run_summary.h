@@ -31,6 +31,8 @@ struct RunSummary {
     bool continueEnding = false;  // it was the common epilogue of a run that continued
     int32_t continuesUsed = 0;
     int32_t rankingFrom = 0;  // the scene that led into the ranking now shown
+    int64_t runEndFrame = 0;  // the first run's end: the frame its ranking began
+    bool runGivenUp = false;  // that run was given up at a game over (else it saw an ending)
 };
 
 // Before the first frame; a run that starts in play starts its first stage here.
