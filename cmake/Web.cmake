@@ -29,8 +29,6 @@ file(GLOB_RECURSE game_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp
 foreach(file ${desktop_runtime})
   list(REMOVE_ITEM game_sources ${CMAKE_SOURCE_DIR}/src/runtime/${file})
 endforeach()
-# the symbol table the desktop names functions by does not exist in WebAssembly
-list(REMOVE_ITEM game_sources ${CMAKE_SOURCE_DIR}/src/shell/state_hash_names.cpp)
 add_library(zorbex_game STATIC ${game_sources})
 target_include_directories(zorbex_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Debian's libstb-dev: the PNG decoder and writer

@@ -1,5 +1,6 @@
 // The straight-flying enemy shots: bullets, the accelerating ball, the laser bolt,
 // the band blocks and the needle.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/enemy_shot_parts.h"
 #include "actors/spawners.h"
@@ -142,3 +143,23 @@ void SpawnEnemyShot010(float cx, float cy, int32_t dir, float speed) {
     AcquireEnemyShot(ShotPlainUpdate, DrawEnemyShotCell<10>, kShot010, LeftOf(cx, kShot010),
                      TopOf(cy, kShot010), dir, speed);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(Shot000Update),
+    BEHAVIOUR(Shot001Update),
+    BEHAVIOUR(ShotWallUpdate),
+    BEHAVIOUR(ShotPlainUpdate),
+    BEHAVIOUR(ShotWideUpdate),
+    BEHAVIOUR(DrawNeedle),
+    BEHAVIOUR(DrawEnemyShotCell<0>),
+    BEHAVIOUR(DrawEnemyShotCell<1>),
+    BEHAVIOUR(DrawEnemyShotCell<2>),
+    BEHAVIOUR(DrawEnemyShotCell<3>),
+    BEHAVIOUR(DrawEnemyShotCell<5>),
+    BEHAVIOUR(DrawEnemyShotCell<7>),
+    BEHAVIOUR(DrawEnemyShotCell<10>),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 
+#include "shell/replay.h"
+
 // The longest run recorded (six hours); later frames are not, and the file says so.
-constexpr int32_t kRecordedRunMaxFrames = 1'350'000;
+constexpr int32_t kRecordedRunMaxFrames = kReplayMaxFrames;
 
 // Off unless turned on: the game turns it on, the simulator and most tests do not.
 // Turning it on sizes the buffers once, for runs of up to `maxFrames`.

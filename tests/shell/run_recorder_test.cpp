@@ -145,25 +145,28 @@ TEST_F(RunRecorder, AnUnwritableReplayFolderLeavesTheSaveFileWritten) {
     EXPECT_EQ(currentScene, SceneRanking);
 }
 
-// Replays of the game's runs carry the held buttons, the cut and the table; the older form
-// still reads.
-TEST(ReplayHeldFormat, HeldAndTruncatedRoundTripAndVersionOneStaysPlain) {
+// Replays of the game's runs carry the held buttons, the cut and the table, and name
+// their hash scheme; the older forms still read.
+TEST(ReplayHeldFormat, HeldAndTruncatedRoundTripAndOlderVersionsStillRead) {
     Replay r;
     r.seed = 7;
     r.buttons = {0x10, 0x10, 0};
     r.checkpoints = {{3, 0xabcULL}};
     const std::string plain = FormatReplay(r);
-    EXPECT_EQ(plain.rfind("zorbex-replay 1\n", 0), 0u);
+    EXPECT_EQ(plain.rfind("zorbex-replay 3\nhash-scheme 2\n", 0), 0u);
     Replay back;
     std::string error;
     ASSERT_TRUE(ParseReplay(plain.data(), plain.size(), &back, &error)) << error;
     EXPECT_EQ(back.tableScores, kDefaultHighScores);  // what the simulator's runs begin with
+    std::string version2 = plain;
+    version2.replace(0, plain.find("seed"), "zorbex-replay 2\n");
+    ASSERT_TRUE(ParseReplay(version2.data(), version2.size(), &back, &error)) << error;
+    EXPECT_EQ(back.hashScheme, 1);
     r.heldAtStart = 0x10;
     r.truncated = true;
     r.tableScores[9] = -5;  // a damaged save file's table is replayed as it was
     r.tableStages[0] = 22;
     const std::string held = FormatReplay(r);
-    EXPECT_EQ(held.rfind("zorbex-replay 2\n", 0), 0u);
     ASSERT_TRUE(ParseReplay(held.data(), held.size(), &back, &error)) << error;
     EXPECT_EQ(back.heldAtStart, 0x10);
     EXPECT_TRUE(back.truncated);

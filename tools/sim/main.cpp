@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "autopilot.h"
 #include "input_file.h"
 #include "options.h"
@@ -194,12 +195,30 @@ void CountGameOvers(Run& r) {
     r.gameOverSeen = prompt;
 }
 
+// --check-pool: every record accounted for, and every slot a registered behaviour
+// (an unregistered one would hash alike in every build and hide a change).
+void CheckPool(Run& r) {
+    char slot[160];
+    if (!PoolIsWhole()) {
+        std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
+        r.poolBroken = true;
+    } else if (FindUnregisteredSlot(slot, sizeof slot)) {
+        std::fprintf(stderr, "zorbex-sim: after frame %" PRId64 " %s holds a behaviour missing from the tables\n",
+                     r.frame, slot);
+        r.poolBroken = true;
+    }
+}
+
 bool LoadFiles(Run& r) {
     std::string error;
     SimOptions& o = r.o;
     if (o.verifyFile) {
         if (!ReadReplayFile(o.verifyFile, &r.verify, &error)) {
             std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+            return false;
+        }
+        if (!ReplayHashesCanBeChecked(r.verify, &error)) {
+            std::fprintf(stderr, "zorbex-sim: %s: %s\n", o.verifyFile, error.c_str());
             return false;
         }
         if (o.seedGiven || o.difficultyGiven || o.stageGiven || o.invincible || o.powerMax) {
@@ -302,6 +321,10 @@ int Simulate(Run& r) {
     if (currentScene == ScenePlay) StartStageStats(r);
 
     if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, r.limit, o.quiet)) return 2;
+    if (o.checkPool && BehaviourRegistryFault()) {
+        std::fprintf(stderr, "zorbex-sim: the behaviour tables are unsound: %s\n", BehaviourRegistryFault());
+        r.poolBroken = true;
+    }
     bool mismatch = false;
     auto start = std::chrono::steady_clock::now();
     while (r.frame < r.limit) {
@@ -325,10 +348,7 @@ int Simulate(Run& r) {
         if (r.trace && !WriteTraceLine(r.trace, r.frame, buttons)) r.writeFailed = true;
         WriteActorTraceLine(r.frame);
         if (o.shotsDir && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
-        if (o.checkPool && !PoolIsWhole() && !r.poolBroken) {
-            r.poolBroken = true;
-            std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
-        }
+        if (o.checkPool && !r.poolBroken) CheckPool(r);
         if (r.reached || r.writeFailed) break;
         // a clear after the game was given up would be another game's: the run has failed
         if (o.until == UntilEvent::Clear && r.gameLost) break;

@@ -21,7 +21,7 @@ struct Watched {
     bool stopped = false;  // Escape or the window closed before the end
 };
 
-void Play(const Replay& replay, Watched* w) {
+void Play(const Replay& replay, bool checkHashes, Watched* w) {
     RunCounters counters;
     BeginReplay(replay);
     ApplyRunOptions(replay.options, &counters);
@@ -32,7 +32,8 @@ void Play(const Replay& replay, Watched* w) {
         if (!RunFrame()) break;
         w->frames++;
         ApplyRunOptions(replay.options, &counters);
-        if (checkpoint < replay.checkpoints.size() && replay.checkpoints[checkpoint].frame == w->frames) {
+        if (checkHashes && checkpoint < replay.checkpoints.size() &&
+            replay.checkpoints[checkpoint].frame == w->frames) {
             if (!w->differsAt && replay.checkpoints[checkpoint].hash != StateHash())
                 w->differsAt = static_cast<int32_t>(w->frames);
             checkpoint++;
@@ -50,6 +51,13 @@ int RunWatch(const SimOptions& o) {
         std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
         return 2;
     }
+    // a run recorded by an older build still plays: only its hashes cannot be held to it
+    bool checkHashes = ReplayHashesCanBeChecked(replay, &error);
+    if (!checkHashes && replay.hashScheme >= kStateHashScheme) {
+        std::fprintf(stderr, "zorbex-sim: %s: %s\n", o.watchFile, error.c_str());
+        return 2;
+    }
+    if (!checkHashes) std::fprintf(stderr, "zorbex-sim: %s: %s; watching it without them\n", o.watchFile, error.c_str());
     if (!UseScratchSaveFile()) return 2;
     SetWindowTitle("Zorbex replay");
     SetWindowedMode(1);
@@ -62,7 +70,7 @@ int RunWatch(const SimOptions& o) {
     SetUpGame();
     PrepareStateHash();
     Watched w;
-    Play(replay, &w);
+    Play(replay, checkHashes, &w);
     UseSuppliedButtons(false);
     StopRuntime();
     RemoveScratchSaveFile();
