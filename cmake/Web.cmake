@@ -64,25 +64,26 @@ set(common_link -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sTOTAL_STACK=1MB
 # what the page calls: the runtime's hooks (and the game's status in the game itself)
 set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp _WebHoldFrames
                  _WebPlayButtons _WebScriptedFramesLeft _WebFramesStarted)
-set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1 -sEXIT_RUNTIME=0
+set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
               -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
               "-sASYNCIFY_IMPORTS=['zorbex_page_wait_animation_frame','zorbex_page_sleep']"
               "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','ccall']"
               -lidbfs.js "SHELL:--pre-js ${package_loader}")
 
-function(zorbex_page_program target export_name)
+# `exits`: 1 when the page wants to hear the program's exit code (the watcher's verdict)
+function(zorbex_page_program target export_name exits)
   target_link_libraries(${target} PRIVATE zorbex_game)
   zorbex_game_flags(${target})
   list(JOIN ARGN "," exports)
   target_link_options(${target} PRIVATE ${page_link} -sEXPORT_NAME=${export_name}
-                      "-sEXPORTED_FUNCTIONS=[${exports}]")
+                      -sEXIT_RUNTIME=${exits} "-sEXPORTED_FUNCTIONS=[${exports}]")
   set_target_properties(${target} PROPERTIES LINK_DEPENDS "${runtime_library};${package_loader}")
   add_dependencies(${target} zorbex_web_data)
 endfunction()
 
 # The game on the page.
 add_executable(zorbex ${CMAKE_SOURCE_DIR}/src/web_main.cpp)
-zorbex_page_program(zorbex createZorbexGame ${page_exports} _ZorbexStatus)
+zorbex_page_program(zorbex createZorbexGame 0 ${page_exports} _ZorbexStatus)
 
 # The simulator, with what a browser cannot have (FFmpeg's video export) left out.
 file(GLOB sim_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/sim/*.cpp)
@@ -103,7 +104,7 @@ add_dependencies(zorbex-sim zorbex_web_data)
 # ... and for the page, where it watches a replay (zorbex-sim --watch) on a canvas of its own
 add_executable(zorbex-watch ${sim_sources})
 target_include_directories(zorbex-watch PRIVATE ${CMAKE_SOURCE_DIR}/tools/sim)
-zorbex_page_program(zorbex-watch createZorbexWatch ${page_exports})
+zorbex_page_program(zorbex-watch createZorbexWatch 1 ${page_exports})
 
 # The page's own files, and the game's icon as its favicon.
 file(GLOB page_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/*.html ${CMAKE_SOURCE_DIR}/web/*.js

@@ -33,7 +33,10 @@ void StartInput() {
     WebAllKeysUp();
     zorbex_page_start_input();
 }
-void StopInput() { WebAllKeysUp(); }
+void StopInput() {
+    WebAllKeysUp();
+    zorbex_page_stop_input();
+}
 
 void PumpInputEvents() {
     if (!runtimeSettings.started) return;

@@ -13,6 +13,7 @@ void zorbex_page_sleep(int ms);           // sleeps, the page going on meanwhile
 double zorbex_page_milliseconds();        // the page's monotonic clock
 void zorbex_page_show_cursor(int show);
 void zorbex_page_start_input();          // the page's key, focus and first-press listeners
+void zorbex_page_stop_input();
 void zorbex_page_set_full_screen(int full);
 int zorbex_page_full_screen();
 int zorbex_page_poll_pad();               // the first pad's buttons as GetPadState bits, -1 for none

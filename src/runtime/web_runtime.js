@@ -62,20 +62,26 @@ mergeInto(LibraryManager.library, {
         };
       };
       var lost = function() { if (ZorbexPage.inputOn()) Module['_WebFocusLost'](); };
-      window.addEventListener('keydown', key(true));
-      window.addEventListener('keyup', key(false));
-      window.addEventListener('blur', lost);
-      document.addEventListener('visibilitychange', function() {
-        if (document.hidden) lost();
-      });
+      var hidden = function() { if (document.hidden) lost(); };
       // browsers hold sound back until the player has pressed something on the page
       var unlock = function() {
         var page = ZorbexPage.state();
         if (!ZorbexPage.inputOn() || page.unlocked || !ZorbexPage.audio() || page.paused) return;
         page.context.resume().then(ZorbexPage.audioStarted, function() {});
       };
-      window.addEventListener('keydown', unlock);
-      window.addEventListener('pointerdown', unlock);
+      page.listeners = [[window, 'keydown', key(true)], [window, 'keyup', key(false)],
+                        [window, 'blur', lost], [document, 'visibilitychange', hidden],
+                        [window, 'keydown', unlock], [window, 'pointerdown', unlock]];
+      page.listeners.forEach(function(l) { l[0].addEventListener(l[1], l[2]); });
+      // a page the player has already pressed on may sound at once
+      if (navigator.userActivation && navigator.userActivation.hasBeenActive) unlock();
+    },
+
+    stopInput: function() {
+      var page = ZorbexPage.state();
+      if (!page.listening) return;
+      page.listeners.forEach(function(l) { l[0].removeEventListener(l[1], l[2]); });
+      page.listening = false;
     },
 
     // The audio graph, made at the first key press or click: every sound and the music
@@ -191,6 +197,9 @@ mergeInto(LibraryManager.library, {
   zorbex_page_start_input__deps: ['$ZorbexPage'],
   zorbex_page_start_input: function() { ZorbexPage.startInput(); },
 
+  zorbex_page_stop_input__deps: ['$ZorbexPage'],
+  zorbex_page_stop_input: function() { ZorbexPage.stopInput(); },
+
   // The first pad with the standard mapping: A, B and X as buttons 1 to 3, the d-pad and
   // the left stick as the directions, Start apart.
   zorbex_page_poll_pad__deps: ['$ZorbexPage'],
@@ -299,6 +308,15 @@ mergeInto(LibraryManager.library, {
     music.element.removeAttribute('src');
     music.element.load();
     if (music.source) music.source.disconnect();
+  },
+
+  zorbex_page_audio_close__deps: ['$ZorbexPage', 'zorbex_page_music_stop'],
+  zorbex_page_audio_close: function() {
+    _zorbex_page_music_stop();
+    var page = ZorbexPage.state();
+    if (page.context) page.context.close();
+    page.context = null;
+    page.sounds = {};
   },
 
   // The pause holds music and effects where they are.

@@ -24,6 +24,7 @@ void zorbex_page_sound_stop_all();
 void zorbex_page_music_play(const char* path, int loop);
 void zorbex_page_music_stop();
 void zorbex_page_audio_pause(int paused);
+void zorbex_page_audio_close();
 }
 
 namespace {
@@ -105,7 +106,7 @@ void StartSound() {
 
 void StopSound() {
     StopMusicFile();
-    if (OnPage()) zorbex_page_sound_stop_all();
+    if (OnPage()) zorbex_page_audio_close();
     sounds.clear();
     audioPaused = false;
 }
