@@ -194,16 +194,6 @@ bool LoadFiles(Run& r) {
 }
 
 // The summary line, with what only some runs report.
-// The options as a replay's "options" line names them.
-const char* RunOptionsText(uint32_t options) {
-    switch (options & (RunInvincible | RunPowerMax)) {
-    case 0: return "none";
-    case RunInvincible: return "invincible";
-    case RunPowerMax: return "power-max";
-    default: return "invincible power-max";
-    }
-}
-
 void PrintRunSummary(const Run& r, double seconds) {
     char extra[384];
     int n = 0;
@@ -214,16 +204,10 @@ void PrintRunSummary(const Run& r, double seconds) {
     if (r.o.until != UntilEvent::None)
         add(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
     if (r.o.checkPool) add(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
-    if (r.o.autopilot || r.o.verifyFile) add(",\"bombsUsed\":%d", r.summary.bombsUsed);
-    // how the replay's run began and ended, for a score board that ranks only whole runs
-    if (r.o.verifyFile) {
-        const RunSummary& s = r.summary;
-        const char* runEnd = s.runEndFrame == 0 ? "none" : s.runGivenUp ? "given-up" : "ending";
-        add(",\"difficulty\":%d,\"startStage\":%d,\"options\":\"%s\",\"truncated\":%s,\"runEnd\":\"%s\","
-            "\"runEndFrame\":%" PRId64,
-            r.verify.difficulty, r.verify.startStage, RunOptionsText(r.verify.options),
-            r.verify.truncated ? "true" : "false", runEnd, s.runEndFrame);
-    }
+    if (r.o.verifyFile)
+        n += FormatReplayRunFields(r.summary, r.verify, extra + n, sizeof extra - size_t(n));
+    else if (r.o.autopilot)
+        add(",\"bombsUsed\":%d", r.summary.bombsUsed);
     PrintSummary(r.summary, r.frame, seconds, StateHash(), extra);
 }
 

@@ -65,6 +65,16 @@ void NoteStageStarts(RunSummary& s, int64_t frame, int32_t sceneBefore) {
     s.bombWasActive = bombing;
 }
 
+// The options as a replay's "options" line names them.
+const char* RunOptionsText(uint32_t options) {
+    switch (options & (RunInvincible | RunPowerMax)) {
+    case 0: return "none";
+    case RunInvincible: return "invincible";
+    case RunPowerMax: return "power-max";
+    default: return "invincible power-max";
+    }
+}
+
 }  // namespace
 
 void StartSummary(RunSummary* s) {
@@ -99,4 +109,13 @@ void PrintSummary(const RunSummary& s, int64_t frames, double seconds, uint64_t 
     }
     std::printf("]}\n");
     std::fflush(stdout);
+}
+
+int FormatReplayRunFields(const RunSummary& s, const Replay& replay, char* out, size_t room) {
+    const char* runEnd = s.runEndFrame == 0 ? "none" : s.runGivenUp ? "given-up" : "ending";
+    return std::snprintf(out, room,
+                         ",\"bombsUsed\":%d,\"difficulty\":%d,\"startStage\":%d,\"options\":\"%s\","
+                         "\"truncated\":%s,\"runEnd\":\"%s\",\"runEndFrame\":%" PRId64,
+                         s.bombsUsed, replay.difficulty, replay.startStage, RunOptionsText(replay.options),
+                         replay.truncated ? "true" : "false", runEnd, s.runEndFrame);
 }

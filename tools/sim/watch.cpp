@@ -93,6 +93,8 @@ int RunWatch(const SimOptions& o) {
         std::fprintf(stderr, "zorbex-sim: %s: %s after %" PRId64 " of %zu frames\n", o.watchFile,
                      w.stopped ? "stopped" : "played to its end", w.frames, replay.buttons.size());
     }
-    PrintSummary(w.summary, w.frames, w.seconds, hash, "");
+    char extra[256];
+    FormatReplayRunFields(w.summary, replay, extra, sizeof extra);
+    PrintSummary(w.summary, w.frames, w.seconds, hash, extra);
     return code;
 }
