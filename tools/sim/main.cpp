@@ -218,7 +218,7 @@ int Simulate(Run& r) {
     ApplyRunOptions(r.runOptions, &r.summary.counters);
     StartSummary(&r.summary);
 
-    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, r.limit, o.quiet)) return 2;
+    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, o.videoFrom, o.videoTo, r.limit, o.quiet)) return 2;
     bool mismatch = false;
     auto start = std::chrono::steady_clock::now();
     while (r.frame < r.limit) {
