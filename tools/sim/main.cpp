@@ -241,7 +241,7 @@ int Simulate(Run& r) {
     ApplyRunOptions(r.runOptions, &r.summary.counters);
     StartSummary(&r.summary);
 
-    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, r.limit, o.quiet)) return 2;
+    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, o.videoFrom, o.videoTo, r.limit, o.quiet)) return 2;
     if (o.checkPool && BehaviourRegistryFault()) {
         std::fprintf(stderr, "zorbex-sim: the behaviour tables are unsound: %s\n", BehaviourRegistryFault());
         r.poolBroken = true;
