@@ -197,6 +197,57 @@ TEST(GeneratedPictures, RouteMapNodesSitWhereTheGameCutsThem) {
     EXPECT_TRUE(cleared.Key(80 * 6 + 24, 36 * 1 - 18 * 6 + 108 - 2));
 }
 
+float Luma(const Rgb8& img, int x, int y) {
+    const uint8_t* p = img.At(x, y);
+    return 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2];
+}
+
+// Mean brightness step between two lines of 32 pixels (a column when `vertical` is
+// false: x fixed, y running), as the eye sees a border.
+float Step(const Rgb8& img, int ax, int ay, int bx, int by, bool alongX) {
+    float sum = 0;
+    for (int k = 0; k < 32; ++k)
+        sum += std::abs(alongX ? Luma(img, ax + k, ay) - Luma(img, bx + k, by) : Luma(img, ax, ay + k) - Luma(img, bx, by + k));
+    return sum / 32;
+}
+
+TEST(GeneratedPictures, MapLooksJoinWhereTheirSeamsMatch) {
+    Rgb8 img;
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgMapFront00.png", &img));
+    // the sixteen walled-in looks of each letter, side by side and one above the other
+    for (int letter = 0; letter < 2; ++letter) {
+        SCOPED_TRACE(letter ? "hull" : "rock");
+        const int x0 = 32 * letter;
+        float matching[2] = {0, 0}, differing[2] = {0, 0}, inside = 0;
+        int counts[2][2] = {{0, 0}, {0, 0}};
+        for (int a = 0; a < 16; ++a) {
+            const int ya = 32 * TileLookRow(0, a);
+            inside += Step(img, x0 + 15, ya, x0 + 16, ya, false);
+            for (int b = 0; b < 16; ++b) {
+                const int yb = 32 * TileLookRow(0, b);
+                const bool sameRight = ((a & kSideRight) != 0) == ((b & kSideLeft) != 0);
+                const bool sameBottom = ((a & kSideBottom) != 0) == ((b & kSideTop) != 0);
+                (sameRight ? matching[0] : differing[0]) += Step(img, x0 + 31, ya, x0, yb, false);
+                (sameBottom ? matching[1] : differing[1]) += Step(img, x0, ya + 31, x0, yb, true);
+                counts[0][sameRight]++;
+                counts[1][sameBottom]++;
+            }
+        }
+        const float across = matching[0] / counts[0][1], acrossWrong = differing[0] / counts[0][0];
+        // a matching seam is no harder a step than one inside a cell; a wrong one is
+        EXPECT_LT(across, 1.3f * inside / 16);
+        EXPECT_LT(across, 0.85f * acrossWrong);
+        if (letter == 0) {
+            EXPECT_LT(matching[1] / counts[1][1], 0.6f * differing[1] / counts[1][0]);
+        }
+    }
+    // open sides end in a rim; an outer corner is cut back to the space behind
+    const int lone = 32 * TileLookRow(kSideTop | kSideRight | kSideBottom | kSideLeft, 0);
+    EXPECT_TRUE(img.Key(0, lone));
+    EXPECT_FALSE(img.Key(16, lone + 16));
+    EXPECT_GT(Luma(img, 16, 32 * TileLookRow(kSideTop, 0) + 1), Luma(img, 16, 32 * TileLookRow(kSideBottom, 0) + 30));
+}
+
 TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
     const std::string dir =
         std::filesystem::temp_directory_path() / ("zorbex-pictures-" + std::to_string(getpid()));

@@ -2,6 +2,8 @@
 // The generator draws exactly these; the tests check the files against the same table.
 #pragma once
 
+#include "../../src/stages/map_tiles.h"
+
 struct PictureSpec {
     const char* file;
     int cellW, cellH;
@@ -47,7 +49,8 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgWarning14.png", 320, 40, 1, 1, false},
     {"ImgWarning15.png", 320, 40, 1, 1, false},
     {"ImgWarning16.png", 320, 40, 1, 1, false},
-    {"ImgMapFront00.png", 32, 32, 26, 1, false},
+    // each letter's top row, then the looks of "a" and "b" by their neighbours (map_tiles.h)
+    {"ImgMapFront00.png", 32, 32, 26, kTileRows, false, 26},
 
     // the player
     {"ImgMyShip.png", 64, 64, 1, 1, false},
