@@ -248,6 +248,48 @@ TEST(GeneratedPictures, MapLooksJoinWhereTheirSeamsMatch) {
     EXPECT_GT(Luma(img, 16, 32 * TileLookRow(kSideTop, 0) + 1), Luma(img, 16, 32 * TileLookRow(kSideBottom, 0) + 30));
 }
 
+TEST(GeneratedPictures, BeamBlocksAreEnergyAndOnlyTheSignCarriesTheMark) {
+    for (const char* file : {"ImgEnemyShot005.png", "ImgEnemyShot010.png"}) {
+        SCOPED_TRACE(file);
+        Rgb8 img;
+        ASSERT_TRUE(ReadRgb(DataDir + file, &img));
+        const bool vertical = std::string(file) == "ImgEnemyShot010.png";
+        auto gold = [&](int cell) {
+            int n = 0;
+            for (int y = 0; y < 128; ++y)
+                for (int x = 0; x < 128; ++x) {
+                    const uint8_t* p = img.At(128 * cell + x, y);
+                    n += !img.Key(128 * cell + x, y) && p[0] > 200 && p[1] > 140 && p[2] < 110;
+                }
+            return n;
+        };
+        EXPECT_GT(gold(0), 100);  // the warning sign keeps its hazard mark
+        for (int cell = 1; cell < img.w / 128; ++cell) {
+            SCOPED_TRACE("frame " + std::to_string(cell));
+            EXPECT_EQ(gold(cell), 0);
+            int core = 0, haze = 0, hazeClear = 0;
+            for (int along = 0; along < 128; ++along)
+                for (int across = 0; across < 128; ++across) {
+                    const int x = 128 * cell + (vertical ? across : along), y = vertical ? along : across;
+                    const int off = std::abs(across - 64);
+                    if (off < 4) core += !img.Key(x, y) && Luma(img, x, y) > 230;
+                    if (off > 36 && off < 54) haze++, hazeClear += img.Key(x, y);
+                }
+            EXPECT_EQ(core, 128 * 7);                // a white-hot core all along
+            EXPECT_GT(hazeClear, haze / 5);          // the glow thins out: shots behind show
+            EXPECT_LT(hazeClear, haze * 4 / 5);
+            // the rims move from frame to frame
+            int moved = 0;
+            for (int i = 0; i < 128 * 128; ++i) {
+                const int along = i / 128, across = i % 128;
+                const int x = vertical ? across : along, y = vertical ? along : across;
+                moved += img.Key(128 * cell + x, y) != img.Key(128 * (cell % (img.w / 128 - 1) + 1) + x, y);
+            }
+            EXPECT_GT(moved, 200);
+        }
+    }
+}
+
 TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
     const std::string dir =
         std::filesystem::temp_directory_path() / ("zorbex-pictures-" + std::to_string(getpid()));

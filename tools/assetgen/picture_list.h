@@ -74,12 +74,12 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgEnemyShot001.png", 64, 64, 1, 1, false},
     {"ImgEnemyShot002.png", 32, 32, 1, 1, false},
     {"ImgEnemyShot003.png", 64, 16, 1, 1, false},
-    {"ImgEnemyShot005.png", 128, 128, 1, 1, false},
+    {"ImgEnemyShot005.png", 128, 128, 7, 1, false},  // the warning sign, then six shimmer frames
     {"ImgEnemyShot006.png", 86, 84, 1, 1, false},
     {"ImgEnemyShot007.png", 16, 18, 1, 1, false},
     {"ImgEnemyShot008.png", 32, 32, 19, 1, false},
     {"ImgEnemyShot009.png", 24, 6, 1, 1, false},
-    {"ImgEnemyShot010.png", 128, 128, 1, 1, false},
+    {"ImgEnemyShot010.png", 128, 128, 7, 1, false},
 
     // enemies of the stage scripts and their helpers
     {"ImgEnemy000.png", 32, 32, 1, 2, true},
