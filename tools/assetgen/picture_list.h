@@ -28,6 +28,7 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgStageSelect.png", 528, 248, 1, 1, false},
     {"ImgStageSelect2.png", 528, 248, 1, 1, false},
     {"ImgStageSelectAllow.png", 28, 28, 1, 1, false},
+    {"ImgRankingBack.png", 640, 480, 1, 1, false},
     {"ImgEnding.png", 640, 480, 1, 1, false},
     {"ImgEndingTxt.png", 330, 28, 1, 5, false},
     {"ImgGameOver.png", 192, 72, 1, 1, false},

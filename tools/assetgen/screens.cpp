@@ -1,4 +1,5 @@
-// Full screens: the title picture and logo, the route map and its background, the ending.
+// Full screens: the title picture and logo, the route map and its background, the ranking
+// and the ending.
 #include <cmath>
 #include <string>
 
@@ -241,20 +242,26 @@ void StageSelectAllow(Canvas& cv) {
     AddPart(cv, m, pal::kGold, o);
 }
 
+// The title bar of a screen: a dark band, a gold rule below it and the heading.
+void TitleBar(Canvas& cv, const char* heading, int height, int textY, int size) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < 640; ++x) cv.Set(x, y, Mix(MakeRgb(26, 30, 70), MakeRgb(10, 12, 34), float(y) / (height - 1)));
+    for (int x = 0; x < 640; ++x)
+        cv.Set(x, height, pal::kGold[3]), cv.Set(x, height + 1, pal::kGold[1]), cv.Set(x, height + 2, pal::kInk);
+    static const Ramp title{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
+    TextLook t;
+    t.fill = &title;
+    t.shadow = 2;
+    DrawTextCentred(cv, heading, 320, textY, size, true, t);
+}
+
 // A holographic chart: space, a fine grid, a title bar and the controls.
 void StageSelectBack(Canvas& cv) {
     Space(cv, 31, pal::kBlue, 0.8f);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
             if ((x % 32 == 0 || y % 32 == 0) && y > 70) cv.Set(x, y, Mix(cv.Get(x, y), pal::kBlue[2], 0.25f));
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 640; ++x) cv.Set(x, y, Mix(MakeRgb(26, 30, 70), MakeRgb(10, 12, 34), y / 63.0f));
-    for (int x = 0; x < 640; ++x) cv.Set(x, 64, pal::kGold[3]), cv.Set(x, 65, pal::kGold[1]), cv.Set(x, 66, pal::kInk);
-    static const Ramp title{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
-    TextLook t;
-    t.fill = &title;
-    t.shadow = 2;
-    DrawTextCentred(cv, "ROUTE SELECT", 320, 12, 36, true, t);
+    TitleBar(cv, "ROUTE SELECT", 64, 12, 36);
     TextLook l;
     l.solid = pal::kLabel;
     DrawTextCentred(cv, "CHOOSE YOUR NEXT BATTLEFIELD", 320, 96, 18, true, l);
@@ -283,9 +290,10 @@ void Sunrise(Canvas& cv, float sx, float sy) {
         }
 }
 
-// The frame of the epilogue window: a double gold rule with corner brackets and a
-// dark, even inside so the scrolling text stays as legible as on a plain panel.
-void EpilogueFrame(Canvas& cv, int left, int top, int right, int bottom) {
+// The game's window frame: a double gold rule with corner brackets and a dark, even
+// inside, so what is drawn in it stays as legible as on a plain panel. The inside runs
+// from left + 4 to right - 4 and from top + 4 to bottom - 4.
+void GoldFrame(Canvas& cv, int left, int top, int right, int bottom) {
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x) {
             bool edge = y == top || y == bottom || x == left || x == right;
@@ -307,6 +315,31 @@ void EpilogueFrame(Canvas& cv, int left, int top, int right, int bottom) {
             cv.Set(right + 2 - k, bottom + 2 - t, pal::kGold[2 - t]);
             cv.Set(right + 2 - t, bottom + 2 - k, pal::kGold[2 - t]);
         }
+}
+
+// Ranking: the table the scene draws (place digits ending at x 160, score digits from x
+// 204 to 440, stage cells from 480 to 514, the new row's mark from 520 to 552, rows from
+// y 85 to 391) sits in a gold frame under a heading, with its column labels above it,
+// a faint band behind every other row and the way back to the title below.
+void RankingBack(Canvas& cv) {
+    Space(cv, 83, pal::kBlue, 0.6f);
+    Planet(cv, 600, 560, 190, pal::kViolet, 87);
+    TitleBar(cv, "HIGH SCORES", 48, 9, 30);
+    GoldFrame(cv, 92, 80, 575, 396);
+    for (int row = 0; row < 10; row += 2)
+        for (int y = 86 + 30 * row; y < 116 + 30 * row; ++y)
+            for (int x = 96; x <= 571; ++x) cv.Set(x, y, Mix(cv.Get(x, y), pal::kPanelLine, 0.12f));
+    TextLook label;
+    label.solid = pal::kLabel;
+    label.shadow = 1;
+    DrawTextCentred(cv, "RANK", 140, 58, 14, true, label);
+    DrawTextCentred(cv, "SCORE", 322, 58, 14, true, label);
+    DrawTextCentred(cv, "STAGE", 497, 58, 14, true, label);
+    static const Ramp promptRamp{{pal::kCyan[2], pal::kCyan[3], pal::kCyan[4], pal::kWhite}};
+    TextLook prompt;
+    prompt.fill = &promptRamp;
+    prompt.shadow = 2;
+    DrawTextCentred(cv, "PRESS  Z  FOR THE TITLE", 320, 424, 20, true, prompt);
 }
 
 // Ending: dawn over the home planet, the fighter's trail curving down towards it, a
@@ -333,7 +366,7 @@ void Ending(Canvas& cv) {
         cv.Set(222 - k * 10, 31, pal::kGold[3 - k % 2]);
         cv.Set(418 + k * 10, 31, pal::kGold[3 - k % 2]);
     }
-    EpilogueFrame(cv, 16, 60, 623, 191);
+    GoldFrame(cv, 16, 60, 623, 191);
     for (int x = 36; x < 588; ++x) cv.Set(x, 196, pal::kPanelLine);
 }
 
@@ -357,6 +390,7 @@ void AddScreenDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgStageSelect.png", [](Canvas& cv) { RouteMap(cv, false); }});
     out.push_back({"ImgStageSelect2.png", [](Canvas& cv) { RouteMap(cv, true); }});
     out.push_back({"ImgStageSelectAllow.png", StageSelectAllow});
+    out.push_back({"ImgRankingBack.png", RankingBack});
     out.push_back({"ImgEnding.png", Ending});
     out.push_back({"ImgEndingTxt.png", EndingTxt});
 }
