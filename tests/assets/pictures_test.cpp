@@ -290,6 +290,59 @@ TEST(GeneratedPictures, BeamBlocksAreEnergyAndOnlyTheSignCarriesTheMark) {
     }
 }
 
+// Share of a cell's opaque pixels whose mirror image across the cell's middle row is clear.
+float TopBottomAsymmetry(const Rgb8& img, int x0) {
+    int on = 0, alone = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = x0; x < x0 + 32; ++x)
+            if (!img.Key(x, y)) on++, alone += img.Key(x, 31 - y);
+    return on ? float(alone) / float(on) : 0.0f;
+}
+
+// Share of the opaque pixels of one cell that another cell of the picture draws otherwise.
+float Differing(const Rgb8& img, int ax, int bx) {
+    int on = 0, other = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            if (img.Key(ax + x, y)) continue;
+            on++;
+            other += img.Key(bx + x, y) || std::memcmp(img.At(ax + x, y), img.At(bx + x, y), 3) != 0;
+        }
+    return on ? float(other) / float(on) : 0.0f;
+}
+
+// How much warmer than blue a cell's opaque pixels are, on average.
+float Warmth(const Rgb8& img, int x0, int size) {
+    float sum = 0;
+    int n = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = x0; x < x0 + size; ++x)
+            if (!img.Key(x, y)) sum += float(img.At(x, y)[0]) - float(img.At(x, y)[2]), n++;
+    return n ? sum / float(n) : 0.0f;
+}
+
+TEST(GeneratedPictures, EnemiesReadApartFromItemsAndThePlayersMissiles) {
+    Rgb8 carrier, items, missile, mine;
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgEnemy099.png", &carrier));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgItem.png", &items));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgEnemy007.png", &missile));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgMyMissile00.png", &mine));
+    // the items are level capsules; a carrier is an enemy's hull above its cargo, and the
+    // hull, the same for every cargo, makes the look: the cargo shows in a few pixels only
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_LT(TopBottomAsymmetry(items, 32 * k), 0.02f) << k;
+        EXPECT_GT(TopBottomAsymmetry(carrier, 32 * k), 0.1f) << k;
+        if (k) {
+            EXPECT_LT(Differing(carrier, 0, 32 * k), 0.1f) << k;
+        }
+    }
+    // the enemy's missile is warm where the player's is cool and white
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_GT(Warmth(missile, 32 * f, 32), 30) << f;
+        EXPECT_LT(Warmth(mine, 20 * f, 20), 0) << f;
+    }
+}
+
 TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
     const std::string dir =
         std::filesystem::temp_directory_path() / ("zorbex-pictures-" + std::to_string(getpid()));
