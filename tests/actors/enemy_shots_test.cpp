@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "actors/collision.h"
+#include "actors/enemy_shot_parts.h"
 #include "actors/spawners.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
@@ -196,6 +197,24 @@ TEST_F(EnemyShots, PlacementOfTheOddSizes) {
     SpawnEnemyShot005(100, 100, 0, 0);
     EXPECT_FLOAT_EQ(Last()->x, 36);
     EXPECT_EQ(Last()->hitRects[0].right, 128);
+}
+
+TEST_F(EnemyShots, BeamBlocksShimmerAsTheCameraMovesAndNeverShowTheWarningSign) {
+    std::set<int32_t> cells;
+    int32_t previous = -1, changes = 0;
+    for (int step = 0; step < 64; step++) {
+        mapLeftColumn = 1 + step / 32;
+        mapSubX = static_cast<float>(step % 32);
+        const int32_t cell = BeamShimmerCell();
+        EXPECT_EQ(cell, BeamShimmerCell());  // every block of the frame alike
+        cells.insert(cell);
+        changes += cell != previous;
+        previous = cell;
+    }
+    EXPECT_EQ(*cells.begin(), 1);  // cell 0 is the sign
+    EXPECT_EQ(*cells.rbegin(), 6);
+    EXPECT_EQ(cells.size(), 6u);
+    EXPECT_GT(changes, 40);
 }
 
 TEST_F(EnemyShots, FountainShotRisesThenRainsFromARandomColumn) {
