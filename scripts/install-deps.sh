@@ -18,6 +18,8 @@ packages=(
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
   # the --watch test presses Escape on a window of a virtual X display
   xdotool
+  # the boss sheet lays out and quantises the simulator's frames
+  python3-pil
 )
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
 packages+=("$@")
