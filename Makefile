@@ -1,7 +1,7 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report clean
+.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report boss-sheet clean
 
 run: deps release
 	cd build/release && ./zorbex
@@ -72,6 +72,12 @@ audio-report: release
 	@bash scripts/install-deps.sh ffmpeg python3-numpy python3-scipy python3-matplotlib
 	/usr/bin/python3 scripts/audio_report.py build/release/data build/release/audio-report \
 		"$$(cd build/release/test-work && ../zorbex-tests --gtest_filter='OutputMix.*' | grep '^worst-case mix')"
+
+# The boss sheet: every boss mid-fight and every ending at 2x, from the simulator's frames:
+# build/release/boss-sheet/boss-sheet-rgb.png, and the small copy the README shows in docs/.
+boss-sheet: deps release
+	/usr/bin/python3 scripts/boss_sheet.py build/release/zorbex-sim build/release/boss-sheet
+	cp build/release/boss-sheet/boss-sheet.png docs/boss-sheet.png
 
 clean:
 	rm -rf build

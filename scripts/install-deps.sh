@@ -20,6 +20,8 @@ packages=(
   libcurl4-openssl-dev
   # the --watch test presses Escape on a window of a virtual X display
   xdotool
+  # the boss sheet lays out and quantises the simulator's frames
+  python3-pil
 )
 # the score board (board/) and its tests: Debian's Python with its web and database
 # packages, PostgreSQL, bubblewrap for the simulator's sandbox, and a browser for the page test
