@@ -14,7 +14,6 @@
 
 namespace {
 
-void Idle(Actor*) {}
 
 class EnemyShots : public ::testing::Test {
 protected:
@@ -58,7 +57,7 @@ TEST_F(EnemyShots, ExplosionLivesFifteenUpdatesAndDrifts) {
 }
 
 TEST_F(EnemyShots, ExplosionWithoutARecordAsksForNoSound) {
-    while (AcquireActor(Idle, Idle, GroupEffect)) {}
+    while (AcquireActor(ActorNoOp, ActorNoOp, GroupEffect)) {}
     SpawnExplosion(100, 100, 0, 0);
     EXPECT_EQ(explosionSoundRequest, 0);
     SpawnEnemyShot000(100, 100, 0, 1);  // and a full pool is quietly nothing
@@ -135,7 +134,7 @@ TEST_F(EnemyShots, BoundsOfTheThreeChecks) {
     for (const Case& c : cases) {
         bool alive[3];
         for (int check = 0; check < 3; check++) {
-            Actor* a = AcquireActor(Idle, Idle, GroupEnemyShot);
+            Actor* a = AcquireActor(ActorNoOp, ActorNoOp, GroupEnemyShot);
             a->x = c.x;
             a->y = c.y;
             a->width = a->height = 16;
@@ -266,7 +265,7 @@ TEST_F(EnemyShots, BlastSegmentLineGrowsEverySixFramesUntilPastTheEdge) {
 TEST_F(EnemyShots, BlastSegmentIsHarmfulFromCellThreeToThirteen) {
     SpawnBlastSegment(100, 100, 90);
     Actor* seg = Last();
-    Actor* mine = AcquireActor(Idle, Idle, GroupEnemy);
+    Actor* mine = AcquireActor(ActorNoOp, ActorNoOp, GroupEnemy);
     mine->x = 100;
     mine->y = 100;
     mine->hp = 5;
