@@ -6,12 +6,12 @@
 #include "actors/collision.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
-#include "final_boss_fixture.h"
+#include "boss_fight.h"
 #include "stages/enemies.h"
 
 namespace {
 
-using ShellLauncher = FinalBoss;
+using ShellLauncher = BossFight;
 
 constexpr int kSecondTimer = kBossOwnWords;  // the volley's timer
 
@@ -25,11 +25,11 @@ bool IsShell(const Actor* a) { return a->width == 118 && a->guardMode == GuardAr
 // Runs a life until the armoured retreat after it is over.
 void EndLifeAndRetreat(Actor* body) {
     body->hp = 0;
-    FinalBoss::Pass();
+    BossFight::Pass();
     ASSERT_EQ(body->guardMode, GuardArmoured);
     for (int i = 0; i < 200 && body->guardMode != GuardNormal; i++) {
-        FinalBoss::Pass();
-        FinalBoss::ClearShots();
+        BossFight::Pass();
+        BossFight::ClearShots();
     }
 }
 

@@ -128,7 +128,7 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgEnemy240.png", 292, 104, 2, 2, true},
     {"ImgEnemy241.png", 16, 29, 1, 2, true},
     {"ImgEnemy242.png", 148, 70, 1, 2, true},
-    {"ImgEnemy250.png", 228, 8, 1, 2, true},
+    {"ImgEnemy250.png", 228, 8, 16, 2, true},  // 16 steps of its energy pulse
     {"ImgEnemy251.png", 76, 79, 1, 2, true},
     {"ImgEnemy252.png", 75, 79, 1, 2, true},
     {"ImgEnemy253.png", 76, 79, 1, 2, true},
