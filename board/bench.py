@@ -21,6 +21,7 @@ from conftest import SIM, Board, Postgres  # noqa: E402
 from sqlalchemy import text  # noqa: E402
 from zorbex_board import store  # noqa: E402
 from zorbex_board.database import migrate, open_database  # noqa: E402
+from zorbex_board.guard import largest_replay_bytes  # noqa: E402
 from zorbex_board.sandbox import Limits, Sandbox  # noqa: E402
 from zorbex_board.verify import verify_replay  # noqa: E402
 
@@ -112,10 +113,16 @@ def server_pid(board: Board) -> int:
     return board.process.pid
 
 
+def largest_replay(size: int) -> bytes:
+    """A file of the largest size the board takes: one frame of buttons a line."""
+    head = b"zorbex-replay 3\n"
+    return head + b"1 10\n" * ((size - len(head)) // 5)
+
+
 def upload_memory(board: Board, replay: bytes) -> tuple[int, int]:
     pid = server_pid(board)
     rest = memory_kb(pid, "VmRSS")
-    bodies = [replay.replace(b"seed ", f"seed {i}".encode(), 1) for i in range(UPLOADS)]
+    bodies = [replay.replace(b"\n", f"\n{i} ".encode(), 1) for i in range(UPLOADS)]
     with ThreadPoolExecutor(UPLOADS) as pool:
         answers = list(pool.map(lambda b: board.upload(b, "bench").status_code, bodies))
     assert answers.count(202) == UPLOADS, answers
@@ -144,7 +151,11 @@ def main() -> None:
                                     f"median {median:.1f} ms, p99 {p99:.1f} ms |")
                     rest, peak = upload_memory(board, replay)
                     rows.append(f"| {kind}: server memory at rest / peak under {UPLOADS} concurrent uploads | "
-                                f"{rest / 1024:.0f} MiB / {peak / 1024:.0f} MiB | RSS |")
+                                f"{rest / 1024:.0f} MiB / {peak / 1024:.0f} MiB | RSS, {len(replay)}-byte replays |")
+                    big = largest_replay(largest_replay_bytes())
+                    _, peak = upload_memory(board, big)
+                    rows.append(f"| {kind}: server memory, peak under {UPLOADS} concurrent largest uploads | "
+                                f"{peak / 1024:.0f} MiB | RSS, {len(big)}-byte replays |")
                 finally:
                     board.stop()
         finally:

@@ -93,3 +93,12 @@ def test_the_simulator_submits_a_replay_and_waits_for_its_verdict(sqlite_db, sta
     refused = subprocess.run([str(SIM), "--submit", board.url, str(GOLDEN / "stage1.replay"), "--name", "x" * 17],
                              capture_output=True, text=True, timeout=60)
     assert refused.returncode == 2 and "refused the upload (400): a name is 1 to 16" in refused.stderr
+
+
+def test_a_verification_over_its_cpu_limit_is_stopped_and_rejected(sqlite_db, start_board, tmp_path):
+    long_run = tmp_path / "long.replay"
+    subprocess.run([str(SIM), "--frames", "600000", "--no-draw", "--quiet", "--record", str(long_run)],
+                   check=True, capture_output=True, timeout=300)
+    board = start_board(sqlite_db, "--workers", "1", "--verify-cpu", "1")
+    run = board.verdict(board.submit(long_run.read_bytes(), "Hal"))
+    assert run["status"] == "rejected" and "limit of 1 CPU seconds" in run["reason"], run

@@ -9,7 +9,7 @@ from pathlib import Path
 
 from fastapi import FastAPI, HTTPException, Request
 from fastapi.exceptions import RequestValidationError
-from fastapi.responses import FileResponse, JSONResponse, RedirectResponse, Response
+from fastapi.responses import FileResponse, HTMLResponse, JSONResponse, RedirectResponse, Response
 from fastapi.staticfiles import StaticFiles
 from sqlalchemy.engine import Engine
 from sqlalchemy.exc import SQLAlchemyError
@@ -92,16 +92,16 @@ def run_json(run: dict) -> dict:
 
 
 class TableCache:
-    """The tables as read a moment ago: they change only when a run is verified, and are read
+    """The tables (and their pages) as read a moment ago: they change only when a run is verified, and are read
     far more often. Cleared when this board verifies a run; another board's verdict shows
     within `seconds`."""
 
     def __init__(self, seconds: float = 2.0) -> None:
         self.seconds = seconds
-        self.tables: dict[tuple, tuple[float, dict]] = {}
+        self.tables: dict[tuple, tuple[float, object]] = {}
         self.lock = threading.Lock()
 
-    def get(self, key: tuple, read) -> dict:  # type: ignore[no-untyped-def]
+    def get(self, key: tuple, read):  # type: ignore[no-untyped-def]
         now = time.monotonic()
         with self.lock:
             hit = self.tables.get(key)
@@ -197,10 +197,13 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
             raise HTTPException(404, "no such run")
         return JSONResponse(run_json(run))
 
+    def table_key(difficulty: str, ending: str | None, continued: str | None, page: str | None) -> tuple:
+        return (parse_difficulty(difficulty), parse_ending(ending), continued in ("1", "true", "yes"),
+                parse_page(page))
+
     def table(difficulty: str, ending: str | None, continued: str | None, page: str | None) -> dict:
-        d, e, p = parse_difficulty(difficulty), parse_ending(ending), parse_page(page)
-        c = continued in ("1", "true", "yes")
-        return cache.get((d, e, c, p), lambda: read_table(d, e, c, p))
+        key = table_key(difficulty, ending, continued, page)
+        return cache.get(key, lambda: read_table(*key))
 
     def read_table(d: int, e: int, c: bool, p: int) -> dict:
         runs, total = store.board_page(engine, d, e, c, PAGE_SIZE, (p - 1) * PAGE_SIZE)
@@ -233,7 +236,9 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
     @app.get("/")
     def board_page(request: Request, difficulty: str = "2", ending: str | None = None,
                    continued: str | None = None, page: str | None = None) -> Response:
-        return pages.board(request, table(difficulty, ending, continued, page))
+        key = table_key(difficulty, ending, continued, page)
+        html = cache.get(("page", *key), lambda: pages.board_html(table(difficulty, ending, continued, page)))
+        return HTMLResponse(html)
 
     @app.get("/upload")
     def upload_page(request: Request) -> Response:

@@ -46,8 +46,8 @@ class Pages:
         html = self.env.get_template(name).render(**values)
         return HTMLResponse(html, status_code=status)
 
-    def board(self, request: Request, table: dict) -> HTMLResponse:
-        return self.render("board.html", table=table, endings=list(range(22, 29)))
+    def board_html(self, table: dict) -> str:
+        return self.env.get_template("board.html").render(table=table, endings=list(range(22, 29)))
 
     def run(self, request: Request, run: dict) -> HTMLResponse:
         map_pictures = bool(self.settings.map_dir and (self.settings.map_dir / "ImgStageSelect.png").is_file())

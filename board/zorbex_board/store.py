@@ -86,8 +86,10 @@ def release_dead_claims(engine: Engine, host: str, alive) -> int:  # type: ignor
     freed = 0
     with engine.begin() as c:
         held = c.execute(text("SELECT id, claimed_by FROM runs WHERE status = 'waiting' "
-                              "AND claimed_by LIKE :prefix"), {"prefix": host + ":%"}).all()
+                              "AND claimed_by IS NOT NULL")).all()
         for run_id, worker in held:
+            if not worker.startswith(host + ":"):
+                continue  # another machine's: its lease decides
             try:
                 pid = int(worker.split(":")[1])
             except (IndexError, ValueError):

@@ -77,6 +77,8 @@ def ineligibility(s: dict) -> str | None:
 
 
 def judge(exit_code: int, stdout: str, stderr: str, cpu_limit: int) -> Verdict:
+    if exit_code > 128:
+        exit_code = 128 - exit_code  # bwrap passes on a signal's death as 128 + the signal
     if exit_code == -signal.SIGXCPU or exit_code == -signal.SIGKILL:
         return Verdict("rejected", f"the verification went over its limit of {cpu_limit} CPU seconds")
     if exit_code < 0:
