@@ -61,6 +61,10 @@ add_custom_target(zorbex_web_data ALL DEPENDS ${package} ${package_loader})
 set(runtime_library ${CMAKE_SOURCE_DIR}/src/runtime/web_runtime.js)
 set(common_link -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sTOTAL_STACK=1MB
                 "SHELL:--js-library ${runtime_library}")
+option(ZORBEX_WEB_CHECKS "Link the browser build with emscripten's run-time checks and names" OFF)
+if(ZORBEX_WEB_CHECKS)
+  list(APPEND common_link -sASSERTIONS=2 --profiling-funcs)
+endif()
 # what the page calls: the runtime's hooks (and the game's status in the game itself)
 set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp _WebHoldFrames
                  _WebPlayButtons _WebScriptedFramesLeft _WebFramesStarted)
@@ -122,3 +126,26 @@ add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/favicon.png
                            ${CMAKE_BINARY_DIR}/favicon.png
                    DEPENDS ${data_stamp})
 add_custom_target(zorbex_page ALL DEPENDS ${page_outputs} ${CMAKE_BINARY_DIR}/favicon.png)
+
+# Tests (ctest --test-dir build/web): every golden replay verifies under Node with the
+# desktop's hashes, and the page holds up in headless Chromium against the desktop build.
+enable_testing()
+find_program(ZORBEX_NODE node REQUIRED)
+set(work ${CMAKE_BINARY_DIR}/test-work)
+file(MAKE_DIRECTORY ${work})
+file(GLOB golden_replays CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/golden/*.replay)
+foreach(replay ${golden_replays})
+  get_filename_component(name ${replay} NAME_WE)
+  # the stage-1 run draws every frame, as the desktop's test does
+  set(draw --no-draw)
+  if(name STREQUAL "stage1")
+    set(draw "")
+  endif()
+  add_test(NAME web_golden_${name}_replay
+           COMMAND ${ZORBEX_NODE} ${CMAKE_BINARY_DIR}/zorbex-sim.js --verify ${replay} ${draw} --quiet
+           WORKING_DIRECTORY ${work})
+endforeach()
+add_test(NAME web_page_in_chromium
+         COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/page_test.py ${CMAKE_BINARY_DIR}
+                 ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/page)
+set_tests_properties(web_page_in_chromium PROPERTIES TIMEOUT 600)

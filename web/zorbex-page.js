@@ -253,6 +253,10 @@
     },
     resume: function() { game._WebHoldFrames(0); },
     replays: replayNames,
+    // the bytes of one of the player's files ("zorbexG.dat", "replays/last.replay"), or null
+    file: function(name) {
+      try { return Array.from(game.FS.readFile(SAVES + '/' + name)); } catch (e) { return null; }
+    },
     saved: function() { return !saving.dirty && !saving.busy; },
   };
 

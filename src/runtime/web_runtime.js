@@ -167,6 +167,11 @@ mergeInto(LibraryManager.library, {
   },
 
 #if ASYNCIFY
+  // A file's fsync does not wait for IndexedDB in the middle of a frame: the page writes
+  // the player's folder back right after the frame that changed it (zorbex-page.js).
+  fd_sync__sig: 'ii',
+  fd_sync: function(fd) { return 0; },
+
   zorbex_page_wait_animation_frame: function() {
     Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(); }); });
   },

@@ -1,5 +1,7 @@
 // Start and stop of the media runtime in the browser build: the page's canvas and audio,
 // or nothing but files and the virtual clock when the simulator runs headless under Node.
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "runtime/headless.h"
@@ -23,6 +25,9 @@ std::string ExecutableFolder() {
 
 int StartRuntime() {
     if (runtimeSettings.started) return 0;
+    // emscripten's file system starts with a mask of 0777, which would make the player's
+    // new files unreadable: the usual 022 instead
+    umask(022);
     FindDataDirectory();
     missingAssets = 0;
     if (!runtimeSettings.headless) {
