@@ -20,8 +20,8 @@ const NamedButton kNames[] = {
 };
 
 constexpr int64_t kMaxFrames = kReplayMaxFrames;
-// a frame a line at the longest run allowed, with room for comments
-constexpr size_t kMaxFileBytes = size_t(256) << 20;
+// what a replay may hold: counted lines ("600 fire") keep a list of any run far below it
+constexpr size_t kMaxFileBytes = size_t(64) << 20;
 
 }  // namespace
 

@@ -1,6 +1,6 @@
-// The simulator's own high-score file: in a scratch folder made for the run and
-// removed after it, also when the run is stopped by SIGINT, SIGTERM or SIGHUP, so a
-// run starts from the default table and never touches the player's "zorbexG.dat".
+// The simulator's own high-score file: in a scratch folder made for the run and removed
+// after it, also when the run is stopped by SIGINT, SIGTERM, SIGHUP or SIGQUIT, so a run
+// starts from the default table and never touches the player's "zorbexG.dat".
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -19,7 +19,7 @@ char scratchDir[4096];
 std::string savePath;
 volatile sig_atomic_t made;
 char removeOnStop[4096];  // a file of the run's own, "" for none
-const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+const int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // Empties and removes the folder with system calls only, so a signal handler may
 // call it: the save and any temporary file the save writer was caught with.

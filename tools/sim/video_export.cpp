@@ -21,6 +21,8 @@ extern "C" {
 #include <cstring>
 #include <strings.h>
 
+#include "runtime/files.h"
+
 namespace {
 
 // A frame lasts 16 ms: 62.5 frames a second.
@@ -43,7 +45,7 @@ constexpr int64_t kAacBitRate = 160000;
 struct OutputFile {
     int fd = -1;
     int error = 0;  // errno of the first failed write or seek
-    std::string path, temporary;
+    std::string path, target, temporary;  // target: the file the path's links end at
 };
 
 struct Stream {
@@ -109,22 +111,18 @@ bool Fail(std::string* error, const std::string& what) {
     return false;
 }
 
-// A new file beside the target, made exclusively (never an existing file or a planted link).
+// A new file beside the target, made exclusively (never an existing file or a planted
+// link), under the rules of every file the tools write: through the player's own links,
+// keeping the old file's mode.
 bool OpenTemporaryFile(const char* path, OutputFile* f, std::string* error) {
-    struct stat st;
-    if (stat(path, &st) == 0 && !S_ISREG(st.st_mode))
-        return Fail(error, std::string("cannot write ") + path + ": " +
-                               (S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file"));
+    FileReplacement replacement;
+    const char* why = nullptr;
     f->path = path;
-    f->temporary = f->path + ".part-XXXXXX";
-    f->fd = mkostemp(f->temporary.data(), O_CLOEXEC);
-    if (f->fd < 0) {
-        f->temporary.clear();
-        return Fail(error, std::string("cannot write ") + path + ": " + std::strerror(errno));
-    }
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(f->fd, 0666 & ~mask);
+    if (!BeginReplacement(path, ".part", &replacement, &why))
+        return Fail(error, std::string("cannot write ") + path + ": " + why);
+    f->fd = replacement.fd;
+    f->target = replacement.target;
+    f->temporary = replacement.temporary;
     return true;
 }
 
@@ -364,7 +362,7 @@ bool FinishVideo(VideoExport* v, std::string* error) {
     const int closed = close(v->file.fd);
     v->file.fd = -1;
     if (ok && closed != 0) ok = Fail(error, "cannot write " + v->file.path + ": " + std::strerror(errno));
-    if (ok && rename(v->file.temporary.c_str(), v->file.path.c_str()) != 0)
+    if (ok && rename(v->file.temporary.c_str(), v->file.target.c_str()) != 0)
         ok = Fail(error, "cannot write " + v->file.path + ": " + std::strerror(errno));
     if (ok) v->file.temporary.clear();
     AbandonVideo(v);
