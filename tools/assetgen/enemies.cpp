@@ -2,6 +2,7 @@
 // missiles, mines, drops, divers and the item carrier. Row 0 only; the flash row is added after.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "pictures.h"
 #include "sprite_kit.h"
@@ -13,6 +14,16 @@ ShadeOpts Round(float bevel) {
     o.bevel = bevel;
     o.specular = 0.05f;
     return o;
+}
+
+// Two-pixel bands of a colour around what is drawn of a 32 x 32 cell, h rows from y.
+void Bands(Canvas& cell, std::initializer_list<int> xs, float y, float h, const Ramp& ramp, float bevel) {
+    for (int x : xs) {
+        Mask band(32, 32);
+        band.Rect(float(x), y, 2, h);
+        band.Intersect(MaskOf(cell));
+        Shade(cell, band, ramp, Round(bevel));
+    }
 }
 
 // Small fry: a crimson drone with one yellow eye, facing left.
@@ -126,12 +137,7 @@ void Enemy007(Canvas& cv) {
         Mask body(32, 32);
         body.Capsule(9, 16, 17, 16, 5.5f);
         AddPart(cell, body, pal::kGunmetal, Round(4));
-        for (int x : {11, 16}) {
-            Mask band(32, 32);
-            band.Rect(float(x), 10, 2, 12);
-            band.Intersect(MaskOf(cell));
-            Shade(cell, band, pal::kGold, Round(3));
-        }
+        Bands(cell, {11, 16}, 10, 12, pal::kGold, 3);
         Mask nose(32, 32);
         nose.Poly({10, 10.5f, 1, 16, 10, 21.5f});
         AddPart(cell, nose, pal::kRed, Round(3));
@@ -296,12 +302,7 @@ void Enemy099(Canvas& cv) {
         Mask can(32, 32);
         can.RoundRect(11, 19, 10, 9, 3);
         AddPart(cell, can, pal::kSteel, Round(3));
-        for (int x : {13, 18}) {
-            Mask band(32, 32);
-            band.Rect(float(x), 19, 2, 9);
-            band.Intersect(MaskOf(cell));
-            Shade(cell, band, *ramps[k], Round(2));
-        }
+        Bands(cell, {13, 18}, 19, 9, *ramps[k], 2);
         Mask shell(32, 32);
         shell.Ellipse(16, 13, 12.5f, 7.5f);
         shell.Rect(3, 13, 26, 5);
