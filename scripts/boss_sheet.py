@@ -9,6 +9,8 @@ labelled:
 
   OUT/boss-sheet-rgb.png  the frames at 2x in full colour, for looking at pixels
   OUT/boss-sheet.png      the same page in 256 colours, small enough to commit (docs/)
+  OUT/boss-sheet.json     each cell's label, the part of the screen it shows, its place on
+                          the page, and for a boss the box its body was drawn in
 
 usage: scripts/boss_sheet.py path/to/zorbex-sim OUT [--only boss0,ending22,...] [--jobs N]
 """
@@ -97,8 +99,9 @@ def capture_boss(binary, index, work):
     cx, cy = body["x"] + w / 2, body["y"] + h / 2
     left = int(min(max(cx - CROP_W / 2, 0), 640 - CROP_W))
     top = int(min(max(cy - CROP_H / 2, 0), 480 - CROP_H))
-    return (f"boss {index}: {NAMES[index]} (stage {stage}, frame {frame})", os.path.join(shots, f"frame{frame:06d}.png"),
-            (left, top, left + CROP_W, top + CROP_H))
+    return {"label": f"boss {index}: {NAMES[index]} (stage {stage}, frame {frame})",
+            "frame": os.path.join(shots, f"frame{frame:06d}.png"), "crop": (left, top, left + CROP_W, top + CROP_H),
+            "body": (int(body["x"]), int(body["y"]), w, h)}
 
 
 def replay_up_to(replay, frames, out_path):
@@ -144,8 +147,8 @@ def capture_ending(binary, stage, work):
                         "--quiet"] + options)
     if done["scene"] != 5:
         raise RuntimeError(f"{replay}: the ending was left before frame {frame}")
-    return (f"ending after stage {stage} (frame {frame})", os.path.join(shots, f"frame{frame:06d}.png"),
-            (0, 0, 640, 480))
+    return {"label": f"ending after stage {stage} (frame {frame})",
+            "frame": os.path.join(shots, f"frame{frame:06d}.png"), "crop": (0, 0, 640, 480)}
 
 
 def lay_out(cells, scale):
@@ -153,13 +156,14 @@ def lay_out(cells, scale):
     font = ImageFont.load_default()
     label_w = CROP_W * 4
     rows, row = [], []
-    for label, path, box in cells:
-        im = Image.open(path).convert("RGB").crop(box)
+    placed = []
+    for cell in cells:
+        im = Image.open(cell["frame"]).convert("RGB").crop(cell["crop"])
         im = im.resize((im.width * scale, im.height * scale), Image.NEAREST)
         if row and (len(row) == (6 if im.width < 640 * scale else 4) or row[0][1].width != im.width):
             rows.append(row)
             row = []
-        row.append((label, im))
+        row.append((cell, im))
     if row:
         rows.append(row)
     width = max(sum(im.width + GAP for _, im in r) + GAP for r in rows)
@@ -168,16 +172,17 @@ def lay_out(cells, scale):
     y = GAP
     for r in rows:
         x = GAP
-        for label, im in r:
+        for cell, im in r:
             # the label drawn at 1x and magnified with the frames, so it reads at either scale
             tag = Image.new("RGB", (label_w, LABEL_H), (10, 10, 24))
-            ImageDraw.Draw(tag).text((2, 5), label, fill=(150, 170, 210), font=font)
+            ImageDraw.Draw(tag).text((2, 5), cell["label"], fill=(150, 170, 210), font=font)
             tag = tag.resize((label_w * scale, LABEL_H * scale), Image.NEAREST).crop((0, 0, im.width, LABEL_H * scale))
             page.paste(tag, (x, y))
             page.paste(im, (x, y + LABEL_H * scale))
+            placed.append(dict(cell, page=(x, y + LABEL_H * scale), scale=scale))
             x += im.width + GAP
         y += max(im.height for _, im in r) + LABEL_H * scale + GAP
-    return page
+    return page, placed
 
 
 def main():
@@ -200,7 +205,10 @@ def main():
         jobs = [(capture_boss, int(w[4:])) if w.startswith("boss") else (capture_ending, int(w[6:])) for w in wanted]
         with concurrent.futures.ThreadPoolExecutor(max_workers=a.jobs) as pool:
             cells = list(pool.map(lambda j: j[0](a.sim, j[1], work), jobs))
-        page = lay_out(cells, 2)
+        page, placed = lay_out(cells, 2)
+        # where each frame came from and where it went, for checking the page
+        with open(os.path.join(a.out, "boss-sheet.json"), "w") as f:
+            json.dump([{k: v for k, v in c.items() if k != "frame"} for c in placed], f, indent=1)
         page.save(os.path.join(a.out, "boss-sheet-rgb.png"))
         # the octree keeps the small saturated lights (cores, shots) that a median cut greys
         small = page.quantize(256, method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
