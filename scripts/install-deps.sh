@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping those already present.
-# usage: scripts/install-deps.sh [extra package ...]
+# usage: scripts/install-deps.sh [web] [extra package ...]
 set -euo pipefail
 
 packages=(
@@ -19,8 +19,13 @@ packages=(
   # the --watch test presses Escape on a window of a virtual X display
   xdotool
 )
-# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
-packages+=("$@")
+# the browser build (make web, and make test, which tests it): Debian's emscripten and Node,
+# stb's PNG code, and headless Chromium driven by Selenium for its test; `make run` needs none
+web_packages=(emscripten nodejs libstb-dev chromium chromium-driver python3-selenium)
+# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime, or "web"
+for extra in "$@"; do
+  if [[ "$extra" == web ]]; then packages+=("${web_packages[@]}"); else packages+=("$extra"); fi
+done
 
 missing=()
 for p in "${packages[@]}"; do
