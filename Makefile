@@ -1,13 +1,17 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report boss-sheet clean
+.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes \
+	audio-report boss-sheet clean web web-test web-serve
 
 run: deps release
 	cd build/release && ./zorbex
 
-test: deps board-deps release
+# every test: the desktop's, then the browser build's (the golden replays under Node, the page
+# in headless Chromium)
+test: deps board-deps release web
 	ctest --preset release -j $(JOBS)
+	ctest --preset web -j $(JOBS)
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,6 +35,22 @@ release:
 # the Debian package, build/release/zorbex_<version>_<arch>.deb
 package: deps release
 	cd build/release && cpack -G DEB
+
+# The browser build in build/web/, a static site: the game's page, and the simulator for
+# Node (node build/web/zorbex-sim.js). It takes its data from the desktop build.
+WEB_PORT ?= 8000
+
+web: deps release
+	@bash scripts/install-deps.sh web
+	cmake --preset web >/dev/null
+	cmake --build --preset web -j $(JOBS)
+
+web-test: web
+	ctest --preset web -j $(JOBS)
+
+web-serve: web
+	@echo "Zorbex in the browser: http://localhost:$(WEB_PORT)/ (Ctrl+C stops)"
+	/usr/bin/python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory build/web
 
 asan: deps
 	cmake --preset asan >/dev/null

@@ -14,6 +14,8 @@ if(NOT EXISTS ${textbake})
                       "build ${ZORBEX_NATIVE_BUILD} first (make release)")
 endif()
 find_program(ZORBEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+# Debian's emscripten finds its JavaScript helpers (acorn) only through NODE_PATH
+set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
 set(file_packager ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py)
 
 function(zorbex_game_flags target)

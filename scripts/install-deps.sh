@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping those already present.
-# usage: scripts/install-deps.sh [extra package ...]
+# usage: scripts/install-deps.sh [web] [extra package ...]
 set -euo pipefail
 
 packages=(
@@ -30,10 +30,15 @@ board_packages=(
   python3-jinja2 python3-pytest python3-httpx python3-selenium
   postgresql bubblewrap util-linux chromium chromium-driver curl
 )
+# the browser build (make web, and make test, which tests it): Debian's emscripten and Node,
+# stb's PNG code, and headless Chromium driven by Selenium for its test; `make run` needs none
+web_packages=(emscripten nodejs libstb-dev chromium chromium-driver python3-selenium)
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime;
-# --board adds the score board's
+# --board adds the score board's, web the browser build's
 for arg in "$@"; do
-  if [[ "$arg" == --board ]]; then packages+=("${board_packages[@]}"); else packages+=("$arg"); fi
+  if [[ "$arg" == --board ]]; then packages+=("${board_packages[@]}")
+  elif [[ "$arg" == web ]]; then packages+=("${web_packages[@]}")
+  else packages+=("$arg"); fi
 done
 
 missing=()
