@@ -389,7 +389,7 @@ std::string TempPath(const std::string& name) {
 }
 
 struct Ebur128 {
-    double integrated = -999.0, truePeak = -999.0;
+    double integrated = -999.0, truePeak = -999.0, range = -999.0;
 };
 
 // Runs ffmpeg's ebur128 filter over `input` (ffmpeg arguments); its decoded samples, when
@@ -408,7 +408,7 @@ Ebur128 RunEbur128(const std::string& input, std::vector<float>* decoded = nullp
         const size_t at = text.find(label, summary);
         return at == std::string::npos ? -999.0 : std::atof(text.c_str() + at + std::strlen(label));
     };
-    if (summary != std::string::npos) r = {number("I:"), number("Peak:")};
+    if (summary != std::string::npos) r = {number("I:"), number("Peak:"), number("LRA:")};
     if (decoded) {
         std::ifstream f(raw, std::ios::binary | std::ios::ate);
         decoded->resize(size_t(f.tellg()) / sizeof(float));
@@ -574,7 +574,12 @@ TEST(GeneratedMusic, EveryTrackMeetsItsLoudnessPeakAndArc) {
         const auto [quietest, loudest] = std::minmax_element(t.sectionLufs.begin(), t.sectionLufs.end());
         EXPECT_GE(*loudest - *quietest, 4.0);
     }
-    // calm scenes sit well under the stages and fights
+    // calm scenes sit well under the stages and fights, and breathe: a loudness range of 4
+    // LU at least, as the stage tracks have
+    for (size_t k = 0; k < DecodedTracks().size(); ++k) {
+        if (AllSongs[k]->loudnessLufs > -18.0f) continue;
+        EXPECT_GE(DecodedTracks()[k].measured.range, 4.0) << AllSongs[k]->file;
+    }
     EXPECT_LE(kSoundSelect01.loudnessLufs, -18.0f);
     EXPECT_LE(kSound11.loudnessLufs, -18.0f);
     EXPECT_NEAR(kSound05.loudnessLufs, -16.0f, 0.5f);

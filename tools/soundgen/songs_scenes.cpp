@@ -13,13 +13,14 @@ constexpr Phrase kPhrasesSelect01[] = {
     {"b2", "bb5:6 a5:2 g5:4 d5:4 | c6:6 bb5:2 a5:4 e5:4 | f5:4 g5:4 a5:4 bb5:4 | c6:8 e5:4 g5:4 |"},
 };
 
+// It grows as the others do: a bare intro, the theme over a light beat, the answer with
+// the full kit, the theme again with its counter-melody, and a thinning close.
 constexpr Section kSectionsSelect01[] = {
     {.name = "intro", .bars = 2, .chords = "F C",
      .lines = {{PartArp, LineDegrees, "1.5.8.5.t.8.5.3."}, {PartPad, LineChords, "x---------------"}}},
     {.name = "A", .bars = 8, .chords = "F C/E Dm Bb F C Bb C",
-     .lines = {{PartLead, LineNotes, "$a1 $a2"}, {PartBass, LineDegrees, "1-----5-8-----5-"},
-               {PartPad, LineChords, "x---------------"}, {PartArp, LineDegrees, "1.5.8.5.t.8.5.3."}},
-     .drums = {"K.........K.....", "....p.......p...", "r.r.r.r.r.r.r.r."}},
+     .lines = {{PartLead, LineNotes, "$a1 $a2"}, {PartPad, LineChords, "x---------------"}},
+     .drums = {"K.......K......."}},
     {.name = "B", .bars = 8, .chords = "Bb C Am Dm Gm Am Bb C",
      .lines = {{PartCounter, LineNotes, "$b1 $b2"}, {PartBass, LineDegrees, "1-----5-8-----5-"},
                {PartPad, LineChords, "x---------------"}, {PartArp, LineDegrees, "1.5.8.5.t.8.5.3."}},
@@ -32,8 +33,7 @@ constexpr Section kSectionsSelect01[] = {
      .drums = {"K.........K.....", "....p.......p...", "r.r.r.r.r.r.r.r."}},
     {.name = "outro", .bars = 2, .chords = "F",
      .lines = {{PartLead, LineNotes, "f5:16 | -:16 |"}, {PartPad, LineChords, "x---------------"},
-               {PartBass, LineDegrees, "1---------------"}, {PartArp, LineDegrees, "1.5.8.5.t.8.5.3.1-------------.."}},
-     .drums = {"K..............."}},
+               {PartArp, LineDegrees, "1.5.8.5.t.8.5.3.1-------------.."}}},
 };
 
 }  // namespace
@@ -45,7 +45,7 @@ const Song kSoundSelect01 = {
                Vary(kPad, 0.08f, 0.0f, 53), Vary(kArpPulse, 0.07f, 0.35f, 60)},
     .kit = {.kickPitch = 63.0f, .kickDecay = 0.18f, .gain = 0.35f},
     .phrases = kPhrasesSelect01, .sections = kSectionsSelect01,
-    .order = "intro A B A2 outro",
+    .order = "intro A@-2 B A2 outro",
     .echoSteps = 3.0f, .echoFeedback = 0.4f,
     .loudnessLufs = -19.0f,  // calm: the route map and the clear banner
 };
