@@ -76,12 +76,15 @@ bool StartVideoOutput(const char* path, int scale, int64_t plannedFrames, bool q
     run.path = path;
     run.scale = scale;
     run.plannedFrames = plannedFrames;
+    // a stop between the temporary file's making and its naming to the handler would leave it
+    HoldStopSignals(true);
     run.video = StartVideo(path, scale, &error);
+    if (run.video) RemoveOnStopSignal(VideoTemporaryPath(run.video));
+    HoldStopSignals(false);
     if (!run.video) {
         std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
         return false;
     }
-    RemoveOnStopSignal(VideoTemporaryPath(run.video));
     run.bar = !quiet && isatty(STDERR_FILENO);
     run.start = run.lastBar = Clock::now();
     return true;
@@ -100,16 +103,18 @@ bool AddFrameToVideo(int64_t frame) {
 
 bool FinishVideoOutput(bool keep, int64_t frames, bool quiet) {
     DrawBar(frames, true);
+    // a stop waits until the temporary file is in place or gone
+    HoldStopSignals(true);
+    std::string error;
+    const bool ok = keep && FinishVideo(run.video, &error);
+    if (!keep) AbandonVideo(run.video);
+    run.video = nullptr;
     RemoveOnStopSignal("");
+    HoldStopSignals(false);
     if (!keep) {
-        AbandonVideo(run.video);
-        run.video = nullptr;
         std::fprintf(stderr, "zorbex-sim: %s not written: the run failed\n", run.path);
         return false;
     }
-    std::string error;
-    const bool ok = FinishVideo(run.video, &error);
-    run.video = nullptr;
     if (!ok) {
         std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
         return false;
