@@ -228,17 +228,23 @@ int OpenForReading(const char* path, bool* fifo, std::string* error) {
     return fd;
 }
 
-// Appends one read's worth; the text never holds more than `limit` bytes.
+ssize_t ReadSome(int fd, char* into, size_t size) {
+    ssize_t n;
+    do {
+        n = read(fd, into, size);
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+// Appends one read's worth; the text never holds more than `limit` bytes, nor takes
+// more room than twice what it holds.
 ssize_t ReadChunk(int fd, size_t limit, std::string* text) {
     const size_t want = std::min(kReadChunk, limit - text->size());
     if (text->capacity() < text->size() + want)
         text->reserve(std::min(std::max(2 * text->capacity(), text->size() + want), limit));
     const size_t at = text->size();
     text->resize(at + want);
-    ssize_t n;
-    do {
-        n = read(fd, text->data() + at, want);
-    } while (n < 0 && errno == EINTR);
+    const ssize_t n = ReadSome(fd, text->data() + at, want);
     text->resize(at + size_t(std::max<ssize_t>(n, 0)));
     return n;
 }
@@ -267,12 +273,13 @@ bool ReadWholeFile(const char* path, size_t maxBytes, std::string* text, std::st
     bool fifo = false;
     const int fd = standardInput ? STDIN_FILENO : OpenForReading(path, &fifo, error);
     if (fd < 0) return false;
-    const size_t limit = maxBytes + 1;  // one byte more shows that the file is larger
+    struct stat st;
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) text->reserve(std::min(size_t(st.st_size), maxBytes));
     ssize_t n = 1;
     if (fifo) {
         // Without a writer a FIFO reads as ended at once; with one it has data or makes
         // us wait. A pipe whose program already finished is merely empty.
-        n = ReadChunk(fd, limit, text);
+        n = ReadChunk(fd, maxBytes, text);
         if (n == 0 && !IsAnonymousPipe(fd)) {
             close(fd);
             return Refuse(error, "cannot read", path, "a FIFO that no program is writing to");
@@ -280,10 +287,12 @@ bool ReadWholeFile(const char* path, size_t maxBytes, std::string* text, std::st
         if (n < 0 && errno == EAGAIN) n = 1;
     }
     if (!standardInput) fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    while (n > 0 && text->size() < limit) n = ReadChunk(fd, limit, text);
+    while (n > 0 && text->size() < maxBytes) n = ReadChunk(fd, maxBytes, text);
+    char more;
+    const bool larger = n > 0 && (n = ReadSome(fd, &more, 1)) > 0;  // full: one byte more says larger
     const int err = errno;
     if (!standardInput) close(fd);
-    if (text->size() > maxBytes) {
+    if (larger) {
         text->clear();
         text->shrink_to_fit();
         return Refuse(error, "cannot read", path, ("larger than " + std::to_string(maxBytes >> 20) + " MB").c_str());

@@ -64,15 +64,18 @@ void CatchStopSignals() {
     }
 }
 
+}  // namespace
+
 // Held off while the folder is made or removed, so a signal never finds it half done.
+// Holds nest: the signals come through when the outermost hold ends.
 void HoldStopSignals(bool hold) {
+    static int holds = 0;
+    if (hold ? ++holds > 1 : --holds > 0) return;
     sigset_t set;
     sigemptyset(&set);
     for (int signal : kStopSignals) sigaddset(&set, signal);
     sigprocmask(hold ? SIG_BLOCK : SIG_UNBLOCK, &set, nullptr);
 }
-
-}  // namespace
 
 bool UseScratchSaveFile() {
     const char* tmp = std::getenv("TMPDIR");

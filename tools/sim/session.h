@@ -11,6 +11,9 @@ bool UseScratchSaveFile();
 void RemoveScratchSaveFile();
 // A file of the run's own that a stop by signal removes too ("" for none); the path is copied.
 void RemoveOnStopSignal(const char* path);
+// Stops by signal held off (and let through again): for a file made, or put in place,
+// before the handler knows of it.
+void HoldStopSignals(bool hold);
 
 // --dump-stage: prints the stage's level data as the program holds it; the exit code.
 int DumpStage(int32_t stage);

@@ -89,12 +89,15 @@ bool StartVideoOutput(const char* path, int scale, int64_t from, int64_t to, int
     run.from = from;
     run.to = to;
     run.plannedFrames = plannedFrames;
+    // a stop between the temporary file's making and its naming to the handler would leave it
+    HoldStopSignals(true);
     run.video = StartVideo(path, scale, &error);
+    if (run.video) RemoveOnStopSignal(VideoTemporaryPath(run.video));
+    HoldStopSignals(false);
     if (!run.video) {
         std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
         return false;
     }
-    RemoveOnStopSignal(VideoTemporaryPath(run.video));
     run.bar = !quiet && isatty(STDERR_FILENO);
     run.start = run.lastBar = Clock::now();
     return true;
@@ -115,23 +118,25 @@ bool AddFrameToVideo(int64_t frame) {
 
 bool FinishVideoOutput(bool keep, int64_t frames, bool quiet) {
     DrawBar(frames, true);
+    // a run that ended before the cut began has nothing to show
+    const bool empty = keep && run.slots == 0;
+    // a stop waits until the temporary file is in place or gone
+    HoldStopSignals(true);
+    std::string error;
+    const bool ok = keep && !empty && FinishVideo(run.video, &error);
+    if (!keep || empty) AbandonVideo(run.video);
+    run.video = nullptr;
     RemoveOnStopSignal("");
+    HoldStopSignals(false);
     if (!keep) {
-        AbandonVideo(run.video);
-        run.video = nullptr;
         std::fprintf(stderr, "zorbex-sim: %s not written: the run failed\n", run.path);
         return false;
     }
-    if (run.slots == 0) {
-        AbandonVideo(run.video);
-        run.video = nullptr;
+    if (empty) {
         std::fprintf(stderr, "zorbex-sim: %s not written: the run ended at frame %" PRId64 ", before --video-from %" PRId64 "\n",
                      run.path, run.lastFrame, run.from);
         return false;
     }
-    std::string error;
-    const bool ok = FinishVideo(run.video, &error);
-    run.video = nullptr;
     if (!ok) {
         std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
         return false;
