@@ -120,8 +120,9 @@ void SpawnEnemyShot003(int32_t dir, float cx, float cy, float speed, int32_t sil
 // The frame follows the camera, which moves in every frame of the stages that have
 // beams: a function of the game's state, so a replay and its video draw the same.
 int32_t BeamShimmerCell() {
-    uint32_t h = static_cast<uint32_t>(mapLeftColumn * kMapCellSize + static_cast<int32_t>(mapSubX)) * 0x9E3779B1u ^
-                 static_cast<uint32_t>(mapTopRow * kMapCellSize + static_cast<int32_t>(mapSubY)) * 0x85EBCA77u;
+    int32_t viewX = mapLeftColumn * kMapCellSize + static_cast<int32_t>(mapSubX);
+    int32_t viewY = mapTopRow * kMapCellSize + static_cast<int32_t>(mapSubY);
+    uint32_t h = static_cast<uint32_t>(viewX) * 0x9E3779B1u ^ static_cast<uint32_t>(viewY) * 0x85EBCA77u;
     h ^= h >> 13;
     h *= 0xC2B2AE35u;
     h ^= h >> 16;

@@ -82,7 +82,8 @@ bool MouseCursorShown(bool asked, bool fullScreen, uint32_t millisSinceMotion) {
 void UpdateMouseCursor() {
     if (!window) return;
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
-    const bool show = MouseCursorShown(runtimeSettings.showCursor, full, SDL_GetTicks() - lastMouseMotion);
+    const bool show =
+        MouseCursorShown(runtimeSettings.showCursor, full, SDL_GetTicks() - lastMouseMotion);
     if (show == cursorShown) return;
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
     cursorShown = show;

@@ -77,7 +77,8 @@ static void DrawEpilogue() {
     // the picture around the window covers the text again
     DrawImageRegion(0, 0, 0, 0, 640, kWindowTop, ImgEnding, 0, 0);
     DrawImageRegion(0, kWindowBottom, 0, kWindowBottom, 640, 480 - kWindowBottom, ImgEnding, 0, 0);
-    DrawImageRegion(0, kWindowTop, 0, kWindowTop, kWindowLeft, kWindowBottom - kWindowTop, ImgEnding, 0, 0);
+    DrawImageRegion(0, kWindowTop, 0, kWindowTop, kWindowLeft, kWindowBottom - kWindowTop, ImgEnding,
+                    0, 0);
     DrawImageRegion(kWindowRight, kWindowTop, kWindowRight, kWindowTop, 640 - kWindowRight,
                     kWindowBottom - kWindowTop, ImgEnding, 0, 0);
 }

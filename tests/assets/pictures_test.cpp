@@ -202,12 +202,14 @@ float Luma(const Rgb8& img, int x, int y) {
     return 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2];
 }
 
-// Mean brightness step between two lines of 32 pixels (a column when `vertical` is
-// false: x fixed, y running), as the eye sees a border.
+// Mean brightness step between two lines of 32 pixels, rows when `alongX` is set and
+// columns otherwise, as the eye sees a border between them.
 float Step(const Rgb8& img, int ax, int ay, int bx, int by, bool alongX) {
     float sum = 0;
-    for (int k = 0; k < 32; ++k)
-        sum += std::abs(alongX ? Luma(img, ax + k, ay) - Luma(img, bx + k, by) : Luma(img, ax, ay + k) - Luma(img, bx, by + k));
+    for (int k = 0; k < 32; ++k) {
+        const int dx = alongX ? k : 0, dy = alongX ? 0 : k;
+        sum += std::abs(Luma(img, ax + dx, ay + dy) - Luma(img, bx + dx, by + dy));
+    }
     return sum / 32;
 }
 

@@ -188,12 +188,40 @@ void RockLook(Canvas& cv, int ox, int oy, int open, int seams, uint32_t look) {
         }
 }
 
-// Cell "b": hull plating of staggered panels, seams on the cell's edges and its half,
-// worn by the cell noise; a hull's open sides end in a bevelled rim with cut corners.
-// Some panels carry a vent or a hatch, chosen by the look.
+// What a look of the plating carries besides its seams and rivets, kept clear of the
+// cell's sides so that any neighbour fits.
+enum PanelFeature { kPlainPanel, kVent, kHatch, kScorch, kNoRivets, kPanelFeatures };
+
+// Tone of the plating at (x, y) before its rim: staggered panels with seams on the
+// cell's edges and its half, worn by the cell noise, and the look's feature.
+float PanelTone(int x, int y, float wear, int feature) {
+    float tone = 0.55f + (wear - 0.5f) * 0.5f;
+    const bool upper = y < 16;
+    const int seamX = upper ? 0 : 16;  // panels offset like brickwork
+    if (y == 0 || y == 16 || x == seamX) tone = 0.0f;
+    else if (y == 1 || y == 17 || x == seamX + 1) tone += 0.25f;  // lit lip below a seam
+    else if (y == 15 || y == 31 || x == (seamX + 31) % 32) tone -= 0.2f;
+    if (feature == kVent && upper && x >= 6 && x <= 25 && y >= 5 && y <= 11 && (y % 2) == 1) tone = 0.05f;
+    if (feature == kHatch && !upper && x >= 20 && x <= 28 && y >= 20 && y <= 28) {
+        const bool rim = x == 20 || x == 28 || y == 20 || y == 28;
+        tone = rim ? 0.08f : (x == 21 || y == 21) ? tone + 0.2f : tone - 0.1f;
+    }
+    if (feature == kScorch) tone -= 0.25f * std::max(0.0f, 1.0f - std::hypot(x + 0.5f - 10, y + 0.5f - 24) / 7.0f);
+    return tone;
+}
+
+// The bevelled rim where the plating ends: lit on the top and left, dark below and right.
+float PanelRim(int open, float px, float py) {
+    constexpr float kWidth = 3;
+    if (SideDistance(open, kSideTop, px, py) < kWidth || SideDistance(open, kSideLeft, px, py) < kWidth) return 0.45f;
+    if (SideDistance(open, kSideBottom, px, py) < kWidth || SideDistance(open, kSideRight, px, py) < kWidth) return -0.35f;
+    return 0.0f;
+}
+
+// Cell "b": hull plating; its open sides end in a bevelled rim with cut corners.
 void HullLook(Canvas& cv, int ox, int oy, int open, int seams, uint32_t look) {
     const CellNoise wearN{1303, open, seams, look};
-    const uint32_t detail = Hash(1307, look, 0, 0, 0);
+    const int feature = int(Hash(1307, look, 0, 0, 0) % kPanelFeatures);
     for (int y = 0; y < kCell; ++y)
         for (int x = 0; x < kCell; ++x) {
             const float px = x + 0.5f, py = y + 0.5f;
@@ -203,40 +231,17 @@ void HullLook(Canvas& cv, int ox, int oy, int open, int seams, uint32_t look) {
                 cv.Set(ox + x, oy + y, RimColor(open, px, py, kHull));
                 continue;
             }
-            const NoiseSample wear = Octaves(wearN, x, y, 8, 3);
-            float tone = 0.55f + (wear.v - 0.5f) * 0.5f;
-            const bool upper = y < 16;
-            const int seamX = upper ? 0 : 16;  // panels offset like brickwork
-            if (y == 0 || y == 16 || x == seamX) tone = 0.0f;
-            else if (y == 1 || y == 17 || x == seamX + 1) tone += 0.25f;  // lit lip below a seam
-            else if (y == 15 || y == 31 || x == (seamX + 31) % 32) tone -= 0.2f;
-            // the panel feature, kept clear of the cell's sides so any neighbour fits
-            const int feature = int(detail % 5);
-            if (feature == 1 && upper && x >= 6 && x <= 25 && y >= 5 && y <= 11 && (y % 2) == 1) tone = 0.05f;
-            if (feature == 2 && !upper && x >= 20 && x <= 28 && y >= 20 && y <= 28) {
-                const bool rim = x == 20 || x == 28 || y == 20 || y == 28;
-                tone = rim ? 0.08f : (x == 21 || y == 21) ? tone + 0.2f : tone - 0.1f;
-            }
-            if (feature == 3) tone -= 0.25f * std::max(0.0f, 1.0f - std::hypot(px - 10, py - 24) / 7.0f);  // scorch
-            // a bevelled rim where the plating ends
-            const float rim = SideDistance(open, kSideTop, px, py) < 3 || SideDistance(open, kSideLeft, px, py) < 3
-                                  ? 0.45f
-                                  : SideDistance(open, kSideBottom, px, py) < 3 ||
-                                            SideDistance(open, kSideRight, px, py) < 3
-                                        ? -0.35f
-                                        : 0.0f;
-            tone += rim + EdgeLight(open, px, py, 2, 0.0f, 0.3f);
+            float tone = PanelTone(x, y, Octaves(wearN, x, y, 8, 3).v, feature);
+            tone += PanelRim(open, px, py) + EdgeLight(open, px, py, 2, 0.0f, 0.3f);
             cv.Set(ox + x, oy + y, Tone(kHull, tone, x, y, 0.2f));
         }
-    if (detail % 5 != 4) {
-        // rivets, but not on a rim
-        for (int x : {4, 12, 20, 28})
-            for (int y : {3, 19}) {
-                if (SpaceDistance(open, x + 0.5f, y + 0.5f, false) < 4) continue;
-                cv.Set(ox + x, oy + y, kHull[4]);
-                cv.Set(ox + x, oy + y + 1, kHull[1]);
-            }
-    }
+    if (feature == kNoRivets) return;
+    for (int x : {4, 12, 20, 28})
+        for (int y : {3, 19}) {
+            if (SpaceDistance(open, x + 0.5f, y + 0.5f, false) < 4) continue;  // not on a rim
+            cv.Set(ox + x, oy + y, kHull[4]);
+            cv.Set(ox + x, oy + y + 1, kHull[1]);
+        }
 }
 
 // The inner corners: where a cell's two sides touch rock but the cell across the corner
