@@ -16,11 +16,25 @@ packages=(
   ffmpeg
   # zorbex-sim --video encodes with FFmpeg's libraries; its test reads the files back with them
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
+  # zorbex-sim --submit sends a replay to a score board
+  libcurl4-openssl-dev
   # the --watch test presses Escape on a window of a virtual X display
   xdotool
+  # the boss sheet lays out and quantises the simulator's frames
+  python3-pil
 )
-# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime
-packages+=("$@")
+# the score board (board/) and its tests: Debian's Python with its web and database
+# packages, PostgreSQL, bubblewrap for the simulator's sandbox, and a browser for the page test
+board_packages=(
+  python3 python3-fastapi python3-uvicorn python3-sqlalchemy python3-psycopg2 python3-multipart
+  python3-jinja2 python3-pytest python3-httpx python3-selenium
+  postgresql bubblewrap util-linux chromium chromium-driver curl
+)
+# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime;
+# --board adds the score board's
+for arg in "$@"; do
+  if [[ "$arg" == --board ]]; then packages+=("${board_packages[@]}"); else packages+=("$arg"); fi
+done
 
 missing=()
 for p in "${packages[@]}"; do

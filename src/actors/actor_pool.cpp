@@ -1,7 +1,10 @@
 // The actor pool: 1024 records on an active list and a free list, and the two passes.
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 #include "shell/game.h"
 
@@ -88,6 +91,20 @@ void SweepDeadActors() {
     }
 }
 
+// A slot missing from the behaviour tables hashes like any other missing one, so a
+// replay could not tell them apart: debug and sanitizer builds stop on the first.
+static void CheckSlotsAreRegistered(const Actor* a) {
+#if !defined(NDEBUG) || defined(ZORBEX_CHECK_BEHAVIOURS)
+    if (IsRegisteredBehaviour(reinterpret_cast<const void*>(a->update)) &&
+        IsRegisteredBehaviour(reinterpret_cast<const void*>(a->draw)))
+        return;
+    std::fprintf(stderr, "actor of group %d holds a behaviour missing from the tables\n", a->group);
+    std::abort();
+#else
+    (void)a;
+#endif
+}
+
 // The successor is read before the update runs, so a record appended by the
 // last record's update waits until the next frame.
 void UpdateActors() {
@@ -95,6 +112,7 @@ void UpdateActors() {
     if (cur == activeList) return;
     Actor* succ = cur->next;
     for (;;) {
+        CheckSlotsAreRegistered(cur);
         cur->update(cur);
         cur = succ;
         succ = succ->next;
@@ -139,3 +157,11 @@ int CountFreeActors() {
     for (Actor* a = freeList->next; a != freeList; a = a->next) n++;
     return n;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(ActorNoOp),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

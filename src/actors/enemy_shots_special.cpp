@@ -1,5 +1,6 @@
 // Enemy shots with their own motion: the fountain shot, the ballistic bomb and
 // the self-propagating blast segment.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/enemy_shot_parts.h"
 #include "actors/spawners.h"
@@ -94,3 +95,17 @@ void SpawnBlastSegment(float x, float y, int32_t dir) {
     if (!a) return;
     a->guardMode = GuardIntangible;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(FountainRiseUpdate),
+    BEHAVIOUR(FountainFallUpdate),
+    BEHAVIOUR(BallisticUpdate),
+    BEHAVIOUR(BlastSegmentUpdate),
+    BEHAVIOUR(DrawEnemyShotCell<0>),
+    BEHAVIOUR(DrawEnemyShotCell<6>),
+    BEHAVIOUR(DrawEnemyShotCell<8>),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

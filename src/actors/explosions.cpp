@@ -1,4 +1,5 @@
 // Explosions, shot-death sparks and the end-of-life checks every enemy shot runs.
+#include "actors/behaviours.h"
 #include "actors/spawners.h"
 #include "runtime/media.h"
 #include "shell/assets.h"
@@ -107,3 +108,14 @@ void EnemyShotCheckWide(Actor* shot) {
     }
     EndShotIfDestroyed(shot);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(ExplosionUpdate),
+    BEHAVIOUR(DrawExplosion),
+    BEHAVIOUR(SparkUpdate),
+    BEHAVIOUR(DrawSpark),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -2,6 +2,7 @@
 // body cannot be touched while its turret or needle gun lives, and losing one part
 // makes the other fire harder. With both gone the body floats at the right edge
 // launching missiles, and now and then rams across the whole screen.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -221,3 +222,21 @@ void SpawnBoss14() {
     }
     SpawnFortressShield();
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateArmouredGlide),
+    BEHAVIOUR(UpdateArmouredHover),
+    BEHAVIOUR(UpdateArmouredFloat),
+    BEHAVIOUR(UpdateArmouredExit),
+    BEHAVIOUR(UpdateArmouredRam),
+    BEHAVIOUR(UpdateArmouredReturn),
+    BEHAVIOUR(DrawArmouredFortress),
+    BEHAVIOUR(UpdateArmouredTurret),
+    BEHAVIOUR(DrawArmouredTurret),
+    BEHAVIOUR(UpdateArmouredGun),
+    BEHAVIOUR(DrawArmouredGun),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

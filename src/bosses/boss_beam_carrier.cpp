@@ -1,6 +1,7 @@
 // Boss 6, the beam carrier: rises from below, then alternates a beam across the whole
 // screen and a gun phase of large aimed shots with spells of travel, dropping small
 // craft all the time.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -69,10 +70,10 @@ static void UpdateCarrierCraft(Actor* a) {
     FinishEnemyFrame(a);
 }
 
-static void DrawCarrierCraft(Actor* a) { DrawEnemyCell(a, ImgEnemy[261], 0); }
+static void DrawBeamCarrierCraft(Actor* a) { DrawEnemyCell(a, ImgEnemy[261], 0); }
 
 static void SpawnCarrierCraft(float x, float y) {
-    Actor* c = AcquireEnemy(UpdateCarrierCraft, DrawCarrierCraft, x, y);
+    Actor* c = AcquireEnemy(UpdateCarrierCraft, DrawBeamCarrierCraft, x, y);
     if (!c) return;
     c->width = kCraftWidth;
     c->height = kCraftHeight;
@@ -166,10 +167,10 @@ static void UpdateCarrierBeam(Actor* a) {
     FinishBossBodyFrame(a, BossDeathUpdateAdd);
 }
 
-static void DrawCarrier(Actor* a) { DrawEnemyCell(a, ImgEnemy[260], a->work[kColumn].i); }
+static void DrawBeamCarrier(Actor* a) { DrawEnemyCell(a, ImgEnemy[260], a->work[kColumn].i); }
 
 void SpawnBoss06() {
-    Actor* body = AcquireBossActor(UpdateCarrierTravel, DrawCarrier, 420, 480, kBodyWidth,
+    Actor* body = AcquireBossActor(UpdateCarrierTravel, DrawBeamCarrier, 420, 480, kBodyWidth,
                                    kBodyHeight);
     if (!body) return;
     bossState = 0;
@@ -188,3 +189,16 @@ void SpawnBoss06() {
     SpawnBossShield(0, 165, 196, 40);
     SpawnBossShield(48, 206, 162, 18);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateCarrierCraft),
+    BEHAVIOUR(DrawBeamCarrierCraft),
+    BEHAVIOUR(UpdateCarrierTravel),
+    BEHAVIOUR(UpdateCarrierGun),
+    BEHAVIOUR(UpdateCarrierBeam),
+    BEHAVIOUR(DrawBeamCarrier),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,6 +1,7 @@
 // Boss 7, the bomb thrower: drifts between stops in the lower right and at each stop
 // either lobs heavy bombs or lets its turret fire wide aimed spreads; without the
 // turret it moves faster and only throws bombs.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -157,3 +158,16 @@ void SpawnBoss07() {
     turret->speed = 1.3f;
     SetHitRect(turret, 0, 19, 49, 13, 40);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateBomberTravel),
+    BEHAVIOUR(UpdateBomberBombs),
+    BEHAVIOUR(UpdateBomberTurn),
+    BEHAVIOUR(DrawBomber),
+    BEHAVIOUR(UpdateBomberTurret),
+    BEHAVIOUR(DrawBomberTurret),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -2,6 +2,7 @@
 // edge between them. It swings before the ship firing fans, then charges across the
 // screen again and again, then creeps in firing laser bursts and aimed shots. Three
 // passive armour plates ride on it.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -158,7 +159,7 @@ static void UpdateCarrierCreep(Actor* a) {
     FinishBossBodyFrame(a, BossDeathUpdateSet);
 }
 
-static void DrawCarrier(Actor* a) { DrawBossCell(a, ImgEnemy[210]); }
+static void DrawChargingCarrier(Actor* a) { DrawBossCell(a, ImgEnemy[210]); }
 
 // ---- plates: passive armour that can be shot off -----------------------------------
 
@@ -179,7 +180,7 @@ static Actor* SpawnPlate(const Actor* body, ActorFn draw, int32_t w, int32_t h, 
 }
 
 void SpawnBoss01() {
-    Actor* body = AcquireBossActor(UpdateCarrierSwing, DrawCarrier, 640, 162, kBodyWidth,
+    Actor* body = AcquireBossActor(UpdateCarrierSwing, DrawChargingCarrier, 640, 162, kBodyWidth,
                                    kBodyHeight);
     if (!body) return;
     bossState = 0;
@@ -204,3 +205,21 @@ void SpawnBoss01() {
     }
     SpawnBossShield(49, 32, 214, 95);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateCarrierSwing),
+    BEHAVIOUR(UpdateCarrierRetreat),
+    BEHAVIOUR(UpdateCarrierChargeLeft),
+    BEHAVIOUR(UpdateCarrierReturnRight),
+    BEHAVIOUR(UpdateCarrierSecondRetreat),
+    BEHAVIOUR(UpdateCarrierCreep),
+    BEHAVIOUR(DrawChargingCarrier),
+    BEHAVIOUR(UpdateCarrierPlate),
+    BEHAVIOUR(DrawUpperPlate),
+    BEHAVIOUR(DrawMiddlePlate),
+    BEHAVIOUR(DrawRearPlate),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,5 +1,6 @@
 // The boss sequence: the warning, the time limit and its pressure enemies, shields,
 // and the body's death.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -246,3 +247,18 @@ void BossDeathUpdateAdd(Actor* a) {
     }
     RunBossDeath(a);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateWarning),
+    BEHAVIOUR(DrawWarning),
+    BEHAVIOUR(UpdateTimeLimit),
+    BEHAVIOUR(UpdatePressureEnemy),
+    BEHAVIOUR(DrawPressureEnemy),
+    BEHAVIOUR(UpdateBossShield),
+    BEHAVIOUR(BossDeathUpdateSet),
+    BEHAVIOUR(BossDeathUpdateAdd),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

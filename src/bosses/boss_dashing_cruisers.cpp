@@ -2,6 +2,7 @@
 // slows to a stop and dashes again without straying off the screen, fires three-way
 // needles from its bow and calls in large armoured flyers. The later cruiser dashes at
 // half speed, fires once per dash and adds a fixed cycle of flyer formations.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -164,3 +165,14 @@ static Actor* SpawnCruiser(ActorFn update, ActorFn draw, const Cruiser& c, int32
 void SpawnBoss12() { SpawnCruiser(UpdateCruiser12, DrawCruiser12, kCruiser12, (rank * 5 + 2500) * 2); }
 
 void SpawnBoss15() { SpawnCruiser(UpdateCruiser15, DrawCruiser15, kCruiser15, rank * 100 + 5000); }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateCruiser12),
+    BEHAVIOUR(UpdateCruiser15),
+    BEHAVIOUR(DrawCruiser12),
+    BEHAVIOUR(DrawCruiser15),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

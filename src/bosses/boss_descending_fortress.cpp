@@ -1,5 +1,6 @@
 // Boss 0, the descending fortress: drops in from above, then glides to a new height
 // and hovers in turn; its turret and gun fire only while it hovers.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -74,3 +75,17 @@ void SpawnBoss00() {
     SpawnFortressGun(body, UpdateFortressGun, DrawFortressGun, rank + 800);
     SpawnFortressShield();
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateFortressGlide),
+    BEHAVIOUR(UpdateFortressHover),
+    BEHAVIOUR(DrawFortress),
+    BEHAVIOUR(UpdateFortressTurret),
+    BEHAVIOUR(DrawFortressTurret),
+    BEHAVIOUR(UpdateFortressGun),
+    BEHAVIOUR(DrawFortressGun),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,5 +1,6 @@
 // Boss 13, the fading fortress: a fixed cycle of moves and three long barrages, and
 // once a cycle it fades out, sows mines over the whole screen unseen and fades back.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -239,3 +240,21 @@ void SpawnBoss13() {
     body->work[kSpiralStep].f = 0.0f;
     body->work[kBrightness].i = 0;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateFortressTravel),
+    BEHAVIOUR(UpdateFortressSelector),
+    BEHAVIOUR(UpdateFortressPairs),
+    BEHAVIOUR(UpdateFortressStream),
+    BEHAVIOUR(UpdateFortressSpiral),
+    BEHAVIOUR(DrawNothing),
+    BEHAVIOUR(UpdateFortressFadeOut),
+    BEHAVIOUR(UpdateFortressVanished),
+    BEHAVIOUR(UpdateFortressFadeIn),
+    BEHAVIOUR(DrawFortressNormal),
+    BEHAVIOUR(DrawFortressTinted),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,6 +1,7 @@
 // Boss 16, the grid core: one small spinning core that walks the screen on a 32-pixel
 // grid laying mines, sweeps through it four times scattering needle spirals, and
 // descends to fire a band from beyond the right edge. Each walk makes the next faster.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -265,3 +266,16 @@ void SpawnBoss16() {
     core->work[kBossTargetX].i = 0;
     core->work[kBossTargetY].i = 0;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateCoreGridWalk),
+    BEHAVIOUR(UpdateCoreSelector),
+    BEHAVIOUR(UpdateCoreSweep),
+    BEHAVIOUR(UpdateCoreDescent),
+    BEHAVIOUR(UpdateCoreBeam),
+    BEHAVIOUR(DrawCore),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

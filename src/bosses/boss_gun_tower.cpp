@@ -2,6 +2,7 @@
 // three guns on its front. One-frame pulses of bossState fling the guns out like
 // boomerangs or make them fire a laser; each gun lost arms one more of the tower's
 // own weapons through a word of bossScratch.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -203,3 +204,16 @@ void SpawnBoss10() {
     for (int w = kMissileTick; w <= kPulseKind; w++) tower->work[w].i = 0;
     for (int i = 0; i < 3; i++) SpawnGun(tower, i);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateTower),
+    BEHAVIOUR(DrawTower),
+    BEHAVIOUR(UpdateGunMounted),
+    BEHAVIOUR(UpdateGunFlung),
+    BEHAVIOUR(UpdateGunLaser),
+    BEHAVIOUR(DrawGun),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

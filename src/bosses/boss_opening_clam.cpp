@@ -3,6 +3,7 @@
 // come in pairs in both shapes.
 #include <cmath>
 
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -129,3 +130,13 @@ void SpawnBoss09() {
     body->work[kBossTargetY].i = 480 - kBodyHeight;
     SpawnClosedShield();
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateClamClosed),
+    BEHAVIOUR(UpdateClamOpen),
+    BEHAVIOUR(DrawClam),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -2,6 +2,7 @@
 // the ship's height and sweeps them across the screen. Each escort, once damaged
 // enough, breaks away and fights on its own way; when all three are gone the rail
 // opens up and alternates laser bursts with rings of shots.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -156,7 +157,15 @@ static void UpdateRailRings(Actor* a) {
     FinishRailFrame(a);
 }
 
-static void DrawRail(Actor* a) { DrawBossCell(a, ImgEnemy[250]); }
+// The rail's picture holds kRailPulseFrames steps of the energy pulse that runs along
+// it; the phase tick and the position pick the step, so the pulse runs while the rail
+// waits or fires and crackles while it sweeps.
+constexpr int32_t kRailPulseFrames = 16;
+
+static void DrawRail(Actor* a) {
+    int32_t step = (a->work[kBossTick].i + static_cast<int32_t>(a->x)) % kRailPulseFrames;
+    DrawEnemyCell(a, ImgEnemy[250], step < 0 ? step + kRailPulseFrames : step);
+}
 
 // ---- escorts ----------------------------------------------------------------------
 
@@ -259,3 +268,27 @@ void SpawnBoss05() {
     bouncer->work[kBounceVx].f = 5.2f;
     bouncer->work[kBounceVy].f = 5.2f;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateRailEnter),
+    BEHAVIOUR(UpdateRailFollow),
+    BEHAVIOUR(UpdateRailPause),
+    BEHAVIOUR(UpdateRailSweepLeft),
+    BEHAVIOUR(UpdateRailSweepBack),
+    BEHAVIOUR(UpdateRailLasers),
+    BEHAVIOUR(UpdateRailRings),
+    BEHAVIOUR(DrawRail),
+    BEHAVIOUR(UpdateHomerAlone),
+    BEHAVIOUR(UpdateDrifterAlone),
+    BEHAVIOUR(UpdateBouncerAlone),
+    BEHAVIOUR(UpdateHomerAttached),
+    BEHAVIOUR(UpdateDrifterAttached),
+    BEHAVIOUR(UpdateBouncerAttached),
+    BEHAVIOUR(DrawHomer),
+    BEHAVIOUR(DrawDrifter),
+    BEHAVIOUR(DrawBouncer),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

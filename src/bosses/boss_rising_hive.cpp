@@ -1,6 +1,7 @@
 // Boss 11, the rising hive: a hull rises from below and sits at the lower right firing
 // a random mix of shots and small enemies; broken, it wanders, bursting rings of
 // flyers at its stops and spraying them on a long stand at every sixth.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -165,3 +166,13 @@ void SpawnBoss11() {
     body->work[kBossTargetX].i = 640 - kBodyWidth;
     body->work[kBossTargetY].i = 480 - kBodyHeight;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateHiveFirstLife),
+    BEHAVIOUR(UpdateHiveSecondLife),
+    BEHAVIOUR(DrawHive),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

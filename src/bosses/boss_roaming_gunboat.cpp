@@ -1,6 +1,7 @@
 // Boss 3, the roaming gunboat: travels to a random point on the right, holds, runs the
 // next of its three attacks (aimed fans, a scatter of laser bolts, an escort), waits,
 // and travels on. Four shields leave only a small core at its bow.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -175,3 +176,18 @@ void SpawnBoss03() {
     SpawnBossShield(11, 134, 214, 17);
     SpawnBossShield(32, 154, 26, 17);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateGunboatTravel),
+    BEHAVIOUR(UpdateGunboatHold),
+    BEHAVIOUR(UpdateGunboatFans),
+    BEHAVIOUR(UpdateGunboatLasers),
+    BEHAVIOUR(UpdateGunboatWait),
+    BEHAVIOUR(DrawGunboat),
+    BEHAVIOUR(UpdateGunboatEscort),
+    BEHAVIOUR(DrawGunboatEscort),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,6 +1,7 @@
 // Boss 8, the shell launcher: a tall hull with three lives. It throws armoured copies
 // of itself at the ship, then swings about launching spraying pods, then closes in
 // with gun-port volleys and two sweeping streams.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -307,3 +308,24 @@ void SpawnBoss08() {
     body->work[kAttackFlag].i = 0;
     body->work[kStreamDir].i = 0;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateShell),
+    BEHAVIOUR(DrawShell),
+    BEHAVIOUR(UpdatePod),
+    BEHAVIOUR(DrawPod),
+    BEHAVIOUR(UpdateLauncherEnter),
+    BEHAVIOUR(UpdateLauncherStand),
+    BEHAVIOUR(UpdateLauncherFirstRetreat),
+    BEHAVIOUR(UpdateLauncherSecondRetreat),
+    BEHAVIOUR(UpdateLauncherSwing),
+    BEHAVIOUR(UpdateLauncherClose),
+    BEHAVIOUR(UpdateLauncherVolley),
+    BEHAVIOUR(UpdateLauncherSweepUp),
+    BEHAVIOUR(UpdateLauncherSweepDown),
+    BEHAVIOUR(DrawLauncher),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,5 +1,6 @@
 // Boss 2, the walking battleship: a long hull pacing the bottom of the screen while
 // its three turrets do the firing; every lost turret makes the survivors fire harder.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -142,3 +143,18 @@ void SpawnBoss02() {
     }
     SpawnBattleshipTurret(body, kTurrets[2]);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateBattleshipWalk),
+    BEHAVIOUR(DrawBattleship),
+    BEHAVIOUR(UpdateBattleshipFrontTurret),
+    BEHAVIOUR(UpdateBattleshipMiddleTurret),
+    BEHAVIOUR(UpdateBattleshipRearTurret),
+    BEHAVIOUR(DrawBattleshipFrontTurret),
+    BEHAVIOUR(DrawBattleshipMiddleTurret),
+    BEHAVIOUR(DrawBattleshipRearTurret),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

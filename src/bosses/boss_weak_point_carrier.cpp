@@ -2,6 +2,7 @@
 // right of the screen launching large craft, hurt only through a small weak point
 // under it; once that is lost it blinks from place to place and fires fans, open to
 // damage only while it fires.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
@@ -201,7 +202,7 @@ static void UpdateCarrierFans(Actor* a) {
     EndHullFrame(a);
 }
 
-static void DrawCarrier(Actor* a) {
+static void DrawWeakPointCarrier(Actor* a) {
     if (a->work[kHidden].i) return;
     DrawEnemyCell(a, ImgEnemy[240], a->work[kColumn].i);
 }
@@ -245,10 +246,10 @@ static void UpdateCraftAttached(Actor* a) {
     FinishBossPartFrame(a);
 }
 
-static void DrawCarrierCraft(Actor* a) { DrawBossCell(a, ImgEnemy[242]); }
+static void DrawWeakPointCraft(Actor* a) { DrawBossCell(a, ImgEnemy[242]); }
 
 static void SpawnCarrierCraft(const Actor* hull) {
-    Actor* c = SpawnBossPart(hull, UpdateCraftAttached, DrawCarrierCraft, 148, 70, rank * 2 + 100,
+    Actor* c = SpawnBossPart(hull, UpdateCraftAttached, DrawWeakPointCraft, 148, 70, rank * 2 + 100,
                              kCraftScore, kCraftOffsetX, kCraftOffsetY);
     if (!c) return;
     c->x = hull->x + kCraftOffsetX;  // already in place when drawn this frame
@@ -262,7 +263,7 @@ static void SpawnCarrierCraft(const Actor* hull) {
 }
 
 void SpawnBoss04() {
-    Actor* hull = AcquireBossActor(UpdateCarrierDescend, DrawCarrier, 348, -104, kHullWidth,
+    Actor* hull = AcquireBossActor(UpdateCarrierDescend, DrawWeakPointCarrier, 348, -104, kHullWidth,
                                    kHullHeight);
     if (!hull) return;
     bossState = 0;
@@ -286,3 +287,24 @@ void SpawnBoss04() {
     }
     SpawnCarrierShields();
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateCarrierDescend),
+    BEHAVIOUR(UpdateCarrierLaunch),
+    BEHAVIOUR(UpdateCarrierClimb),
+    BEHAVIOUR(UpdateCarrierHold),
+    BEHAVIOUR(UpdateCarrierBlinkAway),
+    BEHAVIOUR(UpdateCarrierBlinkIn),
+    BEHAVIOUR(UpdateCarrierFans),
+    BEHAVIOUR(DrawWeakPointCarrier),
+    BEHAVIOUR(UpdateCarrierWeakPoint),
+    BEHAVIOUR(DrawCarrierWeakPoint),
+    BEHAVIOUR(UpdateCraftFlying),
+    BEHAVIOUR(UpdateCraftDropping),
+    BEHAVIOUR(UpdateCraftAttached),
+    BEHAVIOUR(DrawWeakPointCraft),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

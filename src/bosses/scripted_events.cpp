@@ -1,5 +1,6 @@
 // Scripted events: the boss event's call point, the two beam hazards and the enemy streams.
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "actors/spawners.h"
 #include "bosses/bosses.h"
 #include "runtime/media.h"
@@ -171,3 +172,20 @@ void StartEnemyStream004(int32_t frames) { StartStream(UpdateStream004, frames);
 void StartEnemyStream005(int32_t frames) { StartStream(UpdateStream005, frames); }
 void StartEnemyStream006(int32_t frames) { StartStream(UpdateStream006, frames); }
 void StartEnemyStream007(int32_t frames) { StartStream(UpdateStream007, frames); }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateHorizontalBeamWarning),
+    BEHAVIOUR(UpdateVerticalBeamWarning),
+    BEHAVIOUR(UpdateHorizontalBeamFiring),
+    BEHAVIOUR(UpdateVerticalBeamFiring),
+    BEHAVIOUR(DrawHorizontalBeam),
+    BEHAVIOUR(DrawVerticalBeam),
+    BEHAVIOUR(UpdateStream004),
+    BEHAVIOUR(UpdateStream005),
+    BEHAVIOUR(UpdateStream006),
+    BEHAVIOUR(UpdateStream007),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,5 +1,6 @@
 // After the boss: the blinking stage-clear banner and the final stages' bonus tally.
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "bosses/bosses.h"
 #include "runtime/media.h"
 #include "shell/assets.h"
@@ -127,3 +128,14 @@ void SpawnFinalTally() {
     a->work[kTallyTotal].i = total;
     AddScore(total);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateStageClear),
+    BEHAVIOUR(DrawStageClear),
+    BEHAVIOUR(UpdateFinalTally),
+    BEHAVIOUR(DrawFinalTally),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,4 +1,5 @@
 // The bomb attack: a large intro animation, then thirty screen-wide blasts.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "player/player.h"
 #include "runtime/media.h"
@@ -114,3 +115,15 @@ static void DrawBombBlast(Actor* a) {
     if (frame < 0 || frame >= kBombCells) return;
     DrawImage(static_cast<int>(a->x), static_cast<int>(a->y), ImgZorbex[frame], 1);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(BombIntroUpdate),
+    BEHAVIOUR(DrawBombIntro),
+    BEHAVIOUR(BombBlastsUpdate),
+    BEHAVIOUR(BombBlastUpdate),
+    BEHAVIOUR(DrawBombBlast),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,4 +1,5 @@
 // Items: pieces toward the next weapon, missile and arm levels, and the other gifts.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "player/player.h"
 #include "runtime/media.h"
@@ -100,3 +101,12 @@ void ApplyItem(Actor* ship, int32_t kind) {
         break;
     }
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(ItemUpdate),
+    BEHAVIOUR(DrawItem),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

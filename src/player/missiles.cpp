@@ -1,4 +1,5 @@
 // Missiles: twelve levels of volleys of four types that curve up or down.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "player/player.h"
 #include "runtime/media.h"
@@ -110,3 +111,12 @@ void FireMissiles(Actor* ship) {
         SpawnMissile(kVolleyTypes[i], ship->x + kVolleyDx[i], ship->y + kMissileDy);
     ship->work[kMissileCooldown].i = kMissileCooldownFrames;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(MissileUpdate),
+    BEHAVIOUR(DrawMissile),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

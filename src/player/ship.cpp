@@ -1,6 +1,7 @@
 // The player's ship: gliding in, flying, dying and flying out at a stage's end.
 #include <cstring>
 
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "bosses/boss_state.h"
 #include "player/player.h"
@@ -192,3 +193,16 @@ void DrawShipDeath(Actor* ship) {
                     ship->width * ship->work[kDeathFrame].i, 0, ship->width, ship->height,
                     ImgMyShipBomb, 1, 0);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(ShipEnter),
+    BEHAVIOUR(ShipUpdate),
+    BEHAVIOUR(ShipDying),
+    BEHAVIOUR(ShipExit),
+    BEHAVIOUR(DrawShip),
+    BEHAVIOUR(DrawShipDeath),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

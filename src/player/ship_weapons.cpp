@@ -1,4 +1,5 @@
 // The main weapon: fifteen levels of volleys built from five shot kinds.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "player/player.h"
 #include "runtime/media.h"
@@ -133,3 +134,20 @@ void ShipFire(Actor* ship) {
     if (ship->work[kShotCooldown].i == 0) FireMainWeapon(ship);
     if (ship->work[kMissileCooldown].i == 0) FireMissiles(ship);
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(MyShotUpdate<0>),
+    BEHAVIOUR(DrawMyShot<0>),
+    BEHAVIOUR(MyShotUpdate<1>),
+    BEHAVIOUR(DrawMyShot<1>),
+    BEHAVIOUR(MyShotUpdate<2>),
+    BEHAVIOUR(DrawMyShot<2>),
+    BEHAVIOUR(MyShotUpdate<3>),
+    BEHAVIOUR(DrawMyShot<3>),
+    BEHAVIOUR(MyShotUpdate<4>),
+    BEHAVIOUR(DrawMyShot<4>),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 // Switch before StartRuntime. Seeds RandomUpTo with `seed` instead of the clock.
 void EnableHeadless(uint32_t seed);
@@ -47,6 +48,12 @@ int64_t PresentedFrameCount();
 // every GetMillis call, by one millisecond, so that busy waits end.
 int32_t VirtualMillis();
 
+// Whether the mouse cursor shows over the game's window: never in full screen, and in
+// a window only while the game asks for it and the mouse moved less than
+// kCursorIdleMillis ago.
+constexpr uint32_t kCursorIdleMillis = 2000;
+bool MouseCursorShown(bool asked, bool fullScreen, uint32_t millisSinceMotion);
+
 // The back buffer: 640 x 480, 0xAARRGGBB. Valid after StartRuntime.
 uint32_t ReadBackBufferPixel(int x, int y);
 const uint32_t* BackBufferPixels();  // row by row, 640 to a row
@@ -76,6 +83,11 @@ int SoundMixerVolume(int handle);
 // The font files tried at the next start, in order, instead of the system's; nullptr
 // restores the system's.
 void SetFontCandidates(const char* const* paths, int count);
+// The straight-alpha 0xAARRGGBB pixels DrawText blends for `text` (Shift-JIS) in the
+// current text settings and `colour`, for tools that keep rendered lines; false when the
+// line renders nothing.
+bool RenderTextLine(const char* text, int colour, std::vector<uint32_t>* pixels, int* width,
+                    int* height);
 
 // The mixed output as it leaves the limiter for the device: the highest level of its input
 // and its output (1.0 = full scale) and the frames mixed since the last call.

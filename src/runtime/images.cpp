@@ -1,23 +1,11 @@
-// Pictures: PNG decoding and writing with libpng, the picture table and strip cells.
-#include <png.h>
-
-#include <bit>
-#include <cstring>
+// Pictures: the picture table and strip cells, and the back buffer saved as PNG.
 #include <vector>
 
-#include "runtime/files.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 
-// libpng's BGRA byte order reads as 0xAARRGGBB words only on little-endian machines.
-static_assert(std::endian::native == std::endian::little);
-
 namespace {
-
-// Larger than any picture the game draws; a bigger one is taken as damaged rather
-// than decoded into gigabytes.
-constexpr png_uint_32 kMaxPictureSide = 4096;
 
 struct Picture {
     std::vector<uint32_t> pixels;
@@ -34,28 +22,8 @@ struct Cell {
 std::vector<Picture> pictures;
 std::vector<Cell> cells;  // handle h is cells[h - 1]
 
-// Decodes a PNG into 0xAARRGGBB pixels. False when the file is missing, not a
-// regular file, damaged or too large.
 bool DecodePng(const std::string& path, Picture* out) {
-    std::FILE* file = OpenRegularFile(path.c_str());
-    if (!file) return false;
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    bool ok = png_image_begin_read_from_stdio(&image, file) != 0;
-    image.format = PNG_FORMAT_BGRA;  // little-endian words read as 0xAARRGGBB
-    ok = ok && image.width > 0 && image.height > 0 && image.width <= kMaxPictureSide &&
-         image.height <= kMaxPictureSide;
-    if (ok) {
-        out->width = int(image.width);
-        out->height = int(image.height);
-        out->pixels.assign(size_t(image.width) * image.height, 0);
-        ok = png_image_finish_read(&image, nullptr, out->pixels.data(), 0, nullptr) != 0;
-        if (!ok) out->pixels.clear();
-    }
-    png_image_free(&image);
-    std::fclose(file);
-    return ok;
+    return DecodePngFile(path, &out->pixels, &out->width, &out->height);
 }
 
 // Hard-edged transparency: the key colour and mostly transparent pixels get alpha 0,
@@ -85,17 +53,6 @@ int AddCell(int picture, int x, int y, int w, int h) {
     Cell c{picture, x0, y0, int(x1 > x0 ? x1 - x0 : 0), int(y1 > y0 ? y1 - y0 : 0)};
     cells.push_back(c);
     return int(cells.size());
-}
-
-bool WritePng(const char* path, int w, int h, const void* data, png_uint_32 format) {
-    if (!path || w <= 0 || h <= 0 || !data) return false;
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    image.width = png_uint_32(w);
-    image.height = png_uint_32(h);
-    image.format = format;
-    return png_image_write_to_file(&image, path, 0, data, 0, nullptr) != 0;
 }
 
 }  // namespace
@@ -167,16 +124,9 @@ uint32_t ReadBackBufferPixel(int x, int y) {
 const uint32_t* BackBufferPixels() { return backBuffer; }
 
 bool SaveBackBufferPng(const char* path) {
-    std::vector<uint8_t> rgb(size_t(ScreenWidth) * ScreenHeight * 3);
-    for (size_t i = 0; i < size_t(ScreenWidth) * ScreenHeight; ++i) {
-        const uint32_t px = backBuffer[i];
-        rgb[i * 3 + 0] = uint8_t(px >> 16);
-        rgb[i * 3 + 1] = uint8_t(px >> 8);
-        rgb[i * 3 + 2] = uint8_t(px);
-    }
-    return WritePng(path, ScreenWidth, ScreenHeight, rgb.data(), PNG_FORMAT_RGB);
+    return EncodePngFile(path, ScreenWidth, ScreenHeight, backBuffer, false);
 }
 
 bool SavePixelsPng(const char* path, int width, int height, const uint32_t* pixels) {
-    return WritePng(path, width, height, pixels, PNG_FORMAT_BGRA);
+    return EncodePngFile(path, width, height, pixels, true);
 }

@@ -1,5 +1,5 @@
 // Keyboard by DirectInput scan code and the first joypad as a bit mask, read from SDL,
-// or from the buttons a headless caller supplies.
+// or from the buttons a headless caller supplies (headless_input.cpp).
 #include <SDL.h>
 
 #include "runtime/headless.h"
@@ -59,21 +59,6 @@ constexpr KeyPair KeyPairs[] = {
 
 SDL_Scancode keyMap[256];
 bool keyMapReady = false;
-
-bool headlessKeys[256];
-int headlessPad = 0;
-bool headlessPadStart = false;
-bool suppliedButtons = false;  // a window run played from SetHeadlessPad
-
-// Key events of a headless run that the next pump at or after their time applies.
-struct QueuedKey {
-    int scanCode;
-    bool down;
-    int32_t atMillis;
-};
-constexpr int kQueuedKeySlots = 16;
-QueuedKey queuedKeys[kQueuedKeySlots];
-int queuedKeyCount = 0;
 
 bool padSubsystem = false;
 SDL_GameController* controller = nullptr;
@@ -180,31 +165,6 @@ void HandlePadDeviceEvent(uint32_t type, int32_t which) {
     }
 }
 
-void ResetHeadlessInput() {
-    for (bool& k : headlessKeys) k = false;
-    headlessPad = 0;
-    headlessPadStart = false;
-    queuedKeyCount = 0;
-}
-
-void QueueHeadlessKeyEvent(int scanCode, bool down, int32_t atMillis) {
-    if (queuedKeyCount < kQueuedKeySlots) queuedKeys[queuedKeyCount++] = {scanCode, down, atMillis};
-}
-
-// The queued key events whose time has come, in the order they were queued.
-void ApplyQueuedHeadlessKeys() {
-    const int32_t now = VirtualMillis();
-    int kept = 0;
-    for (int i = 0; i < queuedKeyCount; ++i) {
-        const QueuedKey& k = queuedKeys[i];
-        if (int32_t(uint32_t(now) - uint32_t(k.atMillis)) >= 0)
-            SetHeadlessKey(k.scanCode, k.down);
-        else
-            queuedKeys[kept++] = k;
-    }
-    queuedKeyCount = kept;
-}
-
 void PumpInputEvents() {
     if (!runtimeSettings.started) return;
     if (runtimeSettings.headless)
@@ -213,19 +173,11 @@ void PumpInputEvents() {
         SDL_PumpEvents();  // updates the key and pad state; the events wait for PollEvent
 }
 
-void SetHeadlessPad(int padBits) { headlessPad = padBits; }
-
-void SetHeadlessKey(int scanCode, bool down) {
-    if (scanCode >= 0 && scanCode < 256) headlessKeys[scanCode] = down;
-}
-
-void UseSuppliedButtons(bool enabled) { suppliedButtons = enabled; }
-
 int IsKeyDown(int scanCode) {
     if (scanCode < 0 || scanCode >= 256) return 0;
-    if (runtimeSettings.headless) return headlessKeys[scanCode] ? 1 : 0;
+    if (runtimeSettings.headless) return HeadlessKeyDown(scanCode) ? 1 : 0;
     // the watcher may still stop or pause the run, but never steer it
-    if (suppliedButtons && scanCode != KeyEscape && scanCode != KeyP) return 0;
+    if (SuppliedButtonsOn() && scanCode != KeyEscape && scanCode != KeyP) return 0;
     if (!runtimeSettings.started) return 0;
     if (!keyMapReady) BuildKeyMap();
     const SDL_Scancode code = keyMap[scanCode];
@@ -237,18 +189,16 @@ int IsKeyDown(int scanCode) {
 
 int GetPadState(int pad) {
     if (pad != 1) return 0;
-    if (runtimeSettings.headless || suppliedButtons) return headlessPad;
+    if (runtimeSettings.headless || SuppliedButtonsOn()) return HeadlessPad();
     if (!runtimeSettings.started) return 0;
     if (controller) return ControllerBits();
     if (joystick) return JoystickBits();
     return 0;
 }
 
-void SetHeadlessPadStart(bool down) { headlessPadStart = down; }
-
 // Start is no game button: it only pauses, so it stays out of GetPadState's bits.
 int IsPadStartDown() {
-    if (runtimeSettings.headless) return headlessPadStart ? 1 : 0;
+    if (runtimeSettings.headless) return HeadlessPadStart() ? 1 : 0;
     if (!runtimeSettings.started) return 0;
     if (controller && SDL_GameControllerGetAttached(controller))
         return SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START) ? 1 : 0;

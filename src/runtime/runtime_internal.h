@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int ScreenWidth = 640;
 constexpr int ScreenHeight = 480;
@@ -28,6 +29,8 @@ extern int missingAssets;
 // "data/..." resolves beside the executable first, then in the working directory.
 std::string ResolveDataPath(const char* path);
 void FindDataDirectory();
+// The folder of the running program, with a trailing '/', empty when unknown.
+std::string ExecutableFolder();
 
 // Silences stderr while system libraries probe for displays and sound cards, which
 // print their failures there; the runtime reports its own failures in one line.
@@ -55,12 +58,20 @@ bool PumpWindowEvents();  // true once quit was seen
 void SetFullScreen(bool full);
 void NoteWindowFocusLoss();  // the window lost focus or was minimised
 void ToggleFullScreen();
+// Shows or hides the mouse cursor by MouseCursorShown (headless.h); every pump calls it.
+void UpdateMouseCursor();
 
 void StartInput();
 void StopInput();
 void HandlePadDeviceEvent(uint32_t type, int32_t which);
 void ResetHeadlessInput();
 void ApplyQueuedHeadlessKeys();
+// What a headless caller supplied: keys, the pad's bits and its Start button, and whether
+// a run in a real window or page plays the supplied pad bits.
+bool HeadlessKeyDown(int scanCode);
+int HeadlessPad();
+bool HeadlessPadStart();
+bool SuppliedButtonsOn();
 
 // A picture handle as the blitters see it: a cell of one stored picture, whose
 // transparent pixels have alpha 0 (their colour kept for opaque drawing).
@@ -79,6 +90,14 @@ void BlendPixelsOnto(int x, int y, const uint32_t* pixels, int stride, int width
 void ReleaseImages();
 void ResetDrawState();
 
+// PNG files. Larger pictures than this are taken as damaged rather than decoded into gigabytes.
+constexpr int kMaxPictureSide = 4096;
+// Decodes a PNG into 0xAARRGGBB pixels; false when the file is missing, not a regular
+// file, damaged or too large.
+bool DecodePngFile(const std::string& path, std::vector<uint32_t>* pixels, int* width, int* height);
+// Writes 0xAARRGGBB pixels with their alpha, or as plain RGB; true when written.
+bool EncodePngFile(const char* path, int width, int height, const uint32_t* pixels, bool withAlpha);
+
 void ShiftJisToUtf8(const char* text, std::string* out);
 void StartText();
 void StopText();
@@ -86,6 +105,9 @@ void ResetTextState();  // settings back to their start values, the line cache e
 
 void StartSound();
 void StopSound();
+// A sound's volume (0 to 255, 10 log10(v / 255) dB) as the mixer's 0 to 128 scale: an
+// amplitude of sqrt(v / 255), rounded to the mixer's steps on every platform alike.
+int MixerVolume(int volume);
 void ResetSoundPlayback();  // music and every buffer stopped, start counts back to 0
 
 // The output limiter's state between buffers: the look-ahead delay line, the gain each

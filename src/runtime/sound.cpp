@@ -274,9 +274,7 @@ int LoadSound(const char* path, int buffers, int) {
 void SetSoundVolume(int volume, int handle) {
     Sound* s = FindSound(handle);
     if (!s || !s->chunk) return;
-    // 10 log10(v / 255) dB is an amplitude of sqrt(v / 255)
-    const double amplitude = std::sqrt(std::clamp(volume, 0, 255) / 255.0);
-    Mix_VolumeChunk(s->chunk, int(std::lround(amplitude * MIX_MAX_VOLUME)));
+    Mix_VolumeChunk(s->chunk, MixerVolume(volume));
 }
 
 int PlaySound(int handle, int playType, int fromStart) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 
@@ -244,4 +245,21 @@ void DrawText(int x, int y, const char* text, int colour, int) {
     BlendPixelsOnto(x, y, static_cast<const uint32_t*>(line->pixels), line->pitch / 4, line->w,
                     line->h);
     SDL_UnlockSurface(line);
+}
+
+bool RenderTextLine(const char* text, int colour, std::vector<uint32_t>* pixels, int* width,
+                    int* height) {
+    if (!text || !text[0]) return false;
+    SDL_Surface* line = LineSurface(text, colour & 0xFFFFFF);
+    if (!line) return false;
+    SDL_LockSurface(line);
+    *width = line->w;
+    *height = line->h;
+    pixels->resize(size_t(line->w) * line->h);
+    for (int y = 0; y < line->h; ++y)
+        std::memcpy(pixels->data() + size_t(y) * line->w,
+                    static_cast<const uint8_t*>(line->pixels) + size_t(y) * line->pitch,
+                    size_t(line->w) * sizeof(uint32_t));
+    SDL_UnlockSurface(line);
+    return true;
 }

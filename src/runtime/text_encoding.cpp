@@ -10,6 +10,9 @@ int Utf8ToShiftJis(const char* in, char* out, int size) {
     out[0] = '\0';
     if (!in) return -1;
     iconv_t cd = iconv_open("CP932", "UTF-8");
+    // the browser build's C library knows the code page by its older name only; for the
+    // game's texts both give the same bytes (the golden replays through every ending hash them)
+    if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open("SHIFT_JIS", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) return -1;
     char* src = const_cast<char*>(in);
     size_t srcLeft = std::strlen(in);

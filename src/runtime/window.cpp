@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 
@@ -16,6 +17,8 @@ SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
 bool videoSubsystem = false;
 bool quitSeen = false;
+Uint32 lastMouseMotion = 0;  // SDL ticks
+bool cursorShown = true;
 
 // The pixels last presented, and whether the window still shows them: an expose, a
 // resize, a new texture or a change of mode asks for the next frame to go up whatever
@@ -86,6 +89,19 @@ bool InitVideo() {
 
 }  // namespace
 
+bool MouseCursorShown(bool asked, bool fullScreen, uint32_t millisSinceMotion) {
+    return asked && !fullScreen && millisSinceMotion < kCursorIdleMillis;
+}
+
+void UpdateMouseCursor() {
+    if (!window) return;
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    const bool show = MouseCursorShown(runtimeSettings.showCursor, full, SDL_GetTicks() - lastMouseMotion);
+    if (show == cursorShown) return;
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    cursorShown = show;
+}
+
 bool StartWindow() {
     quitSeen = false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
@@ -117,7 +133,10 @@ bool StartWindow() {
     if (SDL_RenderSetLogicalSize(renderer, ScreenWidth, ScreenHeight) != 0) return false;
     UpdateIntegerScale();
     if (!CreateTexture()) return false;
-    SDL_ShowCursor(runtimeSettings.showCursor ? SDL_ENABLE : SDL_DISABLE);
+    // shown at first in a window, as if the mouse had just moved
+    lastMouseMotion = SDL_GetTicks();
+    cursorShown = SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+    UpdateMouseCursor();
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderPresent(renderer);
@@ -207,6 +226,9 @@ bool PumpWindowEvents() {
             case SDL_RENDER_TARGETS_RESET:
                 ForgetShownFrame();
                 break;
+            case SDL_MOUSEMOTION:
+                lastMouseMotion = SDL_GetTicks();
+                break;
             case SDL_RENDER_DEVICE_RESET:
                 CreateTexture();  // the old texture went with the device
                 break;
@@ -220,5 +242,6 @@ bool PumpWindowEvents() {
                 break;
         }
     }
+    UpdateMouseCursor();
     return quitSeen;
 }

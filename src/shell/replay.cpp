@@ -120,14 +120,19 @@ struct Parser {
         int64_t version;
         if (!Decimal(Word(&rest), 0, INT32_MAX, &version) || !Word(&rest).empty())
             return Fail("bad format version");
-        if (version != kReplayVersion && version != kReplayVersionHeld) {
+        if (version < kReplayVersion || version > kReplayVersionSchemed) {
             char buf[120];
             std::snprintf(buf, sizeof buf,
-                          "replay format version %" PRId64 " is not supported (this build reads versions %d and %d)",
-                          version, kReplayVersion, kReplayVersionHeld);
+                          "replay format version %" PRId64 " is not supported (this build reads versions %d to %d)",
+                          version, kReplayVersion, kReplayVersionSchemed);
             return Fail(buf);
         }
         int64_t v;
+        r->hashScheme = 1;
+        if (version >= kReplayVersionSchemed) {
+            if (!KeyNumber("hash-scheme", 1, INT32_MAX, &v)) return false;
+            r->hashScheme = static_cast<int32_t>(v);
+        }
         if (!KeyNumber("seed", 0, UINT32_MAX, &v)) return false;
         r->seed = static_cast<uint32_t>(v);
         if (!KeyNumber("difficulty", INT32_MIN, INT32_MAX, &v)) return false;
@@ -217,7 +222,13 @@ struct Parser {
         *r = Replay{};
         if (!Header(r)) return false;
         int64_t frames = 0;
-        if (!KeyNumber("frames", 1, kReplayMaxFrames, &frames)) return false;
+        if (!KeyNumber("frames", 1, INT32_MAX, &frames)) return false;
+        if (frames > kReplayMaxFrames) {
+            char buf[120];
+            std::snprintf(buf, sizeof buf, "%" PRId64 " frames: longer than any run the game records (%d at most)",
+                          frames, kReplayMaxFrames);
+            return Fail(buf);
+        }
         if (!Buttons(r, frames) || !Hashes(r, frames)) return false;
         std::string_view line;
         if (!lines.Next(&line) || line != "end") return Fail("expected \"end\"");
@@ -248,22 +259,16 @@ static void AppendNumbers(const char* key, const HighScoreList& values, std::str
 std::string FormatReplay(const Replay& r) {
     std::string out;
     char buf[96];
-    // files without the later fields stay version 1, readable by every build
-    const bool held = r.heldAtStart != 0 || r.truncated || r.tableScores != kDefaultHighScores ||
-                      r.tableStages != kDefaultHighScoreStages;
-    std::snprintf(buf, sizeof buf, "%s %d\nseed %u\ndifficulty %d\nstage %d\noptions", kMagic.data(),
-                  held ? kReplayVersionHeld : kReplayVersion, r.seed, r.difficulty, r.startStage);
+    std::snprintf(buf, sizeof buf, "%s %d\nhash-scheme %d\nseed %u\ndifficulty %d\nstage %d\noptions",
+                  kMagic.data(), kReplayVersionSchemed, r.hashScheme, r.seed, r.difficulty, r.startStage);
     out += buf;
     if (r.options == 0) out += " none";
     if (r.options & RunInvincible) out += " invincible";
     if (r.options & RunPowerMax) out += " power-max";
-    if (held) {
-        std::snprintf(buf, sizeof buf, "\nheld %d\ntruncated %d", r.heldAtStart & kButtonMask,
-                      r.truncated ? 1 : 0);
-        out += buf;
-        AppendNumbers("\nscores", r.tableScores, &out);
-        AppendNumbers("\nscore-stages", r.tableStages, &out);
-    }
+    std::snprintf(buf, sizeof buf, "\nheld %d\ntruncated %d", r.heldAtStart & kButtonMask, r.truncated ? 1 : 0);
+    out += buf;
+    AppendNumbers("\nscores", r.tableScores, &out);
+    AppendNumbers("\nscore-stages", r.tableStages, &out);
     std::snprintf(buf, sizeof buf, "\nframes %zu\n", r.buttons.size());
     out += buf;
 
@@ -315,4 +320,28 @@ bool WriteReplayFile(const char* path, const Replay& replay, std::string* error)
 
 bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame) {
     return frame % kReplayHashInterval == 0 || frame == lastFrame;
+}
+
+bool ReplayHashesCanBeChecked(const Replay& r, std::string* why) {
+    if (r.hashScheme < kStateHashScheme) {
+        *why = "recorded by an older build of the game: its state hashes cannot be checked";
+        return false;
+    }
+    if (r.hashScheme > kStateHashScheme) {
+        *why = "recorded by a newer build of the game (state hash scheme " + std::to_string(r.hashScheme) +
+               "; this build makes scheme " + std::to_string(kStateHashScheme) + ")";
+        return false;
+    }
+    // exactly the hashes the recorder writes: no fewer, and none elsewhere
+    const int32_t last = static_cast<int32_t>(r.buttons.size());
+    size_t next = 0;
+    bool covered = true;
+    for (int32_t frame = 1; frame <= last && covered; frame++) {
+        if (!IsReplayCheckpoint(frame, last)) continue;
+        covered = next < r.checkpoints.size() && r.checkpoints[next++].frame == frame;
+    }
+    if (covered && next == r.checkpoints.size()) return true;
+    *why = "its hash lines do not cover the run (one after every " + std::to_string(kReplayHashInterval) +
+           "th frame and one after the last, as the game records them)";
+    return false;
 }

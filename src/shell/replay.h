@@ -8,14 +8,18 @@
 #include <vector>
 
 #include "shell/save_files.h"
+#include "shell/state_hash.h"
 
 constexpr int32_t kReplayVersion = 1;
 // Version 2 adds what a run recorded in the game needs: the buttons already held when it
 // began, whether the recording stopped at its limit before the run ended, and the player's
 // high-score table it began with (the ranking it reaches depends on it).
 constexpr int32_t kReplayVersionHeld = 2;
-constexpr int32_t kReplayHashInterval = 60;       // a hash after every 60th frame, and the last
-constexpr int32_t kReplayMaxFrames = 10'000'000;  // about 44 hours of play
+// Version 3, the one written now, always has the version 2 fields and names the
+// state hash scheme its hashes were made with; earlier files were made with scheme 1.
+constexpr int32_t kReplayVersionSchemed = 3;
+constexpr int32_t kReplayHashInterval = 60;      // a hash after every 60th frame, and the last
+constexpr int32_t kReplayMaxFrames = 1'350'000;  // six hours: the longest run the game records
 
 // Run options that change the game between frames; a replay is played with the
 // options it was recorded with.
@@ -28,6 +32,7 @@ struct ReplayCheckpoint {
 };
 
 struct Replay {
+    int32_t hashScheme = kStateHashScheme;  // how its hashes were made
     uint32_t seed = 1;
     int32_t difficulty = 2;
     int32_t startStage = 0;  // 0: from the title, pressing fire; else a stage started directly
@@ -47,6 +52,11 @@ bool ReadReplayFile(const char* path, Replay* replay, std::string* error);
 bool WriteReplayFile(const char* path, const Replay& replay, std::string* error);
 
 bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
+
+// Whether this build can hold a run to the replay's hashes: made with this build's
+// hash scheme, and a hash after every 60th frame and at the last, as recorded. A
+// verification that checks nothing must not pass; `why` is one line for the player.
+bool ReplayHashesCanBeChecked(const Replay& replay, std::string* why);
 
 // A new run, at any time after SetUpGame (it runs one empty frame of its own):
 // difficulty, seed, and either the title (its first frame is the entry) or a stage

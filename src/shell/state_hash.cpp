@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "actors/spawners.h"
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
@@ -15,7 +16,6 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/save_files.h"
-#include "shell/state_hash_internal.h"
 #include "stages/enemies.h"
 #include "stages/stage_map.h"
 #include "stages/stage_script.h"
@@ -58,8 +58,8 @@ int64_t RecordNumber(const Actor* a) {
 
 void DigestActor(Digest& d, const Actor* a) {
     d.Word(static_cast<uint64_t>(RecordNumber(a)));
-    d.Word(FunctionIdentity(reinterpret_cast<const void*>(a->update)));
-    d.Word(FunctionIdentity(reinterpret_cast<const void*>(a->draw)));
+    d.Word(BehaviourIdentity(reinterpret_cast<const void*>(a->update)));
+    d.Word(BehaviourIdentity(reinterpret_cast<const void*>(a->draw)));
     d.Value(a->blastTag);
     d.Value(a->alive);
     d.Value(a->x);
@@ -101,8 +101,8 @@ void DigestStars(Digest& d) {
     int steps = 0;
     for (const Star* s = starList->next; s != starList && steps <= kStarPoolSize; s = s->next) {
         d.Word(static_cast<uint64_t>(s - starList));
-        d.Word(FunctionIdentity(reinterpret_cast<const void*>(s->update)));
-        d.Word(FunctionIdentity(reinterpret_cast<const void*>(s->draw)));
+        d.Word(BehaviourIdentity(reinterpret_cast<const void*>(s->update)));
+        d.Word(BehaviourIdentity(reinterpret_cast<const void*>(s->draw)));
         d.Value(s->alive);
         d.Value(s->x);
         d.Value(s->y);
@@ -155,6 +155,7 @@ const char* const kLeftOut[] = {
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
     "runRecording",                          // the replay recorder watches, never steers
+    "(anonymous namespace)::behaviours",     // each file's behaviour names, fixed at start
 };
 
 const HashedPart kParts[] = {
@@ -261,6 +262,8 @@ uint64_t DigestPart(const HashedPart& part) {
 }
 
 }  // namespace
+
+void PrepareStateHash() { PrepareBehaviourNames(); }
 
 uint64_t StateHash() {
     PrepareStateHash();

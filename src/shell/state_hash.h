@@ -6,17 +6,16 @@
 
 #include "actors/actor.h"
 
-// Reads the program's own symbol table so that function slots hash by name, the
-// same in every build. It allocates, so tools call it before play; StateHash
-// calls it on first use otherwise.
+// How the hash is made, named in every replay so that a build never holds a run to
+// hashes it cannot make. 1: function slots by the program's symbol table (gone);
+// 2: by their registered behaviour names.
+constexpr int32_t kStateHashScheme = 2;
+
+// Indexes the behaviour names that function slots hash by; StateHash calls it on
+// first use, tools call it before play.
 void PrepareStateHash();
 
 uint64_t StateHash();
-
-// The name a function slot hashes as: its symbol, or nullptr when the symbol
-// table does not know the address (then the address relative to the program's
-// load address is hashed, which is stable only within one build).
-const char* FunctionSlotName(ActorFn fn);
 
 // The digest of each part of the state on its own ("score", "actors", ...),
 // in a fixed order; for telling which global two runs disagree on.

@@ -1,4 +1,5 @@
 // Flyers that cross the screen from an edge: 000, 001, 002, 003, 004, 017 and 029.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "player/player.h"
 #include "runtime/media.h"
@@ -249,3 +250,25 @@ void SpawnEnemy029(float x, float y) {
     Vy(a) = 0;
     a->work[kFireDelay].i = 0;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateEnemy000),
+    BEHAVIOUR(DrawEnemy000),
+    BEHAVIOUR(UpdateEnemy001Entering),
+    BEHAVIOUR(UpdateEnemy001Firing),
+    BEHAVIOUR(UpdateEnemy001Leaving),
+    BEHAVIOUR(DrawEnemy001),
+    BEHAVIOUR(UpdateEnemy002),
+    BEHAVIOUR(DrawEnemy002),
+    BEHAVIOUR(UpdateEnemy017),
+    BEHAVIOUR(DrawEnemy017),
+    BEHAVIOUR(UpdateEnemy003),
+    BEHAVIOUR(DrawEnemy003),
+    BEHAVIOUR(UpdateEnemy004),
+    BEHAVIOUR(DrawEnemy004),
+    BEHAVIOUR(UpdateEnemy029),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "player/player.h"
@@ -295,3 +296,23 @@ void SpawnEnemy110(float x, float y) {
     a->work[kDyingTick].i = 0;
     a->work[kDyingCount].i = 0;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateEnemy006Moving),
+    BEHAVIOUR(UpdateEnemy006Pausing),
+    BEHAVIOUR(DrawEnemy006),
+    BEHAVIOUR(UpdateEnemy012),
+    BEHAVIOUR(DrawEnemy012),
+    BEHAVIOUR(UpdateEnemy100Dying),
+    BEHAVIOUR(UpdateEnemy100),
+    BEHAVIOUR(DrawEnemy100),
+    BEHAVIOUR(UpdateEnemy110Dying),
+    BEHAVIOUR(UpdateEnemy110Travel),
+    BEHAVIOUR(UpdateEnemy110Fire),
+    BEHAVIOUR(UpdateEnemy110Launch),
+    BEHAVIOUR(DrawEnemy110),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

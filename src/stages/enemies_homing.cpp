@@ -1,4 +1,5 @@
 // Kinds that steer by the ship: 007 missile, 009 squid, 010 ball, 027 riser and 030 diver.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "player/player.h"
@@ -268,3 +269,22 @@ void SpawnEnemy030(float x, float y) {
     a->work[kVx].f = 0;
     a->work[kBurstTick].i = 0;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateEnemy007),
+    BEHAVIOUR(DrawEnemy007),
+    BEHAVIOUR(UpdateEnemy009),
+    BEHAVIOUR(DrawEnemy009),
+    BEHAVIOUR(UpdateEnemy010),
+    BEHAVIOUR(DrawEnemy010),
+    BEHAVIOUR(UpdateEnemy027Rising),
+    BEHAVIOUR(UpdateEnemy027Turned),
+    BEHAVIOUR(DrawEnemy027),
+    BEHAVIOUR(UpdateEnemy030Diving),
+    BEHAVIOUR(UpdateEnemy030Bursting),
+    BEHAVIOUR(DrawEnemy030),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,4 +1,5 @@
 // Kinds with ways of their own: 005 walker, 008 mine, 015/016 emitters, 028 drop, 099 carrier.
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
 #include "player/player.h"
@@ -245,3 +246,22 @@ void SpawnEnemy099(float x, float y, int32_t item, int32_t pattern) {
         a->speed = 2;
     }
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateEnemy005),
+    BEHAVIOUR(DrawEnemy005),
+    BEHAVIOUR(UpdateEnemy008Fading),
+    BEHAVIOUR(UpdateEnemy008Armed),
+    BEHAVIOUR(DrawEnemy008),
+    BEHAVIOUR(DrawEnemy008Fading),
+    BEHAVIOUR(UpdateEnemy015),
+    BEHAVIOUR(UpdateEnemy016),
+    BEHAVIOUR(UpdateEnemy028),
+    BEHAVIOUR(DrawEnemy028),
+    BEHAVIOUR(UpdateEnemy099),
+    BEHAVIOUR(DrawEnemy099),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

@@ -1,4 +1,5 @@
 // Ground installations of the map letters "B" to "J": blocks and launchers on the scenery.
+#include "actors/behaviours.h"
 #include "actors/spawners.h"
 #include "runtime/media.h"
 #include "shell/assets.h"
@@ -238,3 +239,20 @@ void SpawnMapObjectJ(float x, float y) {
     SetHitRect(a, 1, 20, 43, 22, 64);
     a->work[kFireDelay].i = 90;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(DrawMapObject),
+    BEHAVIOUR(UpdateMapObjectB),
+    BEHAVIOUR(UpdateMapObjectC),
+    BEHAVIOUR(UpdateMapObjectD),
+    BEHAVIOUR(UpdateMapObjectE),
+    BEHAVIOUR(UpdateMapObjectF),
+    BEHAVIOUR(UpdateMapObjectG),
+    BEHAVIOUR(UpdateMapObjectH),
+    BEHAVIOUR(UpdateMapObjectI),
+    BEHAVIOUR(UpdateMapObjectJ),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

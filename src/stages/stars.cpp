@@ -1,4 +1,5 @@
 // The star field: a pool of 256 dots behind the map, entering from where the scenery comes.
+#include "actors/behaviours.h"
 #include "runtime/media.h"
 #include "shell/game.h"
 #include "stages/stage_map.h"
@@ -175,3 +176,12 @@ int CountLiveStars() {
     for (Star* s = starList->next; s != starList; s = s->next) n += s->alive;
     return n;
 }
+
+// This file's behaviours, by the names the state hash and the traces know them by.
+namespace {
+const BehaviourName kBehaviours[] = {
+    BEHAVIOUR(UpdateStar),
+    BEHAVIOUR(DrawStar),
+};
+BehaviourList behaviours(kBehaviours);
+}  // namespace

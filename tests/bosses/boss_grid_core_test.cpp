@@ -2,6 +2,7 @@
 // sweeps and their needle spirals, the descent and beam, and the rotated picture.
 #include <vector>
 
+#include "actors/behaviours.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
 #include "boss_fight.h"
@@ -222,4 +223,12 @@ TEST_F(GridCore, DeathScoresAndUsesTheAddVariant) {
     EXPECT_EQ(bossState, 5000);
 }
 
+}  // namespace
+
+// The test's own behaviours, known to the state hash and the pool checks like the game's.
+namespace {
+const BehaviourName kTestBehaviours[] = {
+    BEHAVIOUR(EndPause),
+};
+BehaviourList testBehaviours(kTestBehaviours);
 }  // namespace

@@ -2,6 +2,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
@@ -215,4 +216,12 @@ TEST_F(ShellLauncher, ThirdLifeVolleysThenSweepsUpAndDown) {
     EXPECT_EQ(stream[151], 78 - 2 * 70 + 360);
 }
 
+}  // namespace
+
+// The test's own behaviours, known to the state hash and the pool checks like the game's.
+namespace {
+const BehaviourName kTestBehaviours[] = {
+    BEHAVIOUR(EndLifeAndRetreat),
+};
+BehaviourList testBehaviours(kTestBehaviours);
 }  // namespace

@@ -55,11 +55,11 @@ TEST(ReplayFormat, WindowsLineEndingsAreAccepted) {
 
 TEST(ReplayFormat, UnknownVersionIsRefusedByName) {
     std::string text = FormatReplay(Sample());
-    text.replace(text.find("zorbex-replay 1"), 15, "zorbex-replay 3");
+    text.replace(text.find("zorbex-replay 3"), 15, "zorbex-replay 4");
     Replay out;
     std::string error;
     EXPECT_FALSE(Parse(text, &out, &error));
-    EXPECT_NE(error.find("version 3 is not supported"), std::string::npos) << error;
+    EXPECT_NE(error.find("version 4 is not supported"), std::string::npos) << error;
 }
 
 TEST(ReplayFormat, DamagedFilesAreRefusedWithTheirLine) {
@@ -69,8 +69,10 @@ TEST(ReplayFormat, DamagedFilesAreRefusedWithTheirLine) {
     };
     const Case cases[] = {
         {"zorbex-replay", "zorbex-replai", "line 1"},
-        {"stage 7", "stage 29", "line 4"},
-        {"options invincible", "options immortal", "line 5"},
+        {"hash-scheme 2", "hash-scheme x", "line 2"},
+        {"stage 7", "stage 29", "line 5"},
+        {"options invincible", "options immortal", "line 6"},
+        {"frames 130", "frames 1350001", "longer than any run the game records (1350000 at most)"},
         {"frames 130", "frames 131", "fewer frames"},
         {"frames 130", "frames 129", "more frames"},
         {"100 10\n", "100 80\n", "bad run"},            // a bit no button has
@@ -124,6 +126,56 @@ TEST(ReplayFormat, HashesAfterEvery60thFrameAndTheLast) {
     EXPECT_TRUE(IsReplayCheckpoint(60, 1000));
     EXPECT_TRUE(IsReplayCheckpoint(1000, 1000));
     EXPECT_FALSE(IsReplayCheckpoint(999, 1000));
+}
+
+// A verification must check the whole run: every hash the recorder writes, and no other.
+TEST(ReplayFormat, OnlyHashesCoveringTheRunCanBeChecked) {
+    std::string why;
+    EXPECT_TRUE(ReplayHashesCanBeChecked(Sample(), &why)) << why;
+    Replay exact = Sample();
+    exact.buttons.resize(120);
+    exact.checkpoints.pop_back();
+    EXPECT_TRUE(ReplayHashesCanBeChecked(exact, &why)) << why;  // the last frame is a 60th
+
+    auto refused = [&](Replay r, const char* what) {
+        std::string reason;
+        EXPECT_FALSE(ReplayHashesCanBeChecked(r, &reason)) << what;
+        EXPECT_NE(reason.find("do not cover the run"), std::string::npos) << what << ": " << reason;
+    };
+    Replay none = Sample();
+    none.checkpoints.clear();
+    refused(none, "no hashes");
+    Replay gap = Sample();
+    gap.checkpoints.erase(gap.checkpoints.begin());
+    refused(gap, "the hash at frame 60 missing");
+    Replay lastMissing = Sample();
+    lastMissing.checkpoints.pop_back();
+    refused(lastMissing, "no hash at the last frame");
+    Replay extra = Sample();
+    extra.checkpoints.insert(extra.checkpoints.begin() + 1, {90, 5});
+    refused(extra, "a hash between two 60ths");
+}
+
+// Files made before the hashes named behaviours still read, for their buttons, but their
+// hashes are never held against this build's.
+TEST(ReplayFormat, OlderHashSchemesAreReadButNotChecked) {
+    std::string text = FormatReplay(Sample());
+    text.replace(0, std::string("zorbex-replay 3\nhash-scheme 2\n").size(), "zorbex-replay 1\n");
+    const size_t held = text.find("held 0\n");
+    text.erase(held, text.find("frames ") - held);  // version 1 had no held, truncated or table
+    Replay old;
+    std::string error;
+    ASSERT_TRUE(Parse(text, &old, &error)) << error;
+    EXPECT_EQ(old.hashScheme, 1);
+    EXPECT_EQ(old.buttons, Sample().buttons);
+    EXPECT_FALSE(ReplayHashesCanBeChecked(old, &error));
+    EXPECT_EQ(error, "recorded by an older build of the game: its state hashes cannot be checked");
+
+    Replay newer = Sample();
+    newer.hashScheme = kStateHashScheme + 1;
+    ASSERT_TRUE(Parse(FormatReplay(newer), &old, &error)) << error;
+    EXPECT_FALSE(ReplayHashesCanBeChecked(old, &error));
+    EXPECT_NE(error.find("newer build"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "actors/behaviours.h"
 #include "bosses/boss_state.h"
 #include "player/player.h"
 #include "shell/replay.h"
@@ -102,13 +103,16 @@ TEST_F(StateHash, EachKindOfStateCounts) {
     });
 }
 
-TEST_F(StateHash, FunctionSlotsHashByName) {
+void UnlistedBehaviour(Actor*) {}
+void OtherUnlistedBehaviour(Actor*) {}
+
+// Slots hash by the registered name alone, so no build's addresses can enter the hash.
+TEST_F(StateHash, FunctionSlotsHashByRegisteredName) {
     BeginRun(3, 2, 1);
     Frames(2);
     ASSERT_NE(playerShip, nullptr);
-    const char* name = FunctionSlotName(playerShip->update);
-    ASSERT_NE(name, nullptr);
-    EXPECT_NE(std::strstr(name, "Ship"), nullptr) << name;
+    EXPECT_STREQ(BehaviourNameOf(reinterpret_cast<const void*>(playerShip->update)), "ShipEnter");
+    EXPECT_STREQ(BehaviourNameOf(reinterpret_cast<const void*>(playerShip->draw)), "DrawShip");
 
     const uint64_t base = ::StateHash();
     ActorFn old = playerShip->update;
@@ -116,6 +120,27 @@ TEST_F(StateHash, FunctionSlotsHashByName) {
     EXPECT_NE(::StateHash(), base);
     playerShip->update = old;
     EXPECT_EQ(::StateHash(), base);
+
+    // every unregistered function hashes alike, whatever its address
+    EXPECT_EQ(BehaviourNameOf(reinterpret_cast<const void*>(&UnlistedBehaviour)), nullptr);
+    playerShip->update = UnlistedBehaviour;
+    const uint64_t unlisted = ::StateHash();
+    EXPECT_NE(unlisted, base);
+    playerShip->update = OtherUnlistedBehaviour;
+    EXPECT_EQ(::StateHash(), unlisted);
+    playerShip->update = old;
+}
+
+TEST_F(StateHash, BehaviourTablesAreSound) {
+    EXPECT_EQ(BehaviourRegistryFault(), nullptr) << BehaviourRegistryFault();
+    // the families' tables together: ship, shots, enemies, map objects, bosses, stars
+    EXPECT_GT(BehaviourCount(), 250);
+    for (const char* name : {"UpdateFortressGlide", "DrawEnemyShotCell<10>", "MyShotUpdate<4>", "UpdateStar"}) {
+        const void* fn = FindBehaviour(name);
+        ASSERT_NE(fn, nullptr) << name;
+        EXPECT_STREQ(BehaviourNameOf(fn), name);
+    }
+    EXPECT_EQ(FindBehaviour("NoSuchBehaviour"), nullptr);
 }
 
 TEST_F(StateHash, PartsHaveDistinctNames) {

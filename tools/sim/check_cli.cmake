@@ -23,9 +23,35 @@ expect(2 "unknown option" --fly)
 expect(2 "goes with --shots" --every 5)
 
 file(READ ${GOLDEN} golden)
-string(REPLACE "zorbex-replay 1" "zorbex-replay 9" newer "${golden}")
+string(REPLACE "zorbex-replay 3" "zorbex-replay 9" newer "${golden}")
 file(WRITE ${WORK}/newer.replay "${newer}")
 expect(2 "version 9 is not supported" --verify ${WORK}/newer.replay)
+
+# hashes this build cannot make, or that do not cover the run, are refused before it runs
+string(REPLACE "zorbex-replay 3\nhash-scheme 2\n" "zorbex-replay 2\n" older "${golden}")
+file(WRITE ${WORK}/older.replay "${older}")
+expect(2 "older.replay: recorded by an older build of the game: its state hashes cannot be checked"
+       --verify ${WORK}/older.replay)
+string(REPLACE "hash-scheme 2\n" "hash-scheme 7\n" scheme7 "${golden}")
+file(WRITE ${WORK}/scheme7.replay "${scheme7}")
+expect(2 "recorded by a newer build of the game (state hash scheme 7" --verify ${WORK}/scheme7.replay)
+string(FIND "${golden}" "\nhashes " at)
+string(SUBSTRING "${golden}" 0 ${at} head)
+file(WRITE ${WORK}/no-hashes.replay "${head}\nhashes 0\nend\n")
+expect(2 "no-hashes.replay: its hash lines do not cover the run" --verify ${WORK}/no-hashes.replay)
+string(REGEX REPLACE "\nhashes ([0-9]+)\n60 [0-9a-f]+\n" "\nhashes \\1\n" gap "${golden}")
+string(REGEX MATCH "\nhashes [0-9]+\n" count "${gap}")
+string(REGEX REPLACE "[^0-9]" "" count "${count}")
+math(EXPR count "${count} - 1")
+string(REGEX REPLACE "\nhashes [0-9]+\n" "\nhashes ${count}\n" gap "${gap}")
+file(WRITE ${WORK}/gap.replay "${gap}")
+expect(2 "gap.replay: its hash lines do not cover the run" --verify ${WORK}/gap.replay)
+# a tiny file claiming ten million frames is refused at once, not played for minutes
+file(WRITE ${WORK}/long.replay "zorbex-replay 3\nhash-scheme 2\nseed 1\ndifficulty 2\nstage 0\noptions none\n"
+     "held 0\ntruncated 0\nscores 1 1 1 1 1 1 1 1 1 1\nscore-stages 1 1 1 1 1 1 1 1 1 1\n"
+     "frames 10000000\nbuttons 1\n10000000 00\nhashes 0\nend\n")
+expect(2 "10000000 frames: longer than any run the game records (1350000 at most)" --verify ${WORK}/long.replay)
+expect(2 "longer than any run the game records" --video ${WORK}/long.webm --verify ${WORK}/long.replay)
 string(SUBSTRING "${golden}" 0 300 cut)
 file(WRITE ${WORK}/cut.replay "${cut}")
 expect(2 "cut.replay: line" --verify ${WORK}/cut.replay)

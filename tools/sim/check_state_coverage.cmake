@@ -21,8 +21,9 @@ endforeach()
 string(REPLACE "|" ";" objects "${OBJECTS}")
 set(missing "")
 foreach(object IN LISTS objects)
-  # the runtime is the machine's, not the game's; the hash's own tables are not state
-  if(object MATCHES "/src/runtime/" OR object MATCHES "/state_hash")
+  # the runtime is the machine's, not the game's; the hash's own tables and the
+  # behaviour index it reads are not state
+  if(object MATCHES "/src/runtime/" OR object MATCHES "/state_hash" OR object MATCHES "/behaviours\\.cpp")
     continue()
   endif()
   execute_process(COMMAND ${OBJDUMP} -t -C ${object} OUTPUT_VARIABLE symbols)

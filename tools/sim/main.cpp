@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "autopilot.h"
 #include "input_file.h"
 #include "options.h"
@@ -121,12 +122,30 @@ bool CheckHash(Run& r) {
     return false;
 }
 
+// --check-pool: every record accounted for, and every slot a registered behaviour
+// (an unregistered one would hash alike in every build and hide a change).
+void CheckPool(Run& r) {
+    char slot[160];
+    if (!PoolIsWhole()) {
+        std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
+        r.poolBroken = true;
+    } else if (FindUnregisteredSlot(slot, sizeof slot)) {
+        std::fprintf(stderr, "zorbex-sim: after frame %" PRId64 " %s holds a behaviour missing from the tables\n",
+                     r.frame, slot);
+        r.poolBroken = true;
+    }
+}
+
 bool LoadFiles(Run& r) {
     std::string error;
     SimOptions& o = r.o;
     if (o.verifyFile) {
         if (!ReadReplayFile(o.verifyFile, &r.verify, &error)) {
             std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
+            return false;
+        }
+        if (!ReplayHashesCanBeChecked(r.verify, &error)) {
+            std::fprintf(stderr, "zorbex-sim: %s: %s\n", o.verifyFile, error.c_str());
             return false;
         }
         if (o.seedGiven || o.difficultyGiven || o.stageGiven || o.invincible || o.powerMax) {
@@ -176,15 +195,19 @@ bool LoadFiles(Run& r) {
 
 // The summary line, with what only some runs report.
 void PrintRunSummary(const Run& r, double seconds) {
-    char extra[128];
+    char extra[384];
     int n = 0;
     extra[0] = '\0';
+    auto add = [&](const char* format, auto... values) {
+        n += std::snprintf(extra + n, sizeof extra - size_t(n), format, values...);
+    };
     if (r.o.until != UntilEvent::None)
-        n += std::snprintf(extra + n, sizeof extra - size_t(n), ",\"until\":\"%s\",\"reached\":%s",
-                           UntilName(r.o.until), r.reached ? "true" : "false");
-    if (r.o.checkPool)
-        n += std::snprintf(extra + n, sizeof extra - size_t(n), ",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
-    if (r.o.autopilot) std::snprintf(extra + n, sizeof extra - size_t(n), ",\"bombsUsed\":%d", r.summary.bombsUsed);
+        add(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
+    if (r.o.checkPool) add(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
+    if (r.o.verifyFile)
+        n += FormatReplayRunFields(r.summary, r.verify, extra + n, sizeof extra - size_t(n));
+    else if (r.o.autopilot)
+        add(",\"bombsUsed\":%d", r.summary.bombsUsed);
     PrintSummary(r.summary, r.frame, seconds, StateHash(), extra);
 }
 
@@ -219,6 +242,10 @@ int Simulate(Run& r) {
     StartSummary(&r.summary);
 
     if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, o.videoFrom, o.videoTo, r.limit, o.quiet)) return 2;
+    if (o.checkPool && BehaviourRegistryFault()) {
+        std::fprintf(stderr, "zorbex-sim: the behaviour tables are unsound: %s\n", BehaviourRegistryFault());
+        r.poolBroken = true;
+    }
     bool mismatch = false;
     auto start = std::chrono::steady_clock::now();
     while (r.frame < r.limit) {
@@ -241,10 +268,7 @@ int Simulate(Run& r) {
         if (r.trace && !WriteTraceLine(r.trace, r.frame, buttons)) r.writeFailed = true;
         WriteActorTraceLine(r.frame);
         if (o.shotsDir && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
-        if (o.checkPool && !PoolIsWhole() && !r.poolBroken) {
-            r.poolBroken = true;
-            std::fprintf(stderr, "zorbex-sim: actor pool damaged after frame %" PRId64 "\n", r.frame);
-        }
+        if (o.checkPool && !r.poolBroken) CheckPool(r);
         if (r.reached || r.writeFailed) break;
         // a clear after the game was given up would be another game's: the run has failed
         if (o.until == UntilEvent::Clear && r.summary.gameLost) break;
@@ -293,6 +317,7 @@ int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
     if (run.o.paced) return RunPaced(run.o);
     if (run.o.watchFile) return RunWatch(run.o);
+    if (run.o.submitUrl) return RunSubmit(run.o);
     if (run.o.listState) {
         ForEachStateGlobal(
             [](const char* name, bool hashed, void*) { std::printf("%s %s\n", hashed ? "hashed" : "left-out", name); },

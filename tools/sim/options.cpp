@@ -51,6 +51,8 @@ const char* kUsage =
     "  --video-to FRAME     (with --video) and ends after this one\n"
     "  --watch FILE         play a replay in a window with sound, at the game's speed; Escape\n"
     "                       stops it, P pauses; exit 1 if the run differs from the recording\n"
+    "  --submit URL FILE    upload a replay to the score board at URL and wait for its\n"
+    "                       verdict; exit 0 verified, 1 rejected (with --name NAME)\n"
     "  --quiet              print only the final JSON line\n"
     "The last line printed is a JSON summary of the run.\n"
     "Exit status: 0 done; 1 --until not reached or --verify found a difference;\n"
@@ -175,6 +177,11 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
             o->videoTo = n;
         } else if (!std::strcmp(opt, "--watch")) {
             if (!(o->watchFile = value())) return Fail(opt, "needs a replay");
+        } else if (!std::strcmp(opt, "--submit")) {
+            o->submitUrl = value();
+            if (!o->submitUrl || !(o->submitFile = value())) return Fail(opt, "needs the board's URL and a replay");
+        } else if (!std::strcmp(opt, "--name")) {
+            if (!(o->submitName = value()) || !*o->submitName) return Fail(opt, "needs the player's name");
         } else if (!std::strcmp(opt, "--quiet")) {
             o->quiet = true;
         } else {
@@ -195,6 +202,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     if (o->videoFrom && o->videoTo && o->videoTo < o->videoFrom)
         return Fail("--video-to", "comes before --video-from");
     if (!o->scale) o->scale = 1;
+    if (o->submitName && !o->submitUrl) return Fail("--name", "goes with --submit");
+    if (o->submitUrl && !o->submitName) return Fail("--submit", "needs --name NAME, the player's name on the board");
+    if (o->submitUrl && argc - 1 > (o->quiet ? 6 : 5))
+        return Fail("--submit", "only sends a replay; it takes no option but --name and --quiet");
     if (!o->videoFrom) o->videoFrom = 1;
     // only --quiet may go with it: the replay says how the run starts and plays
     if (o->watchFile && argc - 1 > (o->quiet ? 3 : 2))

@@ -37,6 +37,9 @@ struct SimOptions {
     int64_t videoFrom = 0;     // --video-from: the run's first frame in the video, 0 when not given
     int64_t videoTo = 0;       // --video-to: its last, 0 when not given (to the run's end)
     const char* watchFile = nullptr;  // --watch: a replay played in a window
+    const char* submitUrl = nullptr;   // --submit URL FILE: a score board, and the replay sent to it
+    const char* submitFile = nullptr;
+    const char* submitName = nullptr;  // --name: the player's name on the board
 };
 
 constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play

@@ -17,5 +17,8 @@ GroupCounts CountLiveActors();
 // The pool holds every record exactly once: live and dead ones on the active list,
 // the rest on the free list.
 bool PoolIsWhole();
+// Whether some live actor or star holds a function missing from the behaviour
+// tables; if so, `out` says which record and slot.
+bool FindUnregisteredSlot(char* out, int size);
 // Whether the boss warning has begun in this stage.
 bool BossWarningStarted();

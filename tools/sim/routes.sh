@@ -4,7 +4,8 @@
 # must have played exactly the route's stages, in order, and shown its last stage's
 # ending. Fails on the first route that does not.
 # usage: tools/sim/routes.sh path/to/zorbex-sim [route ...]   (default: all 64)
-# ZORBEX_ROUTE_OPTIONS adds options to every run (default: --invincible).
+# ZORBEX_ROUTE_OPTIONS adds options to every run (default: --invincible --check-pool, so a
+# slot holding an unregistered behaviour or a damaged pool fails the route).
 set -euo pipefail
 sim=$(realpath "$1")
 shift
@@ -22,7 +23,7 @@ trap 'rm -rf "$work"' EXIT
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-none}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-exitcode=99:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-exitcode=99:print_stacktrace=1}
-export ZORBEX_ROUTE_OPTIONS=${ZORBEX_ROUTE_OPTIONS:---invincible}
+export ZORBEX_ROUTE_OPTIONS=${ZORBEX_ROUTE_OPTIONS:---invincible --check-pool}
 
 # The stages a route plays: node n of column c leads to n + c + 1 (U) or n + c + 2 (D).
 expected_stages() {

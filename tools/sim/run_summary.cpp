@@ -49,13 +49,30 @@ void NoteStageStarts(RunSummary& s, int64_t frame, int32_t sceneBefore) {
         s.ending = stageNumber;
         s.continueEnding = hasContinued != 0;
     }
-    if (sceneBefore != SceneRanking && currentScene == SceneRanking) s.rankingFrom = sceneBefore;
+    if (sceneBefore != SceneRanking && currentScene == SceneRanking) {
+        s.rankingFrom = sceneBefore;
+        bool runEnded = sceneBefore == ScenePlay || sceneBefore == SceneEnding;
+        if (runEnded && s.runEndFrame == 0) {
+            s.runEndFrame = frame;
+            s.runGivenUp = sceneBefore == ScenePlay;
+        }
+    }
     bool bombing = bombActive != 0;
     if (bombing && !s.bombWasActive && !s.stages.empty()) {
         s.bombsUsed++;
         s.stages.back().bombsUsed++;
     }
     s.bombWasActive = bombing;
+}
+
+// The options as a replay's "options" line names them.
+const char* RunOptionsText(uint32_t options) {
+    switch (options & (RunInvincible | RunPowerMax)) {
+    case 0: return "none";
+    case RunInvincible: return "invincible";
+    case RunPowerMax: return "power-max";
+    default: return "invincible power-max";
+    }
 }
 
 }  // namespace
@@ -92,4 +109,13 @@ void PrintSummary(const RunSummary& s, int64_t frames, double seconds, uint64_t 
     }
     std::printf("]}\n");
     std::fflush(stdout);
+}
+
+int FormatReplayRunFields(const RunSummary& s, const Replay& replay, char* out, size_t room) {
+    const char* runEnd = s.runEndFrame == 0 ? "none" : s.runGivenUp ? "given-up" : "ending";
+    return std::snprintf(out, room,
+                         ",\"bombsUsed\":%d,\"difficulty\":%d,\"startStage\":%d,\"options\":\"%s\","
+                         "\"truncated\":%s,\"runEnd\":\"%s\",\"runEndFrame\":%" PRId64,
+                         s.bombsUsed, replay.difficulty, replay.startStage, RunOptionsText(replay.options),
+                         replay.truncated ? "true" : "false", runEnd, s.runEndFrame);
 }

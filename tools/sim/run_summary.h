@@ -31,6 +31,8 @@ struct RunSummary {
     bool continueEnding = false;  // it was the common epilogue of a run that continued
     int32_t continuesUsed = 0;
     int32_t rankingFrom = 0;  // the scene that led into the ranking now shown
+    int64_t runEndFrame = 0;  // the first run's end: the frame its ranking began
+    bool runGivenUp = false;  // that run was given up at a game over (else it saw an ending)
 };
 
 // Before the first frame; a run that starts in play starts its first stage here.
@@ -39,6 +41,9 @@ void StartSummary(RunSummary* s);
 void NoteFrameInSummary(RunSummary* s, int64_t frame, int32_t sceneBefore);
 // The play frame saw the stage won and sent the run on to the route map or the ending.
 bool StageWon(int32_t sceneBefore);
+// How a replay's run began and ended, and the bombs it used, as ,"key":value pairs for a
+// score board that ranks only whole runs; what --verify and --watch add to the summary.
+int FormatReplayRunFields(const RunSummary& s, const Replay& replay, char* out, size_t room);
 // The summary line on stdout. `extra` (pre-formatted ,"key":value pairs, or "") goes in
 // after the frames per second, for what only some runs report.
 void PrintSummary(const RunSummary& s, int64_t frames, double seconds, uint64_t hash, const char* extra);

@@ -33,3 +33,6 @@ bool FinishVideoOutput(bool keep, int64_t frames, bool quiet);
 
 // --watch: the replay played in a real window with sound, on the real clock; the exit code.
 int RunWatch(const SimOptions& options);
+
+// --submit: the replay uploaded to a score board, then its verdict awaited; the exit code.
+int RunSubmit(const SimOptions& options);

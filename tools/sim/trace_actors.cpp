@@ -1,5 +1,5 @@
 // --trace-actors: one JSON object per frame listing every live actor of the chosen
-// groups in list order, with functions named as the state hash names them.
+// groups in list order, with functions by their registered behaviour names.
 #include "trace_actors.h"
 
 #include <cinttypes>
@@ -9,9 +9,9 @@
 #include <cstring>
 
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "probes.h"
 #include "shell/game.h"
-#include "shell/state_hash.h"
 
 namespace {
 
@@ -23,9 +23,9 @@ bool writeFailed;
 constexpr size_t kEntryBytes = 1024;
 char entry[kEntryBytes];
 
-// A symbol name as a JSON string (null when the slot is empty or has no symbol).
+// A behaviour name as a JSON string (null when the slot is empty or unregistered).
 size_t PutName(char* out, size_t room, ActorFn fn) {
-    const char* name = fn ? FunctionSlotName(fn) : nullptr;
+    const char* name = fn ? BehaviourNameOf(reinterpret_cast<const void*>(fn)) : nullptr;
     if (!name) return static_cast<size_t>(std::snprintf(out, room, "null"));
     size_t n = 0;
     auto put = [&](char c) {

@@ -26,7 +26,7 @@ struct Watched {
     bool stopped = false;  // Escape or the window closed before the end
 };
 
-void Play(const Replay& replay, Watched* w) {
+void Play(const Replay& replay, bool checkHashes, Watched* w) {
     BeginReplay(replay);
     ApplyRunOptions(replay.options, &w->summary.counters);
     StartSummary(&w->summary);
@@ -40,7 +40,8 @@ void Play(const Replay& replay, Watched* w) {
         w->frames++;
         ApplyRunOptions(replay.options, &w->summary.counters);
         NoteFrameInSummary(&w->summary, w->frames, sceneBefore);
-        if (checkpoint < replay.checkpoints.size() && replay.checkpoints[checkpoint].frame == w->frames) {
+        if (checkHashes && checkpoint < replay.checkpoints.size() &&
+            replay.checkpoints[checkpoint].frame == w->frames) {
             if (!w->differsAt && replay.checkpoints[checkpoint].hash != StateHash())
                 w->differsAt = static_cast<int32_t>(w->frames);
             checkpoint++;
@@ -59,6 +60,13 @@ int RunWatch(const SimOptions& o) {
         std::fprintf(stderr, "zorbex-sim: %s\n", error.c_str());
         return 2;
     }
+    // a run recorded by an older build still plays: only its hashes cannot be held to it
+    bool checkHashes = ReplayHashesCanBeChecked(replay, &error);
+    if (!checkHashes && replay.hashScheme >= kStateHashScheme) {
+        std::fprintf(stderr, "zorbex-sim: %s: %s\n", o.watchFile, error.c_str());
+        return 2;
+    }
+    if (!checkHashes) std::fprintf(stderr, "zorbex-sim: %s: %s; watching it without them\n", o.watchFile, error.c_str());
     if (!UseScratchSaveFile()) return 2;
     SetWindowTitle("Zorbex replay");
     SetWindowedMode(1);
@@ -71,7 +79,7 @@ int RunWatch(const SimOptions& o) {
     SetUpGame();
     PrepareStateHash();
     Watched w;
-    Play(replay, &w);
+    Play(replay, checkHashes, &w);
     const uint64_t hash = StateHash();
     UseSuppliedButtons(false);
     StopRuntime();
@@ -85,6 +93,8 @@ int RunWatch(const SimOptions& o) {
         std::fprintf(stderr, "zorbex-sim: %s: %s after %" PRId64 " of %zu frames\n", o.watchFile,
                      w.stopped ? "stopped" : "played to its end", w.frames, replay.buttons.size());
     }
-    PrintSummary(w.summary, w.frames, w.seconds, hash, "");
+    char extra[256];
+    FormatReplayRunFields(w.summary, replay, extra, sizeof extra);
+    PrintSummary(w.summary, w.frames, w.seconds, hash, extra);
     return code;
 }

@@ -1,0 +1,151 @@
+# The browser build, with Debian's emscripten: the same game library over the browser's half
+# of the media runtime; the game on a static page (zorbex.js, zorbex.wasm, zorbex.data and
+# the page's files), the simulator for Node (zorbex-sim.js) and the replay watcher the page
+# loads when a replay is opened (zorbex-watch.js). Everything lands in the build folder,
+# which is the site. Nothing is downloaded: emscripten's ports are never used.
+# The pictures, sounds and rendered text lines come from the desktop build (make release).
+
+set(ZORBEX_NATIVE_BUILD ${CMAKE_SOURCE_DIR}/build/release CACHE PATH
+    "The desktop build whose data/ and zorbex-textbake the browser build takes")
+set(native_data ${ZORBEX_NATIVE_BUILD}/data)
+set(textbake ${ZORBEX_NATIVE_BUILD}/zorbex-textbake)
+if(NOT EXISTS ${textbake})
+  message(FATAL_ERROR "The browser build takes its data from the desktop build: "
+                      "build ${ZORBEX_NATIVE_BUILD} first (make release)")
+endif()
+find_program(ZORBEX_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(file_packager ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py)
+
+function(zorbex_game_flags target)
+  # no fused multiply-adds, as on the desktop: the same float results to the bit
+  target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off)
+endfunction()
+
+# The desktop's half of the runtime (SDL, SDL_mixer, SDL_ttf, libpng, iconv's CP932): the
+# browser's own half is web_*.cpp and web_runtime.js.
+set(desktop_runtime clock.cpp input.cpp offline_sound.cpp png_codec.cpp sound.cpp system.cpp
+                    text.cpp window.cpp)
+file(GLOB_RECURSE game_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
+foreach(file ${desktop_runtime})
+  list(REMOVE_ITEM game_sources ${CMAKE_SOURCE_DIR}/src/runtime/${file})
+endforeach()
+add_library(zorbex_game STATIC ${game_sources})
+target_include_directories(zorbex_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
+# Debian's libstb-dev: the PNG decoder and writer
+target_include_directories(zorbex_game SYSTEM PRIVATE /usr/include/stb)
+zorbex_game_flags(zorbex_game)
+include(${CMAKE_SOURCE_DIR}/cmake/EmbedText.cmake)
+
+# The data the desktop made, and the lines of text it rendered, beside the programs; the
+# page's package of the pictures and sounds (music is fetched when it is first played).
+set(data_stamp ${ZORBEX_DATA_DIR}/.web-stamp)
+add_custom_command(
+  OUTPUT ${data_stamp}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${native_data} ${ZORBEX_DATA_DIR}
+  COMMAND ${textbake} ${ZORBEX_DATA_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${data_stamp}
+  DEPENDS ${native_data}/.pictures-stamp ${native_data}/.sounds-stamp ${textbake}
+  COMMENT "Taking the desktop build's data and rendered text")
+set(package ${CMAKE_BINARY_DIR}/zorbex.data)
+set(package_loader ${CMAKE_BINARY_DIR}/generated/zorbex-data.js)
+add_custom_command(
+  OUTPUT ${package} ${package_loader}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
+  COMMAND ${ZORBEX_PYTHON} ${file_packager} ${package} --preload ${ZORBEX_DATA_DIR}@/data
+          --exclude "*.mp3" --exclude "*/.*" --js-output=${package_loader}
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  DEPENDS ${data_stamp}
+  COMMENT "Packing the pictures and sounds for the page")
+add_custom_target(zorbex_web_data ALL DEPENDS ${package} ${package_loader})
+
+set(runtime_library ${CMAKE_SOURCE_DIR}/src/runtime/web_runtime.js)
+set(common_link -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sTOTAL_STACK=1MB
+                "SHELL:--js-library ${runtime_library}")
+option(ZORBEX_WEB_CHECKS "Link the browser build with emscripten's run-time checks and names" OFF)
+if(ZORBEX_WEB_CHECKS)
+  list(APPEND common_link -sASSERTIONS=2 --profiling-funcs)
+endif()
+# what the page calls: the runtime's hooks (and the game's status in the game itself)
+set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp _WebHoldFrames
+                 _WebPlayButtons _WebScriptedFramesLeft _WebFramesStarted)
+set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
+              -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
+              "-sASYNCIFY_IMPORTS=['zorbex_page_wait_animation_frame','zorbex_page_sleep']"
+              "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
+              -lidbfs.js "SHELL:--pre-js ${package_loader}")
+
+# `exits`: 1 when the page wants to hear the program's exit code (the watcher's verdict)
+function(zorbex_page_program target export_name exits)
+  target_link_libraries(${target} PRIVATE zorbex_game)
+  zorbex_game_flags(${target})
+  list(JOIN ARGN "," exports)
+  target_link_options(${target} PRIVATE ${page_link} -sEXPORT_NAME=${export_name}
+                      -sEXIT_RUNTIME=${exits} "-sEXPORTED_FUNCTIONS=[${exports}]")
+  set_target_properties(${target} PROPERTIES LINK_DEPENDS "${runtime_library};${package_loader}")
+  add_dependencies(${target} zorbex_web_data)
+endfunction()
+
+# The game on the page.
+add_executable(zorbex ${CMAKE_SOURCE_DIR}/src/web_main.cpp)
+zorbex_page_program(zorbex createZorbexGame 0 ${page_exports} _ZorbexStatus)
+
+# The simulator, with what a browser cannot have (FFmpeg's video export) left out.
+file(GLOB sim_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/sim/*.cpp)
+list(REMOVE_ITEM sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/video_export.cpp
+                             ${CMAKE_SOURCE_DIR}/tools/sim/video_run.cpp
+                             ${CMAKE_SOURCE_DIR}/tools/sim/scratch_save.cpp)
+list(APPEND sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/web/no_video.cpp
+                        ${CMAKE_SOURCE_DIR}/tools/sim/web/scratch_save.cpp)
+# ... for Node, reading and writing real files, with the desktop's exit codes
+add_executable(zorbex-sim ${sim_sources})
+target_include_directories(zorbex-sim PRIVATE ${CMAKE_SOURCE_DIR}/tools/sim)
+target_link_libraries(zorbex-sim PRIVATE zorbex_game)
+zorbex_game_flags(zorbex-sim)
+target_link_options(zorbex-sim PRIVATE ${common_link} -sENVIRONMENT=node -sNODERAWFS=1
+                    -sWASM_ASYNC_COMPILATION=0 -sEXIT_RUNTIME=1)
+set_target_properties(zorbex-sim PROPERTIES LINK_DEPENDS ${runtime_library})
+add_dependencies(zorbex-sim zorbex_web_data)
+# ... and for the page, where it watches a replay (zorbex-sim --watch) on a canvas of its own
+add_executable(zorbex-watch ${sim_sources})
+target_include_directories(zorbex-watch PRIVATE ${CMAKE_SOURCE_DIR}/tools/sim)
+zorbex_page_program(zorbex-watch createZorbexWatch 1 ${page_exports})
+
+# The page's own files, and the game's icon as its favicon.
+file(GLOB page_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/*.html ${CMAKE_SOURCE_DIR}/web/*.js
+     ${CMAKE_SOURCE_DIR}/web/*.css)
+set(page_outputs "")
+foreach(file ${page_files})
+  get_filename_component(name ${file} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/${name}
+                     COMMAND ${CMAKE_COMMAND} -E copy ${file} ${CMAKE_BINARY_DIR}/${name}
+                     DEPENDS ${file})
+  list(APPEND page_outputs ${CMAKE_BINARY_DIR}/${name})
+endforeach()
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/favicon.png
+                   COMMAND ${CMAKE_COMMAND} -E copy ${ZORBEX_NATIVE_BUILD}/icons/zorbex-32.png
+                           ${CMAKE_BINARY_DIR}/favicon.png
+                   DEPENDS ${data_stamp})
+add_custom_target(zorbex_page ALL DEPENDS ${page_outputs} ${CMAKE_BINARY_DIR}/favicon.png)
+
+# Tests (ctest --test-dir build/web): every golden replay verifies under Node with the
+# desktop's hashes, and the page holds up in headless Chromium against the desktop build.
+enable_testing()
+find_program(ZORBEX_NODE node REQUIRED)
+set(work ${CMAKE_BINARY_DIR}/test-work)
+file(MAKE_DIRECTORY ${work})
+file(GLOB golden_replays CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/golden/*.replay)
+foreach(replay ${golden_replays})
+  get_filename_component(name ${replay} NAME_WE)
+  # the stage-1 run draws every frame, as the desktop's test does
+  set(draw --no-draw)
+  if(name STREQUAL "stage1")
+    set(draw "")
+  endif()
+  add_test(NAME web_golden_${name}_replay
+           COMMAND ${ZORBEX_NODE} ${CMAKE_BINARY_DIR}/zorbex-sim.js --verify ${replay} ${draw} --quiet
+           WORKING_DIRECTORY ${work})
+endforeach()
+add_test(NAME web_page_in_chromium
+         COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/page_test.py ${CMAKE_BINARY_DIR}
+                 ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/page)
+set_tests_properties(web_page_in_chromium PROPERTIES TIMEOUT 600)

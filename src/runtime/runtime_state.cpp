@@ -1,0 +1,101 @@
+// The media runtime's settings and headless switches, and where the data folder is:
+// the same on every platform.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "runtime/runtime_internal.h"
+
+RuntimeSettings runtimeSettings;
+int missingAssets = 0;
+
+static std::string dataDirectory = "data/";
+static bool dataInstalled = false;
+static const char* const kInstalledData = "../share/zorbex/data";
+
+static bool IsDirectory(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+static bool IsFile(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// data/ beside the executable (a build folder), else ../share/zorbex/data beside it (an
+// installed tree, wherever it was unpacked), else data/ in the working directory.
+void FindDataDirectory() {
+    const std::string exeDirectory = ExecutableFolder();
+    dataInstalled = false;
+    if (!exeDirectory.empty() && IsDirectory(exeDirectory + "data")) {
+        dataDirectory = exeDirectory + "data/";
+    } else if (!exeDirectory.empty() && IsDirectory(exeDirectory + kInstalledData)) {
+        dataDirectory = exeDirectory + kInstalledData + "/";
+        dataInstalled = true;
+    } else {
+        dataDirectory = "data/";
+    }
+}
+
+// A file missing from the folder found is still looked for in the working directory.
+std::string ResolveDataPath(const char* path) {
+    if (!path) return std::string();
+    if (std::strncmp(path, "data/", 5) == 0 && dataDirectory != "data/") {
+        std::string found = dataDirectory + (path + 5);
+        if (IsFile(found)) return found;
+    }
+    return std::string(path);
+}
+
+const char* DataDirectory() {
+    if (!runtimeSettings.started) FindDataDirectory();
+    return dataDirectory.c_str();
+}
+
+bool DataFolderInstalled() {
+    if (!runtimeSettings.started) FindDataDirectory();
+    return dataInstalled;
+}
+
+int MissingAssetCount() { return missingAssets; }
+
+void SetWindowTitle(const char* text) { runtimeSettings.windowTitle = text ? text : ""; }
+void SetWindowedMode(int windowed) {
+    runtimeSettings.windowed = windowed != 0;
+    if (runtimeSettings.started && !runtimeSettings.headless) SetFullScreen(windowed == 0);
+}
+void SetLogFileEnabled(int) {}       // the runtime never writes a log
+void SetScreenMode(int, int, int, int) {}  // always 640 x 480, drawn in 32 bits
+void SetRenderTarget(int) {}         // the game only ever draws into the back buffer
+
+void EnableHeadless(uint32_t seed) {
+    runtimeSettings.headless = true;
+    SeedRandom(seed);
+    ResetClock();
+}
+
+bool IsHeadless() { return runtimeSettings.headless; }
+
+void SetDrawingEnabled(bool enabled) { runtimeSettings.drawingEnabled = enabled; }
+
+void RestartHeadlessSession(uint32_t seed) {
+    if (!runtimeSettings.started || !runtimeSettings.headless) return;
+    runtimeSettings.drawingEnabled = true;
+    ResetDrawState();
+    ResetTextState();
+    ResetSoundPlayback();
+    ResetHeadlessInput();
+    TakeWindowFocusLoss();
+    EnableHeadless(seed);
+}
+
+int MixerVolume(int volume) {
+    constexpr int kMixerFull = 128;
+    const double amplitude = std::sqrt(std::clamp(volume, 0, 255) / 255.0);
+    return int(std::lround(amplitude * kMixerFull));
+}

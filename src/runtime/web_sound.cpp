@@ -1,0 +1,193 @@
+// Sound effects and music in the browser build, through the page's Web Audio: effects
+// decoded by the browser from the same WAV files, music streamed from the same MP3 files
+// when first needed, at the desktop's volumes, the sum through a limiter. The buffer rules
+// are kept here, on the runtime's clock, as on the desktop: each sound has its buffers in
+// turn, and a buffer still sounding is restarted only when asked to start from the start.
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "runtime/files.h"
+#include "runtime/headless.h"
+#include "runtime/media.h"
+#include "runtime/runtime_internal.h"
+#include "runtime/web_page.h"
+
+extern "C" {
+void zorbex_page_sound_load(int handle, const uint8_t* wav, int size);
+void zorbex_page_sound_volume(int handle, double gain);
+void zorbex_page_sound_play(int handle, int buffer, int loop);
+void zorbex_page_sound_stop_all();
+void zorbex_page_music_play(const char* path, int loop);
+void zorbex_page_music_stop();
+void zorbex_page_audio_pause(int paused);
+void zorbex_page_audio_close();
+}
+
+namespace {
+
+constexpr int MaxBuffers = 8;
+constexpr size_t kMaxWavBytes = size_t(64) << 20;
+constexpr int kMixerFull = 128;
+
+struct Buffer {
+    int starts = 0;
+    int32_t startMillis = 0;
+    bool started = false;
+    bool looping = false;
+};
+
+struct Sound {
+    int lengthMillis = 0;
+    int bufferCount = 1;
+    int next = 0;
+    Buffer buffers[MaxBuffers];
+};
+
+std::vector<Sound> sounds;  // handle h is sounds[h - 1]
+std::string musicPath;
+bool audioPaused = false;
+int32_t pausedAtMillis = 0;
+
+bool OnPage() { return runtimeSettings.started && !runtimeSettings.headless; }
+
+Sound* FindSound(int handle) {
+    if (handle <= 0 || size_t(handle) > sounds.size()) return nullptr;
+    return &sounds[size_t(handle) - 1];
+}
+
+bool BufferSounds(const Sound& s, const Buffer& b) {
+    if (!b.started) return false;
+    if (b.looping) return true;
+    const int32_t elapsed = int32_t(uint32_t(PeekMillis()) - uint32_t(b.startMillis));
+    return elapsed >= 0 && elapsed < s.lengthMillis;
+}
+
+uint32_t Little(const std::string& d, size_t at, int bytes) {
+    uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = v << 8 | uint8_t(d[at + size_t(i)]);
+    return v;
+}
+
+// The length of a RIFF WAVE file's sound, from its format and the size of its data.
+bool WavMillis(const std::string& d, int* millis) {
+    if (d.size() < 12 || d.compare(0, 4, "RIFF") != 0 || d.compare(8, 4, "WAVE") != 0) return false;
+    uint64_t bytesPerSecond = 0;
+    for (size_t at = 12; at + 8 <= d.size();) {
+        const uint32_t size = Little(d, at + 4, 4);
+        if (d.compare(at, 4, "fmt ") == 0 && size >= 16 && at + 24 <= d.size()) {
+            const uint32_t channels = Little(d, at + 10, 2), rate = Little(d, at + 12, 4);
+            const uint32_t bits = Little(d, at + 22, 2);
+            bytesPerSecond = uint64_t(rate) * channels * (bits / 8);
+        } else if (d.compare(at, 4, "data") == 0) {
+            if (bytesPerSecond == 0) return false;
+            const uint64_t length = std::min<uint64_t>(size, d.size() - at - 8);
+            *millis = int(length * 1000 / bytesPerSecond);
+            return true;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return false;
+}
+
+// Plays out a blocking sound: the page goes on drawing and sounding meanwhile.
+void WaitForBuffer(const Sound& s) { SleepMillis(s.lengthMillis); }
+
+}  // namespace
+
+void StartSound() {
+    sounds.clear();
+    musicPath.clear();
+    audioPaused = false;
+}
+
+void StopSound() {
+    StopMusicFile();
+    if (OnPage()) zorbex_page_audio_close();
+    sounds.clear();
+    audioPaused = false;
+}
+
+void EnableOfflineSound(bool) {}  // offline mixing is the desktop's, for its video export
+
+// Held sounds keep their place; their buffers' start times move on by the pause, so
+// the buffer rules still see them sounding for their remaining length.
+void PauseAudio(int paused) {
+    if ((paused != 0) == audioPaused) return;
+    audioPaused = paused != 0;
+    if (OnPage()) zorbex_page_audio_pause(audioPaused ? 1 : 0);
+    if (audioPaused) {
+        pausedAtMillis = PeekMillis();
+        return;
+    }
+    const uint32_t held = uint32_t(PeekMillis()) - uint32_t(pausedAtMillis);
+    for (Sound& s : sounds)
+        for (int i = 0; i < s.bufferCount; ++i)
+            s.buffers[i].startMillis = int32_t(uint32_t(s.buffers[i].startMillis) + held);
+}
+
+bool AudioPaused() { return audioPaused; }
+
+void ResetSoundPlayback() {
+    StopMusicFile();
+    if (OnPage()) zorbex_page_sound_stop_all();
+    for (Sound& s : sounds) s = Sound{s.lengthMillis, s.bufferCount, 0, {}};
+}
+
+int LoadSound(const char* path, int buffers, int) {
+    std::string wav, error;
+    Sound s;
+    if (!path || !ReadWholeFile(ResolveDataPath(path).c_str(), kMaxWavBytes, &wav, &error) ||
+        !WavMillis(wav, &s.lengthMillis)) {
+        ++missingAssets;
+        return -1;
+    }
+    s.bufferCount = std::clamp(buffers, 1, MaxBuffers);
+    sounds.push_back(s);
+    const int handle = int(sounds.size());
+    if (OnPage()) zorbex_page_sound_load(handle, reinterpret_cast<const uint8_t*>(wav.data()), int(wav.size()));
+    return handle;
+}
+
+void SetSoundVolume(int volume, int handle) {
+    if (!FindSound(handle) || !OnPage()) return;
+    zorbex_page_sound_volume(handle, double(MixerVolume(volume)) / kMixerFull);
+}
+
+int PlaySound(int handle, int playType, int fromStart) {
+    Sound* s = FindSound(handle);
+    if (!s) return -1;
+    const int index = s->next;
+    Buffer& b = s->buffers[index];
+    s->next = (s->next + 1) % s->bufferCount;
+    if (BufferSounds(*s, b) && !fromStart) return 0;
+    const bool loop = playType == 3;
+    if (OnPage()) zorbex_page_sound_play(handle, index, loop ? 1 : 0);
+    b.started = true;
+    b.looping = loop;
+    b.startMillis = PeekMillis();
+    ++b.starts;
+    if (playType == 0) WaitForBuffer(*s);
+    return 0;
+}
+
+// The page fetches the file itself, from beside the page; a file it cannot play stays silent.
+int PlayMusicFile(const char* path, int playType) {
+    StopMusicFile();
+    if (!path || !runtimeSettings.started) return -1;
+    struct stat st;
+    if (!OnPage() && stat(ResolveDataPath(path).c_str(), &st) != 0) return -1;
+    if (OnPage()) zorbex_page_music_play(path, playType == 3 ? 1 : 0);
+    musicPath = path;
+    return 0;
+}
+
+void StopMusicFile() {
+    if (!musicPath.empty() && OnPage()) zorbex_page_music_stop();
+    musicPath.clear();
+}
+
+const char* CurrentMusicFile() { return musicPath.c_str(); }

@@ -1,0 +1,264 @@
+// The page around the game: loading, the screen's scale, the player's files kept in the
+// browser (IndexedDB), replays downloaded, opened and watched, and window.zorbex.status().
+// The game's rules are all in the WebAssembly; this only wires the page to it.
+'use strict';
+
+(function() {
+  var SAVES = '/zorbex';         // the player's folder: settings, high scores, replays/
+  var WATCHED = '/tmp/watched.replay';
+  var params = new URLSearchParams(location.search);
+  var $ = function(id) { return document.getElementById(id); };
+  var game = null, watcher = null, audioStarted = false;
+  var saving = {on: false, dirty: false, busy: false, failed: false};
+
+  function say(text) { $('message').textContent = text; }
+
+  // ---- the screen: the largest whole scale that fits, smaller only when 1x does not fit
+  function fitScreen() {
+    var box = $('screen').getBoundingClientRect();
+    var scale = Math.floor(Math.min(box.width / 640, box.height / 480));
+    var w = scale >= 1 ? 640 * scale : Math.min(box.width, box.height * 4 / 3);
+    ['game', 'watch'].forEach(function(id) {
+      $(id).style.width = w + 'px';
+      $(id).style.height = (w * 3 / 4) + 'px';
+    });
+  }
+  window.addEventListener('resize', fitScreen);
+  document.addEventListener('fullscreenchange', fitScreen);
+
+  // ---- the player's files, kept in IndexedDB and written back after every change
+  function mountSaves(module) {
+    var FS = module.FS;
+    FS.mkdir(SAVES);
+    FS.mount(FS.filesystems.IDBFS, {}, SAVES);
+    module.addRunDependency('saves');
+    FS.syncfs(true, function(error) {
+      // a table that could not be read is never written over
+      saving.on = !error;
+      if (error) say('Your scores and replays cannot be kept in this browser (' + why(error) + ').');
+      FS.chdir(SAVES);
+      watchWrites(module);
+      module.removeRunDependency('saves');
+    });
+  }
+
+  function why(error) { return (error && (error.message || error.name)) || String(error); }
+
+  function inSaves(path) { return typeof path === 'string' && path.indexOf(SAVES + '/') === 0; }
+
+  // Whatever the game writes under its folder marks the folder for writing back.
+  function watchWrites(module) {
+    var FS = module.FS, mark = function() { saving.dirty = true; setTimeout(writeBack, 0); };
+    var wrap = function(name, test) {
+      var original = FS[name];
+      FS[name] = function() {
+        var result = original.apply(FS, arguments);
+        if (test.apply(null, arguments)) mark();
+        return result;
+      };
+    };
+    wrap('close', function(stream) { return inSaves(stream.path) && (stream.flags & 3) !== 0; });
+    wrap('rename', function(from, to) { return inSaves(FS.cwd() + '/' + from) || inSaves(from) || inSaves(to); });
+    wrap('unlink', function(path) { return inSaves(path) || path.indexOf('/') !== 0; });
+  }
+
+  function writeBack() {
+    if (!saving.on || !saving.dirty || saving.busy || !game) return;
+    saving.dirty = false;
+    saving.busy = true;
+    game.FS.syncfs(false, function(error) {
+      saving.busy = false;
+      if (error && !saving.failed) {
+        saving.failed = true;  // one line; the table already stored stays as it was
+        say('Could not save in this browser (' + why(error) + '); what was saved before is kept.');
+      }
+      if (!error && saving.failed) { saving.failed = false; say(''); }
+      if (saving.dirty) setTimeout(writeBack, 0);
+      listReplays();
+    });
+  }
+
+  // ---- loading the game
+  function progress(text) {
+    var m = /\((\d+)\/(\d+)\)/.exec(text || '');
+    if (m) $('progress').value = Number(m[1]) / Math.max(1, Number(m[2]));
+  }
+
+  function start() {
+    fitScreen();
+    createZorbexGame({
+      canvas: $('game'),
+      fullScreenElement: $('screen'),
+      setStatus: progress,
+      printErr: function(line) { console.error(line); },
+      preRun: [mountSaves],
+      onAudioStarted: function() { $('press').hidden = true; audioStarted = true; },
+      onRuntimeInitialized: function() {
+        // before the first frame: a test starts the frames itself
+        if (params.has('hold')) this._WebHoldFrames(1);
+        $('loading').hidden = true;
+        $('press').hidden = audioStarted;
+        $('game').focus();
+      },
+    }).then(function(module) {
+      game = module;
+      listReplays();
+    }, function(error) {
+      say('The game could not start: ' + why(error));
+    });
+  }
+
+  // ---- replays: the game writes replays/last.replay and replays/rankNN.replay
+  function replayNames() {
+    if (!game) return [];
+    try {
+      return game.FS.readdir(SAVES + '/replays').filter(function(n) { return /\.replay$/.test(n); }).sort();
+    } catch (e) {
+      return [];
+    }
+  }
+
+  function listReplays() {
+    var names = replayNames();
+    $('download-last').disabled = names.indexOf('last.replay') < 0;
+    var select = $('rank-replays');
+    select.textContent = '';
+    names.filter(function(n) { return /^rank\d\d\.replay$/.test(n); }).forEach(function(n) {
+      var option = document.createElement('option');
+      option.value = n;
+      option.textContent = 'Rank ' + Number(n.slice(4, 6));
+      select.appendChild(option);
+    });
+    select.disabled = $('download-rank').disabled = select.options.length === 0;
+  }
+
+  function readReplay(name) { return game.FS.readFile(SAVES + '/replays/' + name); }
+
+  function download(name) {
+    var url = URL.createObjectURL(new Blob([readReplay(name)], {type: 'application/octet-stream'}));
+    var a = document.createElement('a');
+    a.href = url;
+    a.download = name;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(function() { URL.revokeObjectURL(url); }, 1000);
+  }
+
+  // ---- watching a replay: the simulator's --watch on a canvas of its own, the game held
+  function loadWatcher() {
+    if (window.createZorbexWatch) return Promise.resolve();
+    return new Promise(function(resolve, reject) {
+      var script = document.createElement('script');
+      script.src = 'zorbex-watch.js';
+      script.onload = resolve;
+      script.onerror = function() { reject(new Error('zorbex-watch.js did not load')); };
+      document.head.appendChild(script);
+    });
+  }
+
+  function setGameAside(aside) {
+    if (!game) return;
+    if (aside) game._WebFocusLost();  // play pauses, as when the page loses focus
+    game.zorbexInputOn = !aside;
+    game._WebHoldFrames(aside ? 1 : 0);
+    var context = game.zorbexPage && game.zorbexPage.context;
+    if (context) aside ? context.suspend() : (!game.zorbexPage.paused && context.resume());
+    $('game').hidden = aside;
+    $('watch').hidden = !aside;
+    $('stop-watching').hidden = !aside;
+  }
+
+  function verdict(code, lines) {
+    var last = lines.length ? lines[lines.length - 1].replace(/^zorbex-sim: /, '') : '';
+    if (code === 0 && /played to its end/.test(last)) return 'Verified: ' + last;
+    if (code === 0) return last || 'Stopped.';
+    if (code === 1) return 'Not verified: ' + last;
+    return 'Cannot watch it: ' + last;
+  }
+
+  function watch(name, bytes) {
+    if (watcher) return;
+    say('Watching ' + name + ' (Escape stops, P pauses)…');
+    setGameAside(true);
+    var lines = [];
+    var finish = function(text) {
+      if (watcher) watcher.zorbexInputOn = false;
+      watcher = null;
+      setGameAside(false);
+      say(text);
+      $('game').focus();
+    };
+    loadWatcher().then(function() {
+      return createZorbexWatch({
+        canvas: $('watch'),
+        fullScreenElement: $('screen'),
+        arguments: ['--watch', WATCHED],
+        print: function() {},
+        printErr: function(line) { lines.push(line); },
+        preRun: [function(module) { module.FS.writeFile(WATCHED, bytes); }],
+        onExit: function(code) { finish(verdict(code, lines)); },
+      });
+    }).then(function(module) { watcher = module; $('watch').focus(); },
+            function(error) { finish('Cannot watch it: ' + why(error)); });
+  }
+
+  function openFile(file) {
+    if (!file) return;
+    file.arrayBuffer().then(function(buffer) { watch(file.name, new Uint8Array(buffer)); });
+  }
+
+  // ---- the controls
+  $('fullscreen').addEventListener('click', function() {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else $('screen').requestFullscreen().catch(function() {});
+  });
+  $('download-last').addEventListener('click', function() { download('last.replay'); });
+  $('download-rank').addEventListener('click', function() { download($('rank-replays').value); });
+  $('open-replay').addEventListener('change', function(e) { openFile(e.target.files[0]); e.target.value = ''; });
+  $('stop-watching').addEventListener('click', function() {
+    // Escape, as the watcher itself is stopped from the keyboard
+    if (watcher) watcher._WebKeyChanged(0x01, 1);
+  });
+  document.addEventListener('dragover', function(e) { e.preventDefault(); document.body.classList.add('dragging'); });
+  document.addEventListener('dragleave', function() { document.body.classList.remove('dragging'); });
+  document.addEventListener('drop', function(e) {
+    e.preventDefault();
+    document.body.classList.remove('dragging');
+    openFile(e.dataTransfer.files[0]);
+  });
+  window.addEventListener('pagehide', writeBack);
+
+  // ---- for tests and curious players
+  window.zorbex = {
+    // {frame, scene, stage, score, hash} of the frame last run
+    status: function() {
+      if (!game) return null;
+      var s = JSON.parse(game.UTF8ToString(game._ZorbexStatus()));
+      return {frame: game._WebFramesStarted(), scene: s.scene, stage: s.stage, score: s.score, hash: s.hash};
+    },
+    // Plays the given pad bits, one a frame, from the next frame on, then holds the game;
+    // resolves with the status after the last of them.
+    play: function(buttons) {
+      var bytes = Uint8Array.from(buttons), at = game._malloc(Math.max(1, bytes.length));
+      game.HEAPU8.set(bytes, at);
+      game._WebPlayButtons(at, bytes.length);
+      game._free(at);
+      return new Promise(function(resolve) {
+        (function poll() {
+          if (game._WebScriptedFramesLeft() === 0) resolve(window.zorbex.status());
+          else setTimeout(poll, 20);
+        })();
+      });
+    },
+    resume: function() { game._WebHoldFrames(0); },
+    replays: replayNames,
+    // the bytes of one of the player's files ("zorbexG.dat", "replays/last.replay"), or null
+    file: function(name) {
+      try { return Array.from(game.FS.readFile(SAVES + '/' + name)); } catch (e) { return null; }
+    },
+    saved: function() { return !saving.dirty && !saving.busy; },
+  };
+
+  start();
+})();
