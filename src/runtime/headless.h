@@ -41,6 +41,8 @@ void QueueHeadlessKeyEvent(int scanCode, bool down, int32_t atMillis);
 // returned (CLOCK_MONOTONIC nanoseconds), and the spin margin learned so far.
 uint64_t LastFrameStartNanos();
 int32_t PacingMarginMicros();
+// Frames that went up to the window; a frame whose pixels are those already shown does not.
+int64_t PresentedFrameCount();
 
 // The virtual clock: GetMillis in headless mode. SleepMillis advances it; so does
 // every GetMillis call, by one millisecond, so that busy waits end.

@@ -120,6 +120,7 @@ struct Limiter {
     double heldSum = LimitLook;
     float gain = 1.0f;
     int pos = 0;
+    int overCeiling = 0;  // frames in the look-ahead that need less than full gain
     Limiter();
 };
 // Limits `count` stereo float frames in place, raising *peakIn and *peakOut to the levels seen.

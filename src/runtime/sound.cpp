@@ -146,8 +146,11 @@ void Limit(Limiter& st, float* frames, int count, float* peakIn, float* peakOut)
         st.pos = (st.pos + 1) % LimitLook;
         st.delay[at][0] = f[0];
         st.delay[at][1] = f[1];
-        st.need[at] = level > LimitCeiling ? LimitCeiling / level : 1.0f;
-        const float least = *std::min_element(st.need, st.need + LimitLook);
+        const float need = level > LimitCeiling ? LimitCeiling / level : 1.0f;
+        st.overCeiling += int(need < 1.0f) - int(st.need[at] < 1.0f);
+        st.need[at] = need;
+        // music under the ceiling needs full gain throughout: no window to search
+        const float least = st.overCeiling > 0 ? *std::min_element(st.need, st.need + LimitLook) : 1.0f;
         st.gain = std::min(least, st.gain + (1.0f - st.gain) * recover);
         st.heldSum += st.gain - st.held[at];
         st.held[at] = st.gain;

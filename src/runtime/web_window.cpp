@@ -1,5 +1,6 @@
 // The page's canvas: the finished back buffer goes up as RGBA pixels; the page scales it
 // by whole numbers with nearest filtering and letterboxes it, full screen on request.
+#include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 #include "runtime/web_page.h"
@@ -9,6 +10,7 @@ namespace {
 // The back buffer in the byte order of the canvas's image data.
 uint32_t canvasPixels[ScreenWidth * ScreenHeight];
 bool windowOpen = false;
+int64_t presentedFrames = 0;
 
 }  // namespace
 
@@ -30,7 +32,10 @@ void PresentBackBuffer() {
         canvasPixels[i] = 0xFF000000u | (p & 0x00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
     }
     zorbex_page_present(reinterpret_cast<const uint8_t*>(canvasPixels), ScreenWidth, ScreenHeight);
+    presentedFrames++;
 }
+
+int64_t PresentedFrameCount() { return presentedFrames; }
 
 void PresentFrame() {
     if (!runtimeSettings.drawingEnabled || !runtimeSettings.started || runtimeSettings.headless)

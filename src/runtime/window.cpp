@@ -1,7 +1,9 @@
 // The window: the finished back buffer goes up to a streaming texture and is shown
-// letterboxed at a whole-number scale where it fits, with nearest filtering.
+// letterboxed at a whole-number scale where it fits, with nearest filtering. A frame
+// whose pixels are those already shown is not presented again: the window keeps it.
 #include <SDL.h>
 
+#include <cstring>
 #include <string>
 
 #include "runtime/headless.h"
@@ -18,7 +20,18 @@ bool quitSeen = false;
 Uint32 lastMouseMotion = 0;  // SDL ticks
 bool cursorShown = true;
 
+// The pixels last presented, and whether the window still shows them: an expose, a
+// resize, a new texture or a change of mode asks for the next frame to go up whatever
+// it holds.
+uint32_t shownPixels[ScreenWidth * ScreenHeight];
+bool shownValid = false;
+int64_t presentedFrames = 0;
+constexpr size_t kFrameBytes = sizeof shownPixels;
+
+void ForgetShownFrame() { shownValid = false; }
+
 bool CreateTexture() {
+    ForgetShownFrame();
     if (texture) SDL_DestroyTexture(texture);
     texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
                                 ScreenWidth, ScreenHeight);
@@ -31,6 +44,7 @@ bool CreateTexture() {
 // Whole-number scaling only when the output holds at least one full frame; a smaller
 // window still shows the whole picture, shrunk.
 void UpdateIntegerScale() {
+    ForgetShownFrame();
     int w = 0, h = 0;
     if (SDL_GetRendererOutputSize(renderer, &w, &h) != 0) return;
     SDL_RenderSetIntegerScale(renderer, (w >= ScreenWidth && h >= ScreenHeight) ? SDL_TRUE
@@ -137,6 +151,7 @@ void StopWindow() {
     texture = nullptr;
     renderer = nullptr;
     window = nullptr;
+    ForgetShownFrame();
     if (videoSubsystem) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     videoSubsystem = false;
     quitSeen = false;
@@ -144,12 +159,19 @@ void StopWindow() {
 
 void PresentBackBuffer() {
     if (!renderer || !texture) return;
+    // a still picture (the title waiting, the ranking, the pause) goes up once
+    if (shownValid && std::memcmp(shownPixels, backBuffer, kFrameBytes) == 0) return;
+    std::memcpy(shownPixels, backBuffer, kFrameBytes);
+    shownValid = true;
     SDL_UpdateTexture(texture, nullptr, backBuffer, ScreenWidth * int(sizeof(uint32_t)));
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
+    presentedFrames++;
 }
+
+int64_t PresentedFrameCount() { return presentedFrames; }
 
 void PresentFrame() {
     if (!runtimeSettings.drawingEnabled || !runtimeSettings.started || runtimeSettings.headless)
@@ -195,9 +217,15 @@ bool PumpWindowEvents() {
                 break;
             case SDL_WINDOWEVENT:
                 if (e.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) UpdateIntegerScale();
+                if (e.window.event == SDL_WINDOWEVENT_EXPOSED || e.window.event == SDL_WINDOWEVENT_SHOWN ||
+                    e.window.event == SDL_WINDOWEVENT_RESTORED)
+                    ForgetShownFrame();
                 if (e.window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
                     e.window.event == SDL_WINDOWEVENT_MINIMIZED)
                     NoteWindowFocusLoss();
+                break;
+            case SDL_RENDER_TARGETS_RESET:
+                ForgetShownFrame();
                 break;
             case SDL_MOUSEMOTION:
                 lastMouseMotion = SDL_GetTicks();

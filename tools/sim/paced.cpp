@@ -35,6 +35,7 @@ struct LoopFigures {
     std::vector<double> periods;   // ms between consecutive frame starts
     std::vector<double> lateness;  // ms past the deadline (bare loop only)
     std::vector<double> work;      // ms from a frame's start to its end (game loop only)
+    int64_t presents = 0;          // frames that went up to the window (game loop only)
     uint64_t wallNanos = 0;
     uint64_t processCpuNanos = 0;
     uint64_t threadCpuNanos = 0;
@@ -84,7 +85,9 @@ bool RunGameRound(int frames, LoopFigures* f) {
     Round round(f);
     uint64_t previous = LastFrameStartNanos();
     for (int i = 0; i < frames; i++) {
+        const int64_t presents = PresentedFrameCount();
         if (PumpWindowMessages() != 0 || !RunFrame()) return false;
+        f->presents += PresentedFrameCount() - presents;
         uint64_t start = LastFrameStartNanos();
         f->work.push_back(Millis(Nanos(CLOCK_MONOTONIC) - start));
         f->periods.push_back(Millis(start - previous));
@@ -140,6 +143,12 @@ void PrintFigures(const LoopFigures& game, const LoopFigures& bare, int32_t scen
                 Percentile(bare.periods, 1.0), Percentile(bareJitter, 0.5), bareJitterP99,
                 Percentile(bareJitter, 1.0), Percentile(bare.lateness, 0.5),
                 Percentile(bare.lateness, 0.99));
+    // processor use read against the bare loop's in the same run, which takes out how
+    // much the machine's own load and timer costs weigh at the moment
+    const double cpu = Percent(game.processCpuNanos, game.wallNanos);
+    const double bareCpu = Percent(bare.processCpuNanos, bare.wallNanos);
+    std::printf("\"presents\":%lld,\"cpuRatioToBare\":%.2f,", static_cast<long long>(game.presents),
+                Ratio(cpu, bareCpu));
     std::printf("\"jitterP99VsBareMs\":%.3f,\"jitterP99RatioToBare\":%.2f}\n",
                 jitterP99 - bareJitterP99, Ratio(jitterP99, bareJitterP99));
 }
