@@ -73,7 +73,7 @@ set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp 
 set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
               -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
               "-sASYNCIFY_IMPORTS=['zorbex_page_wait_animation_frame','zorbex_page_sleep']"
-              "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
+              "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','allocateUTF8','ccall','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
               -lidbfs.js "SHELL:--pre-js ${package_loader}")
 
 # `exits`: 1 when the page wants to hear the program's exit code (the watcher's verdict)
