@@ -1,20 +1,32 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps release package asan asan-test soak fuzz bench golden routes audio-report clean \
+.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report boss-sheet clean \
 	web web-test web-serve
 
 run: deps release
 	cd build/release && ./zorbex
 
-# every test: the desktop's, then the browser build's (the golden replays under Node, the page
-# in headless Chromium)
-test: deps release web
+# every test: the desktop's (the score board's among them), then the browser build's (the
+# golden replays under Node, the page in headless Chromium)
+test: deps board-deps release web
 	ctest --preset release -j $(JOBS)
 	ctest --preset web -j $(JOBS)
 
 deps:
 	@bash scripts/install-deps.sh
+
+# the score board's packages: its tests run in `make test`
+board-deps:
+	@bash scripts/install-deps.sh --board
+
+# the score board on SQLite, judged by the build's simulator (board/zorbex-board --help)
+board: board-deps release
+	board/zorbex-board --db board.sqlite --port 8080
+
+# the board's figures for the README: verification speed, the tables with 100,000 runs, memory
+board-bench: board-deps release
+	/usr/bin/python3 board/bench.py
 
 release:
 	cmake --preset release >/dev/null
@@ -29,7 +41,7 @@ package: deps release
 WEB_PORT ?= 8000
 
 web: deps release
-	@bash scripts/install-deps.sh web
+	@bash scripts/install-deps.sh --web
 	cmake --preset web >/dev/null
 	cmake --build --preset web -j $(JOBS)
 
@@ -80,6 +92,12 @@ audio-report: release
 	@bash scripts/install-deps.sh ffmpeg python3-numpy python3-scipy python3-matplotlib
 	/usr/bin/python3 scripts/audio_report.py build/release/data build/release/audio-report \
 		"$$(cd build/release/test-work && ../zorbex-tests --gtest_filter='OutputMix.*' | grep '^worst-case mix')"
+
+# The boss sheet: every boss mid-fight and every ending at 2x, from the simulator's frames:
+# build/release/boss-sheet/boss-sheet-rgb.png, and the small copy the README shows in docs/.
+boss-sheet: deps release
+	/usr/bin/python3 scripts/boss_sheet.py build/release/zorbex-sim build/release/boss-sheet
+	cp build/release/boss-sheet/boss-sheet.png docs/boss-sheet.png
 
 clean:
 	rm -rf build

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping those already present.
-# usage: scripts/install-deps.sh [web] [extra package ...]
+# usage: scripts/install-deps.sh [--board] [--web] [extra package ...]
 set -euo pipefail
 
 packages=(
@@ -16,15 +16,31 @@ packages=(
   ffmpeg
   # zorbex-sim --video encodes with FFmpeg's libraries; its test reads the files back with them
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev
+  # zorbex-sim --submit sends a replay to a score board
+  libcurl4-openssl-dev
   # the --watch test presses Escape on a window of a virtual X display
   xdotool
+  # the boss sheet lays out and quantises the simulator's frames
+  python3-pil
+)
+# the score board (board/) and its tests: Debian's Python with its web and database
+# packages, PostgreSQL, bubblewrap for the simulator's sandbox, and a browser for the page test
+board_packages=(
+  python3 python3-fastapi python3-uvicorn python3-sqlalchemy python3-psycopg2 python3-multipart
+  python3-jinja2 python3-pytest python3-httpx python3-selenium
+  postgresql bubblewrap util-linux chromium chromium-driver curl
 )
 # the browser build (make web, and make test, which tests it): Debian's emscripten and Node,
 # stb's PNG code, and headless Chromium driven by Selenium for its test; `make run` needs none
 web_packages=(emscripten nodejs libstb-dev chromium chromium-driver python3-selenium)
-# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime, or "web"
-for extra in "$@"; do
-  if [[ "$extra" == web ]]; then packages+=("${web_packages[@]}"); else packages+=("$extra"); fi
+# callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime;
+# --board adds the score board's, --web the browser build's
+for arg in "$@"; do
+  case "$arg" in
+    --board) packages+=("${board_packages[@]}") ;;
+    --web) packages+=("${web_packages[@]}") ;;
+    *) packages+=("$arg") ;;
+  esac
 done
 
 missing=()

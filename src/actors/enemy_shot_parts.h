@@ -24,10 +24,14 @@ int32_t WrapDir(int32_t dir);
 // Toggles between the first two cells, each shown for 16 frames.
 void BlinkShot(Actor* shot);
 
-// Draws the current cell of enemy-shot picture n.
+// The cell a beam block shows in this frame (cell 0 of a beam picture is its warning sign).
+int32_t BeamShimmerCell();
+
+// Draws the current cell of enemy-shot picture n; beam blocks shimmer.
 template <int N>
 void DrawEnemyShotCell(Actor* a) {
-    DrawImageRegion(static_cast<int>(a->x), static_cast<int>(a->y),
-                    a->width * a->work[kAnimFrame].i, 0, a->width, a->height, ImgEnemyShot[N], 1,
-                    0);
+    int32_t cell = a->work[kAnimFrame].i;
+    if constexpr (N == 5 || N == 10) cell = BeamShimmerCell();
+    DrawImageRegion(static_cast<int>(a->x), static_cast<int>(a->y), a->width * cell, 0, a->width,
+                    a->height, ImgEnemyShot[N], 1, 0);
 }

@@ -5,6 +5,7 @@
 #include "actors/enemy_shot_parts.h"
 #include "actors/spawners.h"
 #include "runtime/media.h"
+#include "stages/stage_map.h"
 
 int32_t shotSoundLatch;
 
@@ -18,6 +19,7 @@ constexpr EnemyShotShape kShot009{24, 6, 100, {10, 14, 1, 5}};
 constexpr EnemyShotShape kShot010{128, 128, 100, {0, 128, 0, 128}};
 
 constexpr float kShot001Acceleration = 0.07f;
+constexpr uint32_t kBeamShimmerFrames = 6;  // cells 1 to 6 of the beam pictures
 constexpr int kNeedleAngle = 1;  // the needle's drawing angle in degrees, in place of animTick
 
 // Spawners take centres; the record sits half its size up and left.
@@ -112,6 +114,18 @@ void SpawnEnemyShot003(int32_t dir, float cx, float cy, float speed, int32_t sil
         PlaySound(WavEnemyShot[0], 1, 1);
         shotSoundLatch = 1;
     }
+}
+
+// Every block of every beam shows the same shimmer frame, so blocks that touch join up.
+// The frame follows the camera, which moves in every frame of the stages that have
+// beams: a function of the game's state, so a replay and its video draw the same.
+int32_t BeamShimmerCell() {
+    uint32_t h = static_cast<uint32_t>(mapLeftColumn * kMapCellSize + static_cast<int32_t>(mapSubX)) * 0x9E3779B1u ^
+                 static_cast<uint32_t>(mapTopRow * kMapCellSize + static_cast<int32_t>(mapSubY)) * 0x85EBCA77u;
+    h ^= h >> 13;
+    h *= 0xC2B2AE35u;
+    h ^= h >> 16;
+    return 1 + static_cast<int32_t>(h % kBeamShimmerFrames);
 }
 
 void SpawnEnemyShot005(float cx, float cy, int32_t dir, float speed) {

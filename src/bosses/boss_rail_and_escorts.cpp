@@ -157,13 +157,24 @@ static void UpdateRailRings(Actor* a) {
     FinishRailFrame(a);
 }
 
-static void DrawRail(Actor* a) { DrawBossCell(a, ImgEnemy[250]); }
+// The rail's picture holds kRailPulseFrames steps of the energy pulse that runs along
+// it; the phase tick and the position pick the step, so the pulse runs while the rail
+// waits or fires and crackles while it sweeps.
+constexpr int32_t kRailPulseFrames = 16;
+
+static void DrawRail(Actor* a) {
+    int32_t step = (a->work[kBossTick].i + static_cast<int32_t>(a->x)) % kRailPulseFrames;
+    DrawEnemyCell(a, ImgEnemy[250], step < 0 ? step + kRailPulseFrames : step);
+}
 
 // ---- escorts ----------------------------------------------------------------------
 
-// Every escort's last step; a released escort (destroyed, or gone off the left
-// edge) counts towards opening the rail.
+// Every escort's last step. Once the rail is in place an escort is open to fire,
+// attached or not: one bombed away during the entry breaks away still armoured, and
+// left so it could never be shot down and the rail never open. A released escort
+// (destroyed, or gone off the left edge) counts towards opening the rail.
 static void FinishEscortFrame(Actor* a) {
+    if (bossState > 0) a->guardMode = GuardNormal;
     if (FinishBossPartFrame(a)) bossState += 1;
 }
 
@@ -210,11 +221,9 @@ static const Escort kHomer = {251, 76, 1.0f, -20.0f, 300, UpdateHomerAlone};
 static const Escort kDrifter = {252, 75, 0.6f, 58.0f, 300, UpdateDrifterAlone};
 static const Escort kBouncer = {253, 76, 1.0f, 136.0f, 500, UpdateBouncerAlone};
 
-// Riding on the rail: armoured until the rail is in place, then open to fire; breaks
-// away once its hp falls below its threshold.
+// Riding on the rail; breaks away once its hp falls below its threshold.
 static void UpdateEscortAttached(Actor* a, const Escort& e) {
     FollowBossBody(a);
-    if (bossState > 0) a->guardMode = GuardNormal;
     if (a->hp < e.breakAwayBelow) a->update = e.alone;
     FinishEscortFrame(a);
 }

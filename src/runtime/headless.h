@@ -46,6 +46,12 @@ int32_t PacingMarginMicros();
 // every GetMillis call, by one millisecond, so that busy waits end.
 int32_t VirtualMillis();
 
+// Whether the mouse cursor shows over the game's window: never in full screen, and in
+// a window only while the game asks for it and the mouse moved less than
+// kCursorIdleMillis ago.
+constexpr uint32_t kCursorIdleMillis = 2000;
+bool MouseCursorShown(bool asked, bool fullScreen, uint32_t millisSinceMotion);
+
 // The back buffer: 640 x 480, 0xAARRGGBB. Valid after StartRuntime.
 uint32_t ReadBackBufferPixel(int x, int y);
 const uint32_t* BackBufferPixels();  // row by row, 640 to a row

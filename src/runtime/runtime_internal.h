@@ -58,6 +58,8 @@ bool PumpWindowEvents();  // true once quit was seen
 void SetFullScreen(bool full);
 void NoteWindowFocusLoss();  // the window lost focus or was minimised
 void ToggleFullScreen();
+// Shows or hides the mouse cursor by MouseCursorShown (headless.h); every pump calls it.
+void UpdateMouseCursor();
 
 void StartInput();
 void StopInput();

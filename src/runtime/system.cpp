@@ -95,8 +95,9 @@ int PumpWindowMessages() {
     return PumpWindowEvents() ? 1 : 0;
 }
 
+// The game asks for the cursor; the window still hides it in full screen and while the
+// mouse is still (UpdateMouseCursor).
 void ShowMouseCursor(int show) {
     runtimeSettings.showCursor = show != 0;
-    if (runtimeSettings.started && !runtimeSettings.headless)
-        SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    if (runtimeSettings.started && !runtimeSettings.headless) UpdateMouseCursor();
 }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 
@@ -14,6 +15,8 @@ SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
 bool videoSubsystem = false;
 bool quitSeen = false;
+Uint32 lastMouseMotion = 0;  // SDL ticks
+bool cursorShown = true;
 
 bool CreateTexture() {
     if (texture) SDL_DestroyTexture(texture);
@@ -72,6 +75,19 @@ bool InitVideo() {
 
 }  // namespace
 
+bool MouseCursorShown(bool asked, bool fullScreen, uint32_t millisSinceMotion) {
+    return asked && !fullScreen && millisSinceMotion < kCursorIdleMillis;
+}
+
+void UpdateMouseCursor() {
+    if (!window) return;
+    const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    const bool show = MouseCursorShown(runtimeSettings.showCursor, full, SDL_GetTicks() - lastMouseMotion);
+    if (show == cursorShown) return;
+    SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
+    cursorShown = show;
+}
+
 bool StartWindow() {
     quitSeen = false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
@@ -103,7 +119,10 @@ bool StartWindow() {
     if (SDL_RenderSetLogicalSize(renderer, ScreenWidth, ScreenHeight) != 0) return false;
     UpdateIntegerScale();
     if (!CreateTexture()) return false;
-    SDL_ShowCursor(runtimeSettings.showCursor ? SDL_ENABLE : SDL_DISABLE);
+    // shown at first in a window, as if the mouse had just moved
+    lastMouseMotion = SDL_GetTicks();
+    cursorShown = SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+    UpdateMouseCursor();
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderPresent(renderer);
@@ -179,6 +198,9 @@ bool PumpWindowEvents() {
                     e.window.event == SDL_WINDOWEVENT_MINIMIZED)
                     NoteWindowFocusLoss();
                 break;
+            case SDL_MOUSEMOTION:
+                lastMouseMotion = SDL_GetTicks();
+                break;
             case SDL_RENDER_DEVICE_RESET:
                 CreateTexture();  // the old texture went with the device
                 break;
@@ -192,5 +214,6 @@ bool PumpWindowEvents() {
                 break;
         }
     }
+    UpdateMouseCursor();
     return quitSeen;
 }

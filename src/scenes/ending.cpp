@@ -19,8 +19,11 @@ constexpr int32_t kLineStep = 28;
 constexpr int32_t kLineVisibleTop = -31;
 constexpr int32_t kLineVisibleBottom = 479;
 constexpr int32_t kShadowOffset = 3;
-constexpr int32_t kWindowTop = 63;     // the text shows through rows 63 to 188 only
+// the text shows only inside the window's frame: rows 63 to 188, columns 20 to 619
+constexpr int32_t kWindowTop = 63;
 constexpr int32_t kWindowBottom = 189;
+constexpr int32_t kWindowLeft = 20;
+constexpr int32_t kWindowRight = 620;
 constexpr int32_t kCaptionX = 42;
 constexpr int32_t kCaptionY = 399;
 constexpr int32_t kCaptionWidth = 330;
@@ -71,9 +74,12 @@ static void DrawEpilogue() {
         DrawText(x + kShadowOffset, y + kShadowOffset, line, MakeColor(0, 0, 0), 0);
         DrawText(x, y, line, MakeColor(255, 255, 255), 0);
     }
-    // the picture above and below the window covers the text again
+    // the picture around the window covers the text again
     DrawImageRegion(0, 0, 0, 0, 640, kWindowTop, ImgEnding, 0, 0);
     DrawImageRegion(0, kWindowBottom, 0, kWindowBottom, 640, 480 - kWindowBottom, ImgEnding, 0, 0);
+    DrawImageRegion(0, kWindowTop, 0, kWindowTop, kWindowLeft, kWindowBottom - kWindowTop, ImgEnding, 0, 0);
+    DrawImageRegion(kWindowRight, kWindowTop, kWindowRight, kWindowTop, 640 - kWindowRight,
+                    kWindowBottom - kWindowTop, ImgEnding, 0, 0);
 }
 
 static void DrawCaption(int32_t k) {

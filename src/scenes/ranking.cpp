@@ -23,6 +23,7 @@ constexpr int32_t kMarkerDY = -5;
 constexpr int32_t kMarkerCell = 4;
 
 void RunRankingScene() {
+    DrawImage(0, 0, ImgRankingBack, 0);  // heading, column labels and frame behind the table
     for (int32_t i = 0; i < kRows; i++) {
         int32_t y = kFirstRowY + kRowStep * i;
         int32_t v = highScores[i];

@@ -12,6 +12,7 @@ int32_t ImgHeader, ImgPowerGauge;
 int32_t ImgStageNumber;
 int32_t ImgClearBack, ImgClearBack2;
 int32_t ImgStageSelectBack, ImgStageSelect, ImgStageSelect2, ImgStageSelectAllow;
+int32_t ImgRankingBack;
 int32_t ImgEnding, ImgEndingTxt;
 int32_t ImgMapFront00;
 int32_t ImgItem[7];
@@ -83,6 +84,7 @@ static void LoadPictures() {
     ImgStageSelect = Picture("ImgStageSelect");
     ImgStageSelect2 = Picture("ImgStageSelect2");
     ImgStageSelectAllow = Picture("ImgStageSelectAllow");
+    ImgRankingBack = Picture("ImgRankingBack");
     ImgEnding = Picture("ImgEnding");
     ImgEndingTxt = Picture("ImgEndingTxt");
     ImgMapFront00 = Picture("ImgMapFront00");

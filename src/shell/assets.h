@@ -10,6 +10,7 @@ extern int32_t ImgHeader, ImgPowerGauge;
 extern int32_t ImgStageNumber;
 extern int32_t ImgClearBack, ImgClearBack2;
 extern int32_t ImgStageSelectBack, ImgStageSelect, ImgStageSelect2, ImgStageSelectAllow;
+extern int32_t ImgRankingBack;
 extern int32_t ImgEnding, ImgEndingTxt;
 extern int32_t ImgMapFront00;
 extern int32_t ImgItem[7];

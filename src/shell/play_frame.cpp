@@ -6,16 +6,18 @@
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/run_recorder.h"
 #include "shell/save_files.h"
 #include "stages/stage_map.h"
 #include "stages/stage_script.h"
 
-// The run is over: the table takes its score and is written at once.
+// The run is over: the table takes its score and is written at once; the rank
+// replays move with the table, and only once it is written.
 static void EndRun(int32_t nextScene) {
     ReleaseAllActors();
     stagePhase = 0;
     InsertRanking();
-    WriteSaveFile();
+    SaveRunInTable(RankReplaysFollowTable);
     currentScene = nextScene;
 }
 

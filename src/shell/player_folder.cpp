@@ -17,6 +17,7 @@
 constexpr size_t kPathSize = 4096;
 static char playerFolderPath[kPathSize];
 static bool playerFolderChosen = false;
+static bool playerFolderMade = false;
 static char playerFolderConfig[kPathSize];
 static char playerFolderSave[kPathSize];
 
@@ -73,24 +74,32 @@ static const char* HomeFolder() {
     return pw ? pw->pw_dir : nullptr;
 }
 
-const char* PlayerFolder() {
-    if (playerFolderChosen) return playerFolderPath;
-    playerFolderChosen = true;
-    const bool installed = DataFolderInstalled();
-    if (!ChoosePlayerFolder(installed, std::getenv("XDG_DATA_HOME"), HomeFolder(), playerFolderPath,
-                            sizeof playerFolderPath)) {
-        std::fprintf(stderr, "zorbex: no home folder known; keeping files in the working directory\n");
-        playerFolderPath[0] = '\0';
-    } else if (playerFolderPath[0] && !MakePlayerFolder(playerFolderPath)) {
-        std::fprintf(stderr, "zorbex: cannot create %s (%s); keeping files in the working directory\n",
-                     playerFolderPath, std::strerror(errno));
-        playerFolderPath[0] = '\0';
+// The folder, chosen on the first call; made on the first call with `create` (one that
+// cannot be made means the working directory).
+static const char* FindPlayerFolder(bool create) {
+    if (!playerFolderChosen) {
+        playerFolderChosen = true;
+        if (!ChoosePlayerFolder(DataFolderInstalled(), std::getenv("XDG_DATA_HOME"), HomeFolder(),
+                                playerFolderPath, sizeof playerFolderPath)) {
+            std::fprintf(stderr, "zorbex: no home folder known; keeping files in the working directory\n");
+            playerFolderPath[0] = '\0';
+        }
+    }
+    if (create && !playerFolderMade && playerFolderPath[0]) {
+        playerFolderMade = true;
+        if (!MakePlayerFolder(playerFolderPath)) {
+            std::fprintf(stderr, "zorbex: cannot create %s (%s); keeping files in the working directory\n",
+                         playerFolderPath, std::strerror(errno));
+            playerFolderPath[0] = '\0';
+        }
     }
     return playerFolderPath;
 }
 
-void UsePlayerFolder() {
-    const char* folder = PlayerFolder();
+const char* PlayerFolder() { return FindPlayerFolder(true); }
+
+void UsePlayerFolder(bool create) {
+    const char* folder = FindPlayerFolder(create);
     if (!folder[0]) return;  // the working directory: the names stay as they are
     const int a = std::snprintf(playerFolderConfig, sizeof playerFolderConfig, "%sconfig.dat", folder);
     const int b = std::snprintf(playerFolderSave, sizeof playerFolderSave, "%szorbexG.dat", folder);

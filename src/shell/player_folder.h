@@ -18,5 +18,6 @@ bool ChoosePlayerFolder(bool installed, const char* xdgDataHome, const char* hom
 // True when it is a folder afterwards.
 bool MakePlayerFolder(const char* folder);
 
-// Points the settings and save file names into the player's folder.
-void UsePlayerFolder();
+// Points the settings and save file names into the player's folder, made first when
+// `create` (a tool that only reads the files leaves a missing folder missing).
+void UsePlayerFolder(bool create = true);

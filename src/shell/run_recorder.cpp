@@ -4,6 +4,7 @@
 #include "shell/run_recorder.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "runtime/files.h"
 #include "runtime/media.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -29,6 +31,7 @@ struct RunRecording {
     int32_t limit = kRecordedRunMaxFrames;
     bool recording = false;       // a run is being recorded (the title was entered)
     int32_t shiftedRow = kNoRow;  // the table row the run took, its files moved down
+    bool tableOnDiskGrew = false;  // another game's entries are in the file: the next run takes them
     Replay replay;
     char folder[kFolderSize] = {};
 };
@@ -63,6 +66,8 @@ const char* ReplayFolder() {
 // A run starts on the title's entry (every entry resets the game for a new run),
 // from the same state a replay starts from, with a fresh seed.
 static void StartRecording() {
+    if (runRecording.tableOnDiskGrew) TakeUpSavedTable();  // before the replay notes the table
+    runRecording.tableOnDiskGrew = false;
     const uint32_t seed = static_cast<uint32_t>(RandomUpTo(kSeedRange));
     PrepareRunStart(seed, difficultySetting);
     runRecording.replay.seed = seed;
@@ -107,18 +112,49 @@ static bool MakeReplayFolder(const char* folder) {
     return stat(folder, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// A rank replay may be moved or dropped only where it is a file (or a link to one):
+// a folder or anything else of such a name stays, and the replays stay as they are.
+static bool RankNamesAreFiles(const char* folder, int32_t row) {
+    for (int32_t r = row; r < kTableRows; r++) {
+        const std::string name = RankPath(folder, r);
+        struct stat st;
+        if (lstat(name.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)) continue;
+        std::fprintf(stderr, "zorbex: the rank replays stay as they are: %s is not a regular file\n", name.c_str());
+        return false;
+    }
+    return true;
+}
+
 // The table's rows `row` to 8 moved down one and row 9 dropped off: their replays follow.
-static void ShiftRankReplays(int32_t row) {
+static bool ShiftRankReplays(int32_t row) {
     const char* folder = ReplayFolder();
-    if (!MakeReplayFolder(folder)) return;
-    std::remove(RankPath(folder, kTableRows - 1).c_str());
+    if (!MakeReplayFolder(folder) || !RankNamesAreFiles(folder, row)) return false;
+    unlink(RankPath(folder, kTableRows - 1).c_str());
     for (int32_t from = kTableRows - 2; from >= row; from--) {
         const std::string source = RankPath(folder, from);
         const std::string target = RankPath(folder, from + 1);
         // a row without a replay (the default table's) leaves none below it either
-        if (std::rename(source.c_str(), target.c_str()) != 0) std::remove(target.c_str());
+        if (std::rename(source.c_str(), target.c_str()) != 0) unlink(target.c_str());
     }
-    std::remove(RankPath(folder, row).c_str());
+    unlink(RankPath(folder, row).c_str());
+    return true;
+}
+
+void RankReplaysFollowTable(int32_t row, bool othersEntries) {
+    if (!runRecording.recording) return;
+    runRecording.tableOnDiskGrew = othersEntries;
+    if (row >= 0 && row < kTableRows && ShiftRankReplays(row)) runRecording.shiftedRow = row;
+}
+
+// The run's own rank replay, written into the row it took unless another game's run,
+// ended meanwhile, has moved a replay into that place.
+static void WriteRankReplay(const char* folder, std::string* error) {
+    const int lock = LockFileFolder(saveFileName);
+    const std::string name = RankPath(folder, runRecording.shiftedRow);
+    struct stat st;
+    if (lstat(name.c_str(), &st) != 0 && !WriteReplayFile(name.c_str(), runRecording.replay, error))
+        std::fprintf(stderr, "zorbex: %s\n", error->c_str());
+    UnlockFileFolder(lock);
 }
 
 static void WriteRecordedRun() {
@@ -135,8 +171,7 @@ static void WriteRecordedRun() {
     std::string error;
     if (!WriteReplayFile(ReplayPath(folder, "last.replay").c_str(), runRecording.replay, &error))
         std::fprintf(stderr, "zorbex: %s\n", error.c_str());
-    if (runRecording.shiftedRow != kNoRow && !WriteReplayFile(RankPath(folder, runRecording.shiftedRow).c_str(), runRecording.replay, &error))
-        std::fprintf(stderr, "zorbex: %s\n", error.c_str());
+    if (runRecording.shiftedRow != kNoRow) WriteRankReplay(folder, &error);
 }
 
 void RecordFrameEnd(int32_t sceneBefore) {
@@ -147,12 +182,6 @@ void RecordFrameEnd(int32_t sceneBefore) {
     if (!runRecording.replay.truncated && frames > 0 && due &&
         (runRecording.replay.checkpoints.empty() || runRecording.replay.checkpoints.back().frame != frames))
         runRecording.replay.checkpoints.push_back({frames, StateHash()});
-    // the play frame ended the run (given up, or the last stage won): the table changed now
-    const bool runEnded = sceneBefore == ScenePlay && (currentScene == SceneRanking || currentScene == SceneEnding);
-    if (runEnded && newRankIndex >= 0 && newRankIndex < kTableRows) {
-        runRecording.shiftedRow = newRankIndex;
-        ShiftRankReplays(runRecording.shiftedRow);
-    }
     // the ranking after a run (the idle title's visit is no run's end)
     if (currentScene == SceneRanking && (sceneBefore == ScenePlay || sceneBefore == SceneEnding)) {
         WriteRecordedRun();

@@ -23,3 +23,8 @@ const char* ReplayFolder();
 void RecordFrameStart(int32_t scene, bool entered);
 void RecordFrameButtons();
 void RecordFrameEnd(int32_t sceneBefore);
+
+// The play frame's hook for a run's end, called once the table on disk is written (and
+// still locked): the rank replays follow the run's row there (9999 for none). A table
+// that another game added to is taken up when the next run begins.
+void RankReplaysFollowTable(int32_t row, bool othersEntries);

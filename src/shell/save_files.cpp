@@ -54,46 +54,83 @@ void ReadConfig() {
     difficultySetting = values[1];
 }
 
-void ReadSaveFile() {
+// Reads the table of the save file; false when it cannot be opened. Entries the file is
+// too short to supply are 0.
+static bool ReadTable(int32_t* scores, int32_t* stages) {
     FILE* f = OpenRegularFile(saveFileName);
-    if (!f) {
-        for (int i = 0; i < 10; i++) {
-            highScores[i] = kDefaultHighScores[i];
-            highScoreStages[i] = kDefaultHighScoreStages[i];
-        }
-        return;
-    }
+    if (!f) return false;
     int32_t values[20];
     ReadInts(f, values, 20);
     std::fclose(f);
     for (int i = 0; i < 10; i++) {
-        highScores[i] = values[i];
-        highScoreStages[i] = values[10 + i];
+        scores[i] = values[i];
+        stages[i] = values[10 + i];
+    }
+    return true;
+}
+
+void ReadSaveFile() {
+    if (ReadTable(highScores, highScoreStages)) return;
+    for (int i = 0; i < 10; i++) {
+        highScores[i] = kDefaultHighScores[i];
+        highScoreStages[i] = kDefaultHighScoreStages[i];
     }
 }
 
-void InsertRanking() {
-    newRankIndex = 9999;
-    int row = 0;
-    while (row < 10 && score < highScores[row]) row++;
-    if (row == 10) return;
-    for (int i = 9; i > row; i--) {
-        highScores[i] = highScores[i - 1];
-        highScoreStages[i] = highScoreStages[i - 1];
+// Enters a score into a table; the row it took, 9999 for none.
+static int32_t EnterScore(int32_t* scores, int32_t* stages, int32_t points, int32_t stage) {
+    int32_t row = 0;
+    while (row < 10 && points < scores[row]) row++;
+    if (row == 10) return 9999;
+    for (int32_t i = 9; i > row; i--) {
+        scores[i] = scores[i - 1];
+        stages[i] = stages[i - 1];
     }
-    highScores[row] = score;
-    highScoreStages[row] = stageNumber;
-    newRankIndex = row;
+    scores[row] = points;
+    stages[row] = stage;
+    return row;
 }
+
+void InsertRanking() { newRankIndex = EnterScore(highScores, highScoreStages, score, stageNumber); }
 
 // Replaced as a whole, so a crash or a full disk during the write leaves the previous
 // table; a save that this process could not read or rewrite is left alone. A failure
 // costs the player the new table, so it is the one thing this file reports.
-void WriteSaveFile() {
+static bool WriteTable(const int32_t* scores, const int32_t* stages) {
     unsigned char bytes[80];
-    PutInts(bytes, highScores, 10);
-    PutInts(bytes + 40, highScoreStages, 10);
+    PutInts(bytes, scores, 10);
+    PutInts(bytes + 40, stages, 10);
     const char* why = nullptr;
-    if (!ReplaceFileSafely(saveFileName, bytes, sizeof bytes, &why))
-        std::fprintf(stderr, "zorbex: cannot save the high scores in %s: %s\n", saveFileName, why);
+    if (ReplaceFileSafely(saveFileName, bytes, sizeof bytes, &why)) return true;
+    std::fprintf(stderr, "zorbex: cannot save the high scores in %s: %s\n", saveFileName, why);
+    return false;
 }
+
+void WriteSaveFile() { WriteTable(highScores, highScoreStages); }
+
+static bool SameAsGameTable(const int32_t* scores, const int32_t* stages) {
+    for (int i = 0; i < 10; i++)
+        if (scores[i] != highScores[i] || stages[i] != highScoreStages[i]) return false;
+    return true;
+}
+
+bool SaveRunInTable(void (*whileLocked)(int32_t row, bool othersEntries)) {
+    const int lock = LockFileFolder(saveFileName);
+    int32_t scores[10], stages[10];
+    int32_t row = newRankIndex;
+    if (ReadTable(scores, stages)) {
+        row = EnterScore(scores, stages, score, stageNumber);
+    } else {
+        // none on disk, or none this game may read: the game's own table is the table
+        for (int i = 0; i < 10; i++) {
+            scores[i] = highScores[i];
+            stages[i] = highScoreStages[i];
+        }
+    }
+    const bool written = WriteTable(scores, stages);
+    if (written && whileLocked) whileLocked(row, !SameAsGameTable(scores, stages));
+    UnlockFileFolder(lock);
+    return written;
+}
+
+void TakeUpSavedTable() { ReadTable(highScores, highScoreStages); }

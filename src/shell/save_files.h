@@ -19,6 +19,19 @@ void ReadSaveFile();
 void InsertRanking();
 void WriteSaveFile();
 
+// The run just ended, already entered in the table in memory by InsertRanking, saved
+// into the table on disk as it is now: the entries another game saved since this one
+// read the table stay. Read, merged and replaced under a lock, so two games at once
+// never lose each other's entry. The table in memory stays this game's own (a replay of
+// the run must reach the same one). Once the table is written, and before the lock is
+// let go, `whileLocked` (when given) learns the row the run took on disk (9999 for
+// none) and whether that table holds entries the game's does not. False when the table
+// could not be written (said in one line).
+bool SaveRunInTable(void (*whileLocked)(int32_t row, bool othersEntries));
+// The table on disk made the game's, for a run about to begin; the game's stays when
+// the file cannot be read.
+void TakeUpSavedTable();
+
 // File names, relative to the working directory; tests may point them elsewhere.
 extern const char* configFileName;
 extern const char* saveFileName;

@@ -1,9 +1,8 @@
 // The camera over the stage map, the tiles it shows and the cells it passes.
 #include "actors/actor.h"
-#include "runtime/media.h"
-#include "shell/assets.h"
 #include "shell/game.h"
 #include "stages/enemies.h"
+#include "stages/map_tiles.h"
 #include "stages/stage_map.h"
 
 constexpr float kSpeedStep = 0.01f;
@@ -92,11 +91,11 @@ static int32_t DigitDirection(uint8_t cell) {
     }
 }
 
-static void UseCell(uint8_t* cell, int x, int y, float stepX, float stepY) {
+static void UseCell(int32_t row, int32_t column, int x, int y, float stepX, float stepY) {
+    uint8_t* cell = &StageMap[row][column];
     uint8_t c = *cell;
     if (c >= 'a' && c <= 'z') {
-        DrawImageRegion(x, y, (c - 'a') * kMapCellSize, 0, kMapCellSize, kMapCellSize, ImgMapFront00, 1,
-                        0);
+        DrawMapTile(row, column, x, y);
         return;
     }
     if (c >= 'A' && c <= 'J') {
@@ -143,7 +142,7 @@ void ScrollAndDrawMap() {
             if (row < 0 || row >= kMapRows || column < 0 || column >= kMapColumns) continue;
             int x = kMapCellSize * i - static_cast<int>(mapSubX);
             int y = kMapCellSize * j - static_cast<int>(mapSubY);
-            UseCell(&StageMap[row][column], x, y, stepX, stepY);
+            UseCell(row, column, x, y, stepX, stepY);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "shell/game.h"
 
 namespace {
@@ -158,4 +159,14 @@ TEST(Score, AddScoreClampsAtZeroFromBelowOnly) {
     score = 0;
 }
 
+}  // namespace
+
+// The test's own behaviours, known to the state hash and the pool checks like the game's.
+namespace {
+const BehaviourName kTestBehaviours[] = {
+    BEHAVIOUR(RecordUpdate),
+    BEHAVIOUR(RecordDraw),
+    BEHAVIOUR(SpawnChild),
+};
+BehaviourList testBehaviours(kTestBehaviours);
 }  // namespace

@@ -11,10 +11,8 @@
 
 namespace {
 
-void Idle(Actor*) {}
-
 Actor* Make(int32_t group, float x, float y, HitRect r, int32_t hp = 1, int32_t attack = 1) {
-    Actor* a = AcquireActor(Idle, Idle, group);
+    Actor* a = AcquireActor(ActorNoOp, ActorNoOp, group);
     a->x = x;
     a->y = y;
     a->width = a->height = 32;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "actors/collision.h"
+#include "actors/enemy_shot_parts.h"
 #include "actors/spawners.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-void Idle(Actor*) {}
 
 class EnemyShots : public ::testing::Test {
 protected:
@@ -58,7 +58,7 @@ TEST_F(EnemyShots, ExplosionLivesFifteenUpdatesAndDrifts) {
 }
 
 TEST_F(EnemyShots, ExplosionWithoutARecordAsksForNoSound) {
-    while (AcquireActor(Idle, Idle, GroupEffect)) {}
+    while (AcquireActor(ActorNoOp, ActorNoOp, GroupEffect)) {}
     SpawnExplosion(100, 100, 0, 0);
     EXPECT_EQ(explosionSoundRequest, 0);
     SpawnEnemyShot000(100, 100, 0, 1);  // and a full pool is quietly nothing
@@ -135,7 +135,7 @@ TEST_F(EnemyShots, BoundsOfTheThreeChecks) {
     for (const Case& c : cases) {
         bool alive[3];
         for (int check = 0; check < 3; check++) {
-            Actor* a = AcquireActor(Idle, Idle, GroupEnemyShot);
+            Actor* a = AcquireActor(ActorNoOp, ActorNoOp, GroupEnemyShot);
             a->x = c.x;
             a->y = c.y;
             a->width = a->height = 16;
@@ -197,6 +197,24 @@ TEST_F(EnemyShots, PlacementOfTheOddSizes) {
     SpawnEnemyShot005(100, 100, 0, 0);
     EXPECT_FLOAT_EQ(Last()->x, 36);
     EXPECT_EQ(Last()->hitRects[0].right, 128);
+}
+
+TEST_F(EnemyShots, BeamBlocksShimmerAsTheCameraMovesAndNeverShowTheWarningSign) {
+    std::set<int32_t> cells;
+    int32_t previous = -1, changes = 0;
+    for (int step = 0; step < 64; step++) {
+        mapLeftColumn = 1 + step / 32;
+        mapSubX = static_cast<float>(step % 32);
+        const int32_t cell = BeamShimmerCell();
+        EXPECT_EQ(cell, BeamShimmerCell());  // every block of the frame alike
+        cells.insert(cell);
+        changes += cell != previous;
+        previous = cell;
+    }
+    EXPECT_EQ(*cells.begin(), 1);  // cell 0 is the sign
+    EXPECT_EQ(*cells.rbegin(), 6);
+    EXPECT_EQ(cells.size(), 6u);
+    EXPECT_GT(changes, 40);
 }
 
 TEST_F(EnemyShots, FountainShotRisesThenRainsFromARandomColumn) {
@@ -266,7 +284,7 @@ TEST_F(EnemyShots, BlastSegmentLineGrowsEverySixFramesUntilPastTheEdge) {
 TEST_F(EnemyShots, BlastSegmentIsHarmfulFromCellThreeToThirteen) {
     SpawnBlastSegment(100, 100, 90);
     Actor* seg = Last();
-    Actor* mine = AcquireActor(Idle, Idle, GroupEnemy);
+    Actor* mine = AcquireActor(ActorNoOp, ActorNoOp, GroupEnemy);
     mine->x = 100;
     mine->y = 100;
     mine->hp = 5;

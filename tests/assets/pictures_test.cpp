@@ -197,6 +197,152 @@ TEST(GeneratedPictures, RouteMapNodesSitWhereTheGameCutsThem) {
     EXPECT_TRUE(cleared.Key(80 * 6 + 24, 36 * 1 - 18 * 6 + 108 - 2));
 }
 
+float Luma(const Rgb8& img, int x, int y) {
+    const uint8_t* p = img.At(x, y);
+    return 0.3f * p[0] + 0.59f * p[1] + 0.11f * p[2];
+}
+
+// Mean brightness step between two lines of 32 pixels (a column when `vertical` is
+// false: x fixed, y running), as the eye sees a border.
+float Step(const Rgb8& img, int ax, int ay, int bx, int by, bool alongX) {
+    float sum = 0;
+    for (int k = 0; k < 32; ++k)
+        sum += std::abs(alongX ? Luma(img, ax + k, ay) - Luma(img, bx + k, by) : Luma(img, ax, ay + k) - Luma(img, bx, by + k));
+    return sum / 32;
+}
+
+TEST(GeneratedPictures, MapLooksJoinWhereTheirSeamsMatch) {
+    Rgb8 img;
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgMapFront00.png", &img));
+    // the sixteen walled-in looks of each letter, side by side and one above the other
+    for (int letter = 0; letter < 2; ++letter) {
+        SCOPED_TRACE(letter ? "hull" : "rock");
+        const int x0 = 32 * letter;
+        float matching[2] = {0, 0}, differing[2] = {0, 0}, inside = 0;
+        int counts[2][2] = {{0, 0}, {0, 0}};
+        for (int a = 0; a < 16; ++a) {
+            const int ya = 32 * TileLookRow(0, a);
+            inside += Step(img, x0 + 15, ya, x0 + 16, ya, false);
+            for (int b = 0; b < 16; ++b) {
+                const int yb = 32 * TileLookRow(0, b);
+                const bool sameRight = ((a & kSideRight) != 0) == ((b & kSideLeft) != 0);
+                const bool sameBottom = ((a & kSideBottom) != 0) == ((b & kSideTop) != 0);
+                (sameRight ? matching[0] : differing[0]) += Step(img, x0 + 31, ya, x0, yb, false);
+                (sameBottom ? matching[1] : differing[1]) += Step(img, x0, ya + 31, x0, yb, true);
+                counts[0][sameRight]++;
+                counts[1][sameBottom]++;
+            }
+        }
+        const float across = matching[0] / counts[0][1], acrossWrong = differing[0] / counts[0][0];
+        // a matching seam is no harder a step than one inside a cell; a wrong one is
+        EXPECT_LT(across, 1.3f * inside / 16);
+        EXPECT_LT(across, 0.85f * acrossWrong);
+        if (letter == 0) {
+            EXPECT_LT(matching[1] / counts[1][1], 0.6f * differing[1] / counts[1][0]);
+        }
+    }
+    // open sides end in a rim; an outer corner is cut back to the space behind
+    const int lone = 32 * TileLookRow(kSideTop | kSideRight | kSideBottom | kSideLeft, 0);
+    EXPECT_TRUE(img.Key(0, lone));
+    EXPECT_FALSE(img.Key(16, lone + 16));
+    EXPECT_GT(Luma(img, 16, 32 * TileLookRow(kSideTop, 0) + 1), Luma(img, 16, 32 * TileLookRow(kSideBottom, 0) + 30));
+}
+
+TEST(GeneratedPictures, BeamBlocksAreEnergyAndOnlyTheSignCarriesTheMark) {
+    for (const char* file : {"ImgEnemyShot005.png", "ImgEnemyShot010.png"}) {
+        SCOPED_TRACE(file);
+        Rgb8 img;
+        ASSERT_TRUE(ReadRgb(DataDir + file, &img));
+        const bool vertical = std::string(file) == "ImgEnemyShot010.png";
+        auto gold = [&](int cell) {
+            int n = 0;
+            for (int y = 0; y < 128; ++y)
+                for (int x = 0; x < 128; ++x) {
+                    const uint8_t* p = img.At(128 * cell + x, y);
+                    n += !img.Key(128 * cell + x, y) && p[0] > 200 && p[1] > 140 && p[2] < 110;
+                }
+            return n;
+        };
+        EXPECT_GT(gold(0), 100);  // the warning sign keeps its hazard mark
+        for (int cell = 1; cell < img.w / 128; ++cell) {
+            SCOPED_TRACE("frame " + std::to_string(cell));
+            EXPECT_EQ(gold(cell), 0);
+            int core = 0, haze = 0, hazeClear = 0;
+            for (int along = 0; along < 128; ++along)
+                for (int across = 0; across < 128; ++across) {
+                    const int x = 128 * cell + (vertical ? across : along), y = vertical ? along : across;
+                    const int off = std::abs(across - 64);
+                    if (off < 4) core += !img.Key(x, y) && Luma(img, x, y) > 230;
+                    if (off > 36 && off < 54) haze++, hazeClear += img.Key(x, y);
+                }
+            EXPECT_EQ(core, 128 * 7);                // a white-hot core all along
+            EXPECT_GT(hazeClear, haze / 5);          // the glow thins out: shots behind show
+            EXPECT_LT(hazeClear, haze * 4 / 5);
+            // the rims move from frame to frame
+            int moved = 0;
+            for (int i = 0; i < 128 * 128; ++i) {
+                const int along = i / 128, across = i % 128;
+                const int x = vertical ? across : along, y = vertical ? along : across;
+                moved += img.Key(128 * cell + x, y) != img.Key(128 * (cell % (img.w / 128 - 1) + 1) + x, y);
+            }
+            EXPECT_GT(moved, 200);
+        }
+    }
+}
+
+// Share of a cell's opaque pixels whose mirror image across the cell's middle row is clear.
+float TopBottomAsymmetry(const Rgb8& img, int x0) {
+    int on = 0, alone = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = x0; x < x0 + 32; ++x)
+            if (!img.Key(x, y)) on++, alone += img.Key(x, 31 - y);
+    return on ? float(alone) / float(on) : 0.0f;
+}
+
+// Share of the opaque pixels of one cell that another cell of the picture draws otherwise.
+float Differing(const Rgb8& img, int ax, int bx) {
+    int on = 0, other = 0;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            if (img.Key(ax + x, y)) continue;
+            on++;
+            other += img.Key(bx + x, y) || std::memcmp(img.At(ax + x, y), img.At(bx + x, y), 3) != 0;
+        }
+    return on ? float(other) / float(on) : 0.0f;
+}
+
+// How much warmer than blue a cell's opaque pixels are, on average.
+float Warmth(const Rgb8& img, int x0, int size) {
+    float sum = 0;
+    int n = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = x0; x < x0 + size; ++x)
+            if (!img.Key(x, y)) sum += float(img.At(x, y)[0]) - float(img.At(x, y)[2]), n++;
+    return n ? sum / float(n) : 0.0f;
+}
+
+TEST(GeneratedPictures, EnemiesReadApartFromItemsAndThePlayersMissiles) {
+    Rgb8 carrier, items, missile, mine;
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgEnemy099.png", &carrier));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgItem.png", &items));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgEnemy007.png", &missile));
+    ASSERT_TRUE(ReadRgb(DataDir + "ImgMyMissile00.png", &mine));
+    // the items are level capsules; a carrier is an enemy's hull above its cargo, and the
+    // hull, the same for every cargo, makes the look: the cargo shows in a few pixels only
+    for (int k = 0; k < 7; ++k) {
+        EXPECT_LT(TopBottomAsymmetry(items, 32 * k), 0.02f) << k;
+        EXPECT_GT(TopBottomAsymmetry(carrier, 32 * k), 0.1f) << k;
+        if (k) {
+            EXPECT_LT(Differing(carrier, 0, 32 * k), 0.1f) << k;
+        }
+    }
+    // the enemy's missile is warm where the player's is cool and white
+    for (int f = 0; f < 4; ++f) {
+        EXPECT_GT(Warmth(missile, 32 * f, 32), 30) << f;
+        EXPECT_LT(Warmth(mine, 20 * f, 20), 0) << f;
+    }
+}
+
 TEST(PictureGenerator, WritesTheSameBytesOnEveryRun) {
     const std::string dir =
         std::filesystem::temp_directory_path() / ("zorbex-pictures-" + std::to_string(getpid()));

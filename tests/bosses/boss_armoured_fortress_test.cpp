@@ -6,12 +6,12 @@
 #include "actors/collision.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
-#include "final_boss_fixture.h"
+#include "boss_fight.h"
 #include "stages/enemies.h"
 
 namespace {
 
-using ArmouredFortress = FinalBoss;
+using ArmouredFortress = BossFight;
 
 struct Fortress {
     Actor* body;
@@ -21,7 +21,7 @@ struct Fortress {
 
 Fortress SpawnFortress() {
     SpawnBoss14();
-    auto e = FinalBoss::Live(GroupEnemy);
+    auto e = BossFight::Live(GroupEnemy);
     EXPECT_EQ(e.size(), 4u);  // body, turret, gun, shield
     return {e[0], e[1], e[2]};
 }
@@ -42,8 +42,8 @@ bool ShootCore(const Actor* body) {
 
 void PassUntilState(int32_t state) {
     for (int i = 0; i < 400 && bossState != state; i++) {
-        FinalBoss::Pass();
-        FinalBoss::ClearShots();
+        BossFight::Pass();
+        BossFight::ClearShots();
     }
     ASSERT_EQ(bossState, state);
 }
@@ -51,7 +51,7 @@ void PassUntilState(int32_t state) {
 // Needles (24 x 6) made in one pass, by direction.
 std::vector<int> Needles() {
     std::vector<int> out;
-    for (Actor* s : FinalBoss::Live(GroupEnemyShot))
+    for (Actor* s : BossFight::Live(GroupEnemyShot))
         if (s->width == 24) out.push_back(s->work[kDir].i);
     return out;
 }

@@ -4,7 +4,7 @@
 
 #include "actors/collision.h"
 #include "bosses/boss_common.h"
-#include "bosses/boss_pass_fixture.h"
+#include "bosses/boss_fight.h"
 #include "bosses/bosses.h"
 #include "runtime/headless.h"
 #include "shell/assets.h"
@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kColumn = kBossOwnWords;
 
-class BeamCarrier : public BossPass {
+class BeamCarrier : public BossFight {
 protected:
     Actor* Spawn() {
         Actor* before = activeList->prev;

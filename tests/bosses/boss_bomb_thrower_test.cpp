@@ -1,14 +1,15 @@
 // Boss 7, the bomb thrower: set-up, its stops, the bomb phases, the turret's spreads
 // and what changes once the turret is lost.
 #include "actors/collision.h"
-#include "boss_played_fight.h"
+#include "boss_fight.h"
 
 namespace {
 
-class BombThrower : public PlayedBossFight {
+class BombThrower : public BossFight {
 protected:
+    BombThrower() : BossFight(BossDrive::PlayFrames) {}
     void SetUp() override {
-        PlayedBossFight::SetUp();
+        BossFight::SetUp();
         made = StartBoss(SpawnBoss07);
         ASSERT_EQ(made.size(), 2u);
         body = made[0];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "actors/actor.h"
+#include "actors/behaviours.h"
 #include "bosses/boss_common.h"
 #include "bosses/boss_state.h"
 #include "bosses/bosses.h"
@@ -164,4 +165,12 @@ TEST_F(BossToolkit, PartsRideAtTheirOffsetAndReportTheirRelease) {
     EXPECT_EQ(score, 50000);
 }
 
+}  // namespace
+
+// The test's own behaviours, known to the state hash and the pool checks like the game's.
+namespace {
+const BehaviourName kTestBehaviours[] = {
+    BEHAVIOUR(MarkDeath),
+};
+BehaviourList testBehaviours(kTestBehaviours);
 }  // namespace

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "bosses/boss_common.h"
-#include "bosses/boss_pass_fixture.h"
+#include "bosses/boss_fight.h"
 #include "bosses/bosses.h"
 #include "stages/enemies.h"
 
@@ -22,7 +22,7 @@ struct Phase {
     int32_t guardMode = 0;  // during the phase's first pass
 };
 
-class FadingFortress : public BossPass {
+class FadingFortress : public BossFight {
 protected:
     Actor* Spawn() {
         Actor* before = activeList->prev;

@@ -2,15 +2,16 @@
 // sweeps and their needle spirals, the descent and beam, and the rotated picture.
 #include <vector>
 
+#include "actors/behaviours.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
-#include "final_boss_fixture.h"
+#include "boss_fight.h"
 #include "shell/assets.h"
 #include "stages/enemies.h"
 
 namespace {
 
-using GridCore = FinalBoss;
+using GridCore = BossFight;
 
 constexpr int kDrawAngle = kBossOwnWords;
 constexpr int kGridDx = kBossOwnWords + 1;
@@ -23,7 +24,7 @@ int32_t& gridStepFrames = bossScratch[1];
 
 Actor* SpawnCore() {
     SpawnBoss16();
-    auto e = FinalBoss::Live(GroupEnemy);
+    auto e = BossFight::Live(GroupEnemy);
     EXPECT_EQ(e.size(), 1u);  // no parts, no shields
     return e[0];
 }
@@ -38,13 +39,13 @@ void EndWalk(Actor* core, int32_t next) {
     core->work[kGridDy].f = 0.0f;
     core->work[kMinesLeft].i = 0;
     core->work[kPhaseTimer].i = 1;
-    FinalBoss::Pass();
+    BossFight::Pass();
 }
 
 // Cuts the selector's pause short: the next attack starts in this pass.
 void EndPause(Actor* core) {
     core->work[kPhaseTimer].i = 1;
-    FinalBoss::Pass();
+    BossFight::Pass();
 }
 
 TEST_F(GridCore, SetUpAndTheFirstStepSixtyFramesLater) {
@@ -222,4 +223,12 @@ TEST_F(GridCore, DeathScoresAndUsesTheAddVariant) {
     EXPECT_EQ(bossState, 5000);
 }
 
+}  // namespace
+
+// The test's own behaviours, known to the state hash and the pool checks like the game's.
+namespace {
+const BehaviourName kTestBehaviours[] = {
+    BEHAVIOUR(EndPause),
+};
+BehaviourList testBehaviours(kTestBehaviours);
 }  // namespace

@@ -3,12 +3,12 @@
 #include "actors/spawners.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
-#include "final_boss_fixture.h"
+#include "boss_fight.h"
 #include "stages/enemies.h"
 
 namespace {
 
-using GunTower = FinalBoss;
+using GunTower = BossFight;
 
 constexpr int kFlingFlag = kPartOwnWords + 1;
 
@@ -19,7 +19,7 @@ struct Tower {
 
 Tower SpawnTower() {
     SpawnBoss10();
-    auto e = FinalBoss::Live(GroupEnemy);
+    auto e = BossFight::Live(GroupEnemy);
     EXPECT_EQ(e.size(), 4u);
     return {e[0], {e[1], e[2], e[3]}};
 }
@@ -27,8 +27,8 @@ Tower SpawnTower() {
 // Shots of one size and speed alive now; then every shot is cleared.
 int TakeShots(int32_t width, float speed) {
     int n = 0;
-    for (Actor* s : FinalBoss::Live(GroupEnemyShot)) n += s->width == width && s->speed == speed;
-    FinalBoss::ClearShots();
+    for (Actor* s : BossFight::Live(GroupEnemyShot)) n += s->width == width && s->speed == speed;
+    BossFight::ClearShots();
     return n;
 }
 

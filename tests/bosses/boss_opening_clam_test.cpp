@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "bosses/boss_common.h"
-#include "bosses/boss_pass_fixture.h"
+#include "bosses/boss_fight.h"
 #include "bosses/bosses.h"
 #include "stages/enemies.h"
 
@@ -12,7 +12,7 @@ namespace {
 constexpr int kOpen = kBossOwnWords;
 constexpr int kVolleysLeft = kBossOwnWords + 2;
 
-class OpeningClam : public BossPass {
+class OpeningClam : public BossFight {
 protected:
     Actor* Spawn() {
         Actor* before = activeList->prev;

@@ -7,6 +7,7 @@
 #include "boss_fight.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
+#include "player/player.h"
 #include "stages/enemies.h"
 
 namespace {
@@ -236,6 +237,53 @@ TEST_F(Rail, AnEscortBombedAwayDuringTheEntryStillCountsTowardsOpeningTheRail) {
     EXPECT_EQ(bossState, 4);
     Pass();
     EXPECT_EQ(rail->guardMode, GuardNormal);
+}
+
+// A bomb dropped during the entry wears every escort below its threshold while all
+// are still armoured; once the rail is in place they must fall to shots alone.
+TEST_F(Rail, EscortsBombedAwayDuringTheEntryFallToShotsOnceTheRailIsInPlace) {
+    Spawn();
+    Actor* escorts[3] = {homer, drifter, bouncer};
+    const ActorFn attached[3] = {homer->update, drifter->update, bouncer->update};
+    for (int i = 0; i < 20; i++) Pass();
+    StartBomb(320, 240);
+    int frames = 20;
+    while (bombActive && frames < 227) {
+        Pass();
+        ClearShots();
+        frames++;
+    }
+    ASSERT_FALSE(bombActive);
+    ASSERT_EQ(bossState, 0);  // the rail is still coming in
+    EXPECT_LT(homer->hp, 300);
+    for (int i = 0; i < 3; i++) {
+        EXPECT_NE(escorts[i]->update, attached[i]);       // broken away ...
+        EXPECT_EQ(escorts[i]->guardMode, GuardArmoured);  // ... before the escorts open
+    }
+    while (bossState == 0 && frames < 300) {
+        Pass();
+        ClearShots();
+        frames++;
+    }
+    ASSERT_EQ(bossState, 1);
+    for (Actor* e : escorts) {
+        EXPECT_TRUE(e->alive);
+        EXPECT_EQ(e->guardMode, GuardNormal);
+    }
+    // from here on only the ship's shots: one at every enemy each frame, placed on the
+    // upper part of its hit rectangle so that an escort's is not hidden by the rail's
+    score = 0;
+    int shooting = 0;
+    while (bossState < BossStateDestroyed && shooting < 5000) {
+        for (Actor* a : Live())
+            if (a->group == GroupEnemy) SpawnMyShot1(a->x, a->y + a->hitRects[0].top - 3);
+        Pass();
+        ClearShots();
+        shooting++;
+    }
+    EXPECT_GE(bossState, BossStateDestroyed) << "the fight stalled";
+    EXPECT_FALSE(bombActive);
+    EXPECT_GE(score, 100000 + 2 * 50000);  // the rail, the homer and the bouncer at least
 }
 
 TEST_F(Rail, OpenRailAlternatesSevenLaserBoltsWithTenRingsOfEighteen) {

@@ -1,55 +1,27 @@
 // The boss sequence: warning, time limit, boss 0, death, banner and the final tally.
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "actors/actor.h"
-#include "bosses/boss_common.h"
-#include "bosses/boss_state.h"
-#include "bosses/bosses.h"
-#include "player/player.h"
-#include "runtime/headless.h"
-#include "runtime/media.h"
-#include "shell/game.h"
-#include "stages/enemies.h"
-#include "support/headless_game.h"
+#include "boss_fight.h"
 
 namespace {
 
-class BossSequence : public ::testing::Test {
+// The sequence keeps the new game's starting rank.
+class BossSequence : public BossFight {
 protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(StartSharedHeadlessGame(1));
-        ResetNewGame();
-        bossState = 0;
-        stagePhase = 0;
-        playerCenterX = 100;
-        playerCenterY = 240;
-    }
-
-    // One update pass, drawn and swept like the play frame does.
-    static void Pass() {
-        UpdateActors();
-        DrawActors();
-        SweepDeadActors();
+        ASSERT_NO_FATAL_FAILURE(BossFight::SetUp());
+        rank = StartingRank();
     }
     static int CountWhere(bool (*pred)(const Actor*)) {
         int n = 0;
-        for (Actor* a = activeList->next; a != activeList; a = a->next)
-            if (a->alive && pred(a)) n++;
+        for (Actor* a : Live()) n += pred(a) ? 1 : 0;
         return n;
     }
-    static Actor* Find(ActorFn draw) {
-        for (Actor* a = activeList->next; a != activeList; a = a->next)
-            if (a->alive && a->draw == draw) return a;
-        return nullptr;
-    }
+    // Boss 0's body, the one record 202 wide.
     static Actor* BossBody() {
-        for (Actor* a = activeList->next; a != activeList; a = a->next)
-            if (a->alive && a->group == GroupEnemy && a->width == 202) return a;
-        return nullptr;
+        std::vector<Actor*> bodies = Live(GroupEnemy, 202);
+        return bodies.empty() ? nullptr : bodies[0];
     }
     static std::string Music() { return CurrentMusicFile(); }
 };

@@ -2,15 +2,16 @@
 #include <cstdlib>
 #include <vector>
 
+#include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "bosses/boss_common.h"
 #include "bosses/bosses.h"
-#include "final_boss_fixture.h"
+#include "boss_fight.h"
 #include "stages/enemies.h"
 
 namespace {
 
-using ShellLauncher = FinalBoss;
+using ShellLauncher = BossFight;
 
 constexpr int kSecondTimer = kBossOwnWords;  // the volley's timer
 
@@ -24,11 +25,11 @@ bool IsShell(const Actor* a) { return a->width == 118 && a->guardMode == GuardAr
 // Runs a life until the armoured retreat after it is over.
 void EndLifeAndRetreat(Actor* body) {
     body->hp = 0;
-    FinalBoss::Pass();
+    BossFight::Pass();
     ASSERT_EQ(body->guardMode, GuardArmoured);
     for (int i = 0; i < 200 && body->guardMode != GuardNormal; i++) {
-        FinalBoss::Pass();
-        FinalBoss::ClearShots();
+        BossFight::Pass();
+        BossFight::ClearShots();
     }
 }
 
@@ -215,4 +216,12 @@ TEST_F(ShellLauncher, ThirdLifeVolleysThenSweepsUpAndDown) {
     EXPECT_EQ(stream[151], 78 - 2 * 70 + 360);
 }
 
+}  // namespace
+
+// The test's own behaviours, known to the state hash and the pool checks like the game's.
+namespace {
+const BehaviourName kTestBehaviours[] = {
+    BEHAVIOUR(EndLifeAndRetreat),
+};
+BehaviourList testBehaviours(kTestBehaviours);
 }  // namespace

@@ -1,11 +1,12 @@
 // Boss 2, the walking battleship: set-up, the walk, the three turrets' fire and how
 // the lost-turret count in bossState drives them.
-#include "boss_played_fight.h"
+#include "boss_fight.h"
 
 namespace {
 
-class WalkingBattleship : public PlayedBossFight {
+class WalkingBattleship : public BossFight {
 protected:
+    WalkingBattleship() : BossFight(BossDrive::PlayFrames) {}
     // The set-up with the hull already walked in, so every turret fires on the screen.
     static std::vector<Actor*> StartWalkedIn() {
         std::vector<Actor*> made = StartBoss(SpawnBoss02);

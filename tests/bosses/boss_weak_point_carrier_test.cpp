@@ -1,13 +1,14 @@
 // Boss 4, the carrier with a weak point: set-up, the armoured cycle with its craft,
 // the loss of the weak point, and the blink-and-fan cycle that follows.
-#include "boss_played_fight.h"
+#include "boss_fight.h"
 
 namespace {
 
-class WeakPointCarrier : public PlayedBossFight {
+class WeakPointCarrier : public BossFight {
 protected:
+    WeakPointCarrier() : BossFight(BossDrive::PlayFrames) {}
     void SetUp() override {
-        PlayedBossFight::SetUp();
+        BossFight::SetUp();
         made = StartBoss(SpawnBoss04);
         ASSERT_EQ(made.size(), 7u);
         hull = made[0];

@@ -46,10 +46,9 @@ protected:
         while (Word(kRespawnGrace) > 0) Frame();
     }
 
-    static void Idle(Actor*) {}
     // A motionless actor of `group` whose one rectangle covers the ship's.
     static Actor* Obstacle(int32_t group, int32_t hp = 1000, int32_t attack = 1) {
-        Actor* a = AcquireActor(Idle, Idle, group);
+        Actor* a = AcquireActor(ActorNoOp, ActorNoOp, group);
         a->x = Ship()->x;
         a->y = Ship()->y;
         a->width = a->height = 64;

@@ -94,6 +94,15 @@ TEST_F(ClockTest, HeadlessButtonsComeFromTheCaller) {
     EXPECT_EQ(PumpWindowMessages(), 0);
 }
 
+TEST(MouseCursor, HiddenInFullScreenAndOnceTheMouseRestsInAWindow) {
+    EXPECT_TRUE(MouseCursorShown(true, false, 0));
+    EXPECT_TRUE(MouseCursorShown(true, false, kCursorIdleMillis - 1));
+    EXPECT_FALSE(MouseCursorShown(true, false, kCursorIdleMillis));
+    EXPECT_FALSE(MouseCursorShown(true, false, 0xFFFFFFFFu));  // long still, whatever the clock did
+    EXPECT_FALSE(MouseCursorShown(true, true, 0));             // full screen, even while it moves
+    EXPECT_FALSE(MouseCursorShown(false, false, 0));           // the game asked for no cursor
+}
+
 TEST_F(TextTest, ShiftJisTextIsConvertedMeasuredAndDrawn) {
     SetTextSize(14);
     SetTextWeight(5);

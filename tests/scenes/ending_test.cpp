@@ -7,6 +7,7 @@
 #include "actors/actor.h"
 #include "runtime/text_encoding.h"
 #include "scenes/ending_texts.h"
+#include "shell/assets.h"
 #include "shell/game.h"
 #include "stages/level_texts.h"
 
@@ -142,6 +143,34 @@ TEST_F(Ending, CaptionsRunToTheLastOneInFrame1900) {
     EXPECT_EQ(currentScene, SceneEnding);
     Frame(PadButton1);  // already final: this press leaves
     EXPECT_EQ(currentScene, SceneRanking);
+}
+
+TEST_F(Ending, TheTextShowsOnlyInsideTheWindowOfItsFrame) {
+    if (MissingAssetCount() > 0) GTEST_SKIP() << "pictures not generated";
+    ClearBackBuffer();
+    DrawImage(0, 0, ImgEnding, 0);
+    const std::vector<uint32_t> picture = Capture();
+    // the frame's gold rules run just outside the window of rows 63 to 188, columns 20 to 619
+    auto red = [&](int x, int y) { return (picture[y * 640 + x] >> 16) & 255; };
+    for (int y : {62, 189}) EXPECT_GT(red(320, y), 140u) << y;
+    for (int x : {19, 620}) EXPECT_GT(red(x, 120), 140u) << x;
+    for (int y : {63, 188}) EXPECT_LT(red(320, y), 60u) << y;
+    for (int x : {20, 619}) EXPECT_LT(red(x, 120), 60u) << x;
+
+    WinLastStage(26, 0);  // thirteen lines, none of them blank
+    // frame 20: line 0 rises through the bottom edge; frame 520: line 0 leaves through the
+    // top edge while line 4 enters through the bottom one
+    int shown = 0;
+    for (int frames : {20, 500}) {
+        Frames(frames);
+        const std::vector<uint32_t> screen = Capture();
+        EXPECT_TRUE(SameRegion(screen, picture, 0, 0, 640, 63)) << sceneTimer;
+        EXPECT_TRUE(SameRegion(screen, picture, 0, 189, 640, 14)) << sceneTimer;  // above the route map
+        EXPECT_TRUE(SameRegion(screen, picture, 0, 63, 20, 126)) << sceneTimer;
+        EXPECT_TRUE(SameRegion(screen, picture, 620, 63, 20, 126)) << sceneTimer;
+        shown += !SameRegion(screen, picture, 20, 63, 600, 126);
+    }
+    EXPECT_EQ(shown, 2);  // and inside the window, text
 }
 
 TEST_F(Ending, ScrollStopsAtMinusAThousand) {

@@ -31,17 +31,17 @@ constexpr uid_t kNobody = 65534;
 inline uid_t TestUser() { return ::geteuid() == 0 ? kNobody : ::geteuid(); }
 inline gid_t TestGroup() { return ::geteuid() == 0 ? kNobody : ::getegid(); }
 
-// Runs `body` in a child process, killed after `seconds` so that a case that blocks
-// fails instead of hanging the suite. The child's result: body's value (0 for
-// success), 124 when it timed out, 125 when the user could not be dropped.
-inline int RunInChild(bool unprivileged, int seconds, const std::function<int()>& body) {
+// Runs `body` in a child process as `user` (the same user when it is this one's), killed
+// after `seconds` so that a case that blocks fails instead of hanging the suite. The
+// child's result: body's value (0 for success), 124 when it timed out, 125 when the
+// user could not be taken.
+inline int RunInChildAs(uid_t user, int seconds, const std::function<int()>& body) {
     std::fflush(stdout);
     std::fflush(stderr);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::alarm(static_cast<unsigned>(seconds));
-        if (unprivileged && ::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        if (user != ::geteuid() && (::setgroups(0, nullptr) != 0 || ::setgid(user) != 0 || ::setuid(user) != 0))
             ::_exit(125);
         const int result = body();
         std::fflush(stderr);
@@ -51,6 +51,11 @@ inline int RunInChild(bool unprivileged, int seconds, const std::function<int()>
     ::waitpid(pid, &status, 0);
     if (WIFSIGNALED(status)) return WTERMSIG(status) == SIGALRM ? 124 : 128 + WTERMSIG(status);
     return WEXITSTATUS(status);
+}
+
+// The same, as the unprivileged test user when `unprivileged`.
+inline int RunInChild(bool unprivileged, int seconds, const std::function<int()>& body) {
+    return RunInChildAs(unprivileged ? TestUser() : ::geteuid(), seconds, body);
 }
 
 inline void WriteBytes(const std::string& path, const std::vector<unsigned char>& bytes) {

@@ -4,6 +4,8 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -192,6 +194,93 @@ TEST_F(SaveFiles, ShortWriteOrFailedSyncLeavesTheOldFileWhole) {
     fileWriteCall = ::write;
     EXPECT_EQ(SaveOnFullDisk(dir.string(), 1, [] { fileSyncCall = FailSync; }), 0);
     fileSyncCall = ::fsync;
+}
+
+// Two games started on the same table: each ends a run, and the file keeps both entries;
+// the first game's table in memory stays its own until it takes the saved one up.
+TEST_F(SaveFiles, TwoGamesAtOnceKeepBothEntries) {
+    ReadSaveFile();
+    ASSERT_EQ(RunInChild(false, 10,
+                         [] {
+                             score = 8500;
+                             stageNumber = 4;
+                             InsertRanking();
+                             return SaveRunInTable(nullptr) ? 0 : 1;
+                         }),
+              0);
+    score = 5500;
+    stageNumber = 2;
+    InsertRanking();
+    int32_t rowOnDisk = -1;
+    bool others = false;
+    static int32_t* seenRow;
+    static bool* seenOthers;
+    seenRow = &rowOnDisk;
+    seenOthers = &others;
+    ASSERT_TRUE(SaveRunInTable([](int32_t row, bool othersEntries) {
+        *seenRow = row;
+        *seenOthers = othersEntries;
+    }));
+    EXPECT_EQ(newRankIndex, 5);
+    EXPECT_EQ(rowOnDisk, 6);  // below the other game's 8500
+    EXPECT_TRUE(others);
+    EXPECT_EQ(highScores[2], 8000);  // this game has not seen the 8500
+    TakeUpSavedTable();
+    const int32_t want[10] = {10000, 9000, 8500, 8000, 7000, 6000, 5500, 5000, 4000, 3000};
+    const int32_t stages[10] = {1, 1, 4, 1, 1, 1, 2, 1, 1, 1};
+    for (int i = 0; i < 10; i++) {
+        EXPECT_EQ(highScores[i], want[i]) << "row " << i;
+        EXPECT_EQ(highScoreStages[i], stages[i]) << "row " << i;
+    }
+    EXPECT_EQ(Names(), std::vector<std::string>{"zorbexG.dat"});  // the lock leaves no file
+}
+
+// Eight games read the default table, then end their runs at the same moment: under the
+// lock every one of their entries reaches the file.
+TEST_F(SaveFiles, GamesEndingTogetherLoseNoEntry) {
+    ReadSaveFile();
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    std::vector<pid_t> games;
+    for (int g = 0; g < 8; g++) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::close(gate[1]);
+            char c;
+            while (::read(gate[0], &c, 1) > 0) {
+            }  // all start when the gate closes
+            score = 20000 + 100 * g;
+            stageNumber = 10 + g;
+            InsertRanking();
+            ::_exit(SaveRunInTable(nullptr) ? 0 : 1);
+        }
+        games.push_back(pid);
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);
+    for (pid_t pid : games) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    TakeUpSavedTable();
+    for (int g = 0; g < 8; g++) {
+        EXPECT_EQ(highScores[7 - g], 20000 + 100 * g);
+        EXPECT_EQ(highScoreStages[7 - g], 10 + g);
+    }
+    EXPECT_EQ(highScores[8], 10000);
+    EXPECT_EQ(highScores[9], 9000);
+}
+
+// A save this game may not read, or none at all: the game's table is what it has.
+TEST_F(SaveFiles, TakingUpAnUnreadableSaveKeepsTheGamesTable) {
+    ReadSaveFile();
+    highScores[0] = 77777;
+    TakeUpSavedTable();
+    EXPECT_EQ(highScores[0], 77777);
+    fs::create_directories(save);
+    TakeUpSavedTable();
+    EXPECT_EQ(highScores[0], 77777);
 }
 
 }  // namespace

@@ -126,6 +126,22 @@ double Rms(const std::vector<float>& s, size_t from, size_t to) {
     return to > from ? std::sqrt(sum / double(to - from)) : 0;
 }
 
+// How well `part` matches `whole` shifted by `lag` samples, over `length` samples from
+// `from` of `part` on: the normalised cross-correlation, 1 for the same signal.
+double Correlation(const std::vector<float>& whole, const std::vector<float>& part, size_t from, size_t length,
+                   long lag) {
+    double sum = 0, wholeSquares = 0, partSquares = 0;
+    for (size_t i = from; i < from + length; i++) {
+        const long j = long(i) + lag;
+        const double a = part[i];
+        const double b = j >= 0 && size_t(j) < whole.size() ? whole[size_t(j)] : 0.0;
+        sum += a * b;
+        wholeSquares += b * b;
+        partSquares += a * a;
+    }
+    return wholeSquares > 0 && partSquares > 0 ? sum / std::sqrt(wholeSquares * partSquares) : 0;
+}
+
 class VideoExport : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -183,6 +199,45 @@ TEST_F(VideoExport, Mp4AtTwiceTheSizeHoldsTheRunsPicturesAndSound) {
     Decoded d;
     ASSERT_NO_FATAL_FAILURE(Render("run.mp4", 2, &d));
     ExpectWholeRun(d, 2);
+}
+
+// A cut of the run holds the pictures of its frames, and the sound those frames had in
+// the whole run's video: not the sound from the start, nor shifted by a frame.
+TEST_F(VideoExport, CutHoldsItsFramesWithTheirSoundInStep) {
+    constexpr int kCutFrom = 61, kCutTo = kChosenFrame;
+    const std::string run = "--verify " + kWork + "/run.replay --video ";
+    ASSERT_EQ(RunSim(run + kWork + "/whole.webm"), 0);
+    ASSERT_EQ(RunSim(run + kWork + "/cut.webm --video-from " + std::to_string(kCutFrom) + " --video-to " +
+                     std::to_string(kCutTo)),
+              0);
+    Decoded whole, cut;
+    ASSERT_TRUE(Decode(kWork + "/whole.webm", 0, &whole));
+    ASSERT_TRUE(Decode(kWork + "/cut.webm", kChosenFrame - kCutFrom, &cut));
+    EXPECT_EQ(cut.frames, kCutTo - kCutFrom + 1);
+    EXPECT_NEAR(cut.seconds, cut.frames * kFrameSeconds, 0.03);
+    EXPECT_GT(Psnr(cut, png), 33.0);  // the cut's last picture is the run's frame 150
+    ASSERT_EQ(cut.soundRate, whole.soundRate);
+    ASSERT_GT(cut.soundRate, 0);
+    EXPECT_NEAR(double(cut.sound.size()) / cut.soundRate, cut.frames * kFrameSeconds, 0.05);
+    // a second of the cut, from a tenth of a second in, against the whole run's sound
+    // around the same moment of the run: the best match is where the cut began
+    const size_t from = size_t(cut.soundRate / 10), length = size_t(cut.soundRate);
+    ASSERT_GT(cut.sound.size(), from + length);
+    ASSERT_GT(Rms(cut.sound, from, from + length), 0.01);
+    const long start = long((kCutFrom - 1) * kFrameSeconds * cut.soundRate);
+    const long frame = long(kFrameSeconds * cut.soundRate);
+    long bestLag = 0;
+    double best = -1;
+    for (long lag = start - 2 * frame; lag <= start + 2 * frame; lag++) {
+        const double c = Correlation(whole.sound, cut.sound, from, length, lag);
+        if (c > best) {
+            best = c;
+            bestLag = lag;
+        }
+    }
+    EXPECT_GT(best, 0.9);
+    EXPECT_NEAR(double(bestLag - start) / cut.soundRate, 0.0, 0.001) << "samples off: " << bestLag - start;
+    EXPECT_LT(Correlation(whole.sound, cut.sound, from, length, 0), 0.5);  // not the run's start
 }
 
 // The title's start sound is played to its end before the stage starts, the picture

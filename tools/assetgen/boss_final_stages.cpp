@@ -8,28 +8,6 @@
 
 namespace {
 
-// A gun port: a steel collar round a dark bore with a glow deep inside.
-void Port(Canvas& cv, float x, float y, float r, const Ramp& glow) {
-    Mask collar(cv.w, cv.h);
-    collar.Circle(x, y, r + 1.5f);
-    AddPart(cv, collar, pal::kGunmetal, ShadeOpts{1.5f});
-    Mask bore(cv.w, cv.h);
-    bore.Circle(x, y, r);
-    Paint(cv, bore, pal::kInk);
-    GlowBall(cv, x, y + 0.5f, std::max(1.2f, r * 0.55f), glow);
-}
-
-// A downward thruster bell with its flame (for bodies that rise or hover).
-void DownThruster(Canvas& cv, float x, float y, float w) {
-    Mask bell(cv.w, cv.h);
-    bell.Poly({x - w * 0.35f, y, x + w * 0.35f, y, x + w * 0.5f, y + 6, x - w * 0.5f, y + 6});
-    AddPart(cv, bell, pal::kGunmetal, ShadeOpts{1.5f});
-    for (int i = int(-w * 0.45f); i <= int(w * 0.45f); ++i) {
-        cv.Set(int(x) + i, int(y) + 7, pal::kPlasma[std::abs(i) < w * 0.25f ? 3 : 1]);
-        if (std::abs(i) < w * 0.2f) cv.Set(int(x) + i, int(y) + 8, pal::kPlasma[2]);
-    }
-}
-
 // ---- boss 8, the shell launcher ------------------------------------------------------
 
 // The hull outline both the launcher and its shell share, part by part; it follows the
@@ -211,54 +189,57 @@ void TowerGun(Canvas& cv, int w, int h, uint32_t seed) {
 
 // ---- boss 16, the grid core -----------------------------------------------------------
 
+// The core's own colours: emerald energy, which no mine, enemy or item wears.
+const Ramp kEmerald{{MakeRgb(10, 56, 48), MakeRgb(16, 110, 84), MakeRgb(50, 190, 120), MakeRgb(140, 250, 180),
+                     MakeRgb(225, 255, 235), pal::kWhite}};
+
 // The core is turned to any angle by the game, so its light does not come from one side:
-// a round hull shaded from its rim to a bright middle, four blades that read as a cross
-// at every angle, and one emitter on the right, the way its needles leave.
+// a white-hot emerald heart in a dark socket, and a gold ring broken into four hooked
+// arcs whose bright leading ends make the spin show; one arc carries the emitter.
 void Boss360(Canvas& cv) {
-    Mask blades(32, 32);
-    for (int k = 0; k < 4; ++k) {
-        float a = k * 1.5707963f + 0.3926991f;
-        float c = std::cos(a), s = std::sin(a);
-        auto P = [&](float r, float t) { return std::vector<float>{16 + c * r - s * t, 16 + s * r + c * t}; };
-        std::vector<float> pts;
-        for (auto p : {P(9, -3.5f), P(15.5f, -1.5f), P(15.5f, 1.5f), P(9, 3.5f)}) pts.insert(pts.end(), p.begin(), p.end());
-        blades.Poly(pts);
-    }
-    Canvas b(32, 32);
-    PaintTone(b, blades, pal::kSteel, [](int x, int y) {
-        float r = std::hypot(x + 0.5f - 16.0f, y + 0.5f - 16.0f);
-        return std::clamp(1.1f - r / 16.0f, 0.1f, 0.9f);
-    }, 0.2f);
-    Outline(b, pal::kInk);
-    cv.Blit(b, 0, 0);
-    // the emitter: a short prong on the right
-    Mask prong(32, 32);
-    prong.RoundRect(21, 13.5f, 10, 5, 2);
-    Canvas p(32, 32);
-    PaintTone(p, prong, pal::kGunmetal, [](int, int y) { return y == 15 || y == 16 ? 0.9f : 0.5f; }, 0.0f);
-    Outline(p, pal::kInk);
-    cv.Blit(p, 0, 0);
-    cv.Set(30, 15, pal::kHot[4]);
-    cv.Set(30, 16, pal::kHot[3]);
-    // the hull and its eye
-    Mask hull(32, 32);
-    hull.Circle(16, 16, 9.5f);
-    Canvas h(32, 32);
-    PaintTone(h, hull, pal::kViolet, [](int x, int y) {
-        float r = std::hypot(x + 0.5f - 16.0f, y + 0.5f - 16.0f) / 9.5f;
-        return std::clamp(0.95f - r * 0.85f, 0.0f, 1.0f);
-    }, 0.3f);
-    Outline(h, pal::kInk);
-    cv.Blit(h, 0, 0);
+    constexpr float kC = 16.0f, kPi = 3.14159265f;
+    Canvas ring(32, 32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            float dx = x + 0.5f - kC, dy = y + 0.5f - kC, r = std::hypot(dx, dy);
+            float a = std::atan2(dy, dx) + kPi;                   // 0 .. 2 pi
+            float along = std::fmod(a + kPi / 4, kPi / 2) / (kPi / 2);  // 0 .. 1 along each arc
+            // each arc thickens towards its leading end, a hook that reads as a turn
+            float outer = 12.5f + 2.6f * along;
+            if (r < 10.5f || r > outer || along > 0.82f) continue;
+            float band = 1.0f - std::abs(r - 12.8f) / 2.6f;
+            float t = std::clamp(0.2f + 0.5f * band + 0.35f * along, 0.0f, 1.0f);
+            int i = std::clamp(int(t * float(pal::kGold.Size() - 1) + (Bayer(x, y) - 0.5f) * 0.5f + 0.5f), 0,
+                               pal::kGold.Size() - 1);
+            ring.Set(x, y, pal::kGold[i]);
+        }
+    Outline(ring, pal::kInk);
+    cv.Blit(ring, 0, 0);
+    // the socket and the heart
     Mask socket(32, 32);
-    socket.Circle(16, 16, 6);
+    socket.Circle(kC, kC, 10.5f);
     Paint(cv, socket, pal::kInk);
-    GlowBall(cv, 16, 16, 4.5f, kCoreBlue);
-    // a bright notch towards the emitter, so the turn shows even on the hull
-    cv.Set(23, 15, kCoreBlue[4]);
-    cv.Set(23, 16, kCoreBlue[4]);
-    cv.Set(24, 15, kCoreBlue[3]);
-    cv.Set(24, 16, kCoreBlue[3]);
+    Mask halo(32, 32);
+    halo.Ring(kC, kC, 8.2f, 9.4f);
+    Paint(cv, halo, kEmerald[2]);
+    Mask heart(32, 32);
+    heart.Circle(kC, kC, 7.2f);
+    Canvas h(32, 32);
+    PaintTone(h, heart, kEmerald, [](int x, int y) {
+        return std::clamp(1.05f - std::hypot(x + 0.5f - 16.0f, y + 0.5f - 16.0f) / 7.2f, 0.0f, 1.0f);
+    }, 0.5f);
+    cv.Blit(h, 0, 0);
+    // the emitter: an emerald lens set into the right-hand arc
+    Mask lens(32, 32);
+    lens.RoundRect(25, 14, 5, 4, 1.5f);
+    Paint(cv, lens, kEmerald[3]);
+    cv.Set(28, 15, kEmerald[5]);
+    cv.Set(28, 16, kEmerald[4]);
+    // spokes from the heart to the ring, so the turn shows on the heart as well
+    for (int k = 0; k < 4; ++k) {
+        float a = k * kPi / 2 + kPi / 4;
+        for (float d = 7.5f; d < 10.5f; d += 0.5f) cv.Set(int(kC + std::cos(a) * d), int(kC + std::sin(a) * d), kEmerald[3]);
+    }
 }
 
 }  // namespace

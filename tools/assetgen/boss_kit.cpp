@@ -155,3 +155,51 @@ void Grille(Canvas& cv, int x, int y, int w, int h) {
             Lighten(cv, i, j + 1, 0.12f);
         }
 }
+
+void Recess(Canvas& cv, const Mask& m, float depth) {
+    for (int y = 0; y < cv.h; ++y)
+        for (int x = 0; x < cv.w; ++x) {
+            if (!m.At(x, y) || !cv.Opaque(x, y)) continue;
+            Darken(cv, x, y, depth);
+            if (!m.At(x, y + 1) || !m.At(x + 1, y)) Lighten(cv, x, y, 0.3f);
+            if (!m.At(x, y - 1) || !m.At(x - 1, y)) Darken(cv, x, y, 0.6f);
+        }
+}
+
+void Nozzle(Canvas& cv, float x, float y, float dx, float dy, float r) {
+    Mask n(cv.w, cv.h);
+    n.Capsule(x, y, x + dx * r * 1.4f, y + dy * r * 1.4f, r);
+    AddPart(cv, n, pal::kGunmetal, ShadeOpts{1.5f});
+    Mask bore(cv.w, cv.h);
+    bore.Circle(x + dx * r * 1.6f, y + dy * r * 1.6f, r * 0.55f);
+    Paint(cv, bore, pal::kPlasma[2]);
+    cv.Set(int(x + dx * r * 1.6f), int(y + dy * r * 1.6f), pal::kPlasma[4]);
+}
+
+void Windows(Canvas& cv, int x0, int y, int x1, int step, int w, int h) {
+    for (int x = x0; x + w <= x1; x += step) {
+        cv.FillRect(x, y, w, h, pal::kCyan[0]);
+        cv.FillRect(x, y, w, 1, pal::kCyan[3]);
+        cv.Set(x, y + 1, pal::kCyan[2]);
+    }
+}
+
+void Port(Canvas& cv, float x, float y, float r, const Ramp& glow) {
+    Mask collar(cv.w, cv.h);
+    collar.Circle(x, y, r + 1.5f);
+    AddPart(cv, collar, pal::kGunmetal, ShadeOpts{1.5f});
+    Mask bore(cv.w, cv.h);
+    bore.Circle(x, y, r);
+    Paint(cv, bore, pal::kInk);
+    GlowBall(cv, x, y + 0.5f, std::max(1.2f, r * 0.55f), glow);
+}
+
+void DownThruster(Canvas& cv, float x, float y, float w) {
+    Mask bell(cv.w, cv.h);
+    bell.Poly({x - w * 0.35f, y, x + w * 0.35f, y, x + w * 0.5f, y + 6, x - w * 0.5f, y + 6});
+    AddPart(cv, bell, pal::kGunmetal, ShadeOpts{1.5f});
+    for (int i = int(-w * 0.45f); i <= int(w * 0.45f); ++i) {
+        cv.Set(int(x) + i, int(y) + 7, pal::kPlasma[std::abs(i) < w * 0.25f ? 3 : 1]);
+        if (std::abs(i) < w * 0.2f) cv.Set(int(x) + i, int(y) + 8, pal::kPlasma[2]);
+    }
+}

@@ -16,6 +16,16 @@ void Engine(Canvas& cv, float x, float y, float h);
 void Lights(Canvas& cv, int x0, int y, int x1, int step, const Ramp& ramp);
 // Slits of a vent grille across a box.
 void Grille(Canvas& cv, int x, int y, int w, int h);
+// A dark recess (a hatch, a socket, a bay) with a lit lower and right edge.
+void Recess(Canvas& cv, const Mask& m, float depth);
+// A small steering nozzle pointing along (dx, dy), with a pale flame.
+void Nozzle(Canvas& cv, float x, float y, float dx, float dy, float r);
+// Glass windows in a row: dark panes with a bright top-left corner.
+void Windows(Canvas& cv, int x0, int y, int x1, int step, int w, int h);
+// A gun port: a steel collar round a dark bore with a glow deep inside.
+void Port(Canvas& cv, float x, float y, float r, const Ramp& glow);
+// A downward thruster bell with its flame (for bodies that rise or hover).
+void DownThruster(Canvas& cv, float x, float y, float w);
 // A polygon mask the size of the canvas.
 Mask PolyMask(const Canvas& cv, const std::vector<float>& xy);
 

@@ -151,37 +151,84 @@ void Boss223(Canvas& cv) {
     Armor(cv, PolyMask(cv, {40, 44, 110, 44, 110, 54, 40, 54}), pal::kGunmetal, 2232, 2, 30);
 }
 
-// Boss 4: a flat carrier; flight deck and bridge on top, the gun nose at the left, the
-// keel clamp below that holds a craft. Column 1 has the nose guns open and hot.
+// Boss 4: a flat carrier in gunmetal with violet bands: an armoured prow whose slit is
+// the core, with the fan guns stepped down its cheek; a flight deck with its island,
+// crane and radar on top; hangar bays along the side; radiator fins and three engines
+// astern; the keel clamp below that holds a craft. Column 1 has the fan guns open and hot.
 void CarrierHull(Canvas& cell, bool firing) {
     // main hull, shaped to the shields that cover it
-    Armor(cell, PolyMask(cell, {9, 48, 24, 38, 40, 35, 262, 35, 287, 42, 287, 82, 276, 87, 34, 87, 16, 82, 9, 74}),
-          pal::kViolet, 240, 5, 16);
-    // the flight deck with its markings and edge lights
-    Armor(cell, PolyMask(cell, {64, 35, 72, 21, 208, 21, 216, 35}), pal::kGunmetal, 243, 3, 60);
-    for (int x = 80; x < 204; x += 10) cell.Line(x, 28, x + 5, 28, pal::kGold[3]);
-    Lights(cell, 74, 23, 206, 16, kCoreBlue);
-    // bridge island
-    Armor(cell, PolyMask(cell, {170, 21, 174, 10, 198, 10, 204, 21}), pal::kSteel, 244, 2, 40);
-    for (int x = 178; x < 198; x += 5) cell.Set(x, 14, kCoreBlue[4]);
-    cell.Line(186, 10, 186, 2, pal::kSteel[3]);
-    GlowBall(cell, 186, 2, 1.5f, kCoreRed);
-    // the long hangar window along the side
-    Mask bay(cell.w, cell.h);
-    bay.RoundRect(64, 52, 170, 14, 4);
-    Paint(cell, bay, pal::kInk);
-    Mask glow(cell.w, cell.h);
-    glow.RoundRect(67, 55, 164, 8, 3);
-    Canvas g(cell.w, cell.h);
-    PaintTone(g, glow, kCoreBlue, [](int px, int) { return 0.35f + 0.25f * std::sin(px * 0.3f); });
-    cell.Blit(g, 0, 0);
+    const std::vector<float> hull = {9, 48, 24, 38, 40, 35, 262, 35, 287, 42, 287, 82, 276, 87, 34, 87, 16, 82, 9, 74};
+    Armor(cell, PolyMask(cell, hull), pal::kGunmetal, 240, 5, 14);
+    // two-tone: a violet strake along the lower hull, a violet band over the hangars
+    Armor(cell, PolyMask(cell, {18, 72, 287, 72, 287, 82, 276, 87, 34, 87, 16, 82}), pal::kViolet, 247, 3, 40);
+    Mask band(cell.w, cell.h);
+    band.Rect(40, 44, 236, 4);
+    band.Intersect(PolyMask(cell, hull).Eroded(2));
+    Canvas b(cell.w, cell.h);
+    Shade(b, band, pal::kViolet, ShadeOpts{1.5f});
+    cell.Blit(b, 0, 0);
+    // the flight deck with its runway marks and edge lights
+    Armor(cell, PolyMask(cell, {64, 35, 72, 21, 208, 21, 216, 35}), pal::kSteel, 243, 3, 60);
+    for (int x = 80; x < 164; x += 10) cell.Line(x, 28, x + 5, 28, pal::kGold[3]);
+    for (int x = 76; x < 96; x += 4) cell.Line(x, 24, x + 2, 32, pal::kInk);
+    Lights(cell, 74, 22, 206, 16, kCoreBlue);
+    // deck crane forward, radar and bridge island aft
+    Barrel(cell, 100, 20, 122, 10, 1.5f, pal::kGunmetal);
+    cell.Line(122, 10, 122, 18, pal::kSteel[1]);
+    Armor(cell, PolyMask(cell, {166, 21, 172, 8, 200, 8, 206, 21}), pal::kViolet, 244, 2, 40);
+    Windows(cell, 176, 11, 200, 5, 3, 2);
+    cell.Line(186, 8, 186, 1, pal::kSteel[3]);
+    cell.Line(182, 3, 190, 3, pal::kSteel[2]);
+    GlowBall(cell, 186, 1.5f, 1.5f, kCoreRed);
+    // the prow: a heavy armoured shell round the core slit
+    Armor(cell, PolyMask(cell, {4, 62, 8, 44, 22, 34, 58, 32, 64, 36, 64, 86, 56, 90, 22, 90, 8, 80}), pal::kSteel, 246, 4,
+          16);
+    for (int y = 40; y < 86; y += 9) Seam(cell, 28, y, 60, y - 2);
+    // hangar bays along the side, each door framed and lit from inside
+    for (int k = 0; k < 5; ++k) {
+        float x = 72.0f + 32.0f * float(k);
+        Mask frame(cell.w, cell.h);
+        frame.RoundRect(x, 51, 28, 18, 3);
+        AddPart(cell, frame, pal::kGunmetal, ShadeOpts{2.0f});
+        Mask bay(cell.w, cell.h);
+        bay.RoundRect(x + 3, 54, 22, 12, 2);
+        Paint(cell, bay, pal::kInk);
+        Mask glow(cell.w, cell.h);
+        glow.RoundRect(x + 4, 57, 20, 8, 1);
+        Canvas g(cell.w, cell.h);
+        PaintTone(g, glow, kCoreBlue, [](int, int py) { return std::clamp((py - 56) / 12.0f, 0.1f, 0.6f); });
+        cell.Blit(g, 0, 0);
+        for (int i = int(x) + 6; i < int(x) + 24; i += 5) cell.Set(i, 65, kCoreBlue[4]);
+    }
+    // portholes under the bays
+    for (int x = 74; x < 232; x += 8) {
+        cell.Set(x, 79, pal::kInk);
+        cell.Set(x + 1, 79, kCoreBlue[3]);
+    }
+    // radiator fins and engines astern
+    for (int x = 238; x < 262; x += 4) {
+        for (int y = 50; y < 74; ++y) Darken(cell, x, y, 0.55f);
+        for (int y = 50; y < 74; ++y) Lighten(cell, x + 1, y, 0.25f);
+    }
+    for (int y = 48; y <= 76; y += 14) Engine(cell, 285, float(y), 10);
     // keel clamp for the craft, below the middle
     Armor(cell, PolyMask(cell, {141, 87, 213, 87, 206, 99, 148, 99}), pal::kSteel, 245, 2, 40);
     Barrel(cell, 152, 96, 152, 103, 2, pal::kGunmetal);
     Barrel(cell, 202, 96, 202, 103, 2, pal::kGunmetal);
-    for (int y = 48; y <= 76; y += 14) Engine(cell, 285, float(y), 10);
-    // the nose: the core it can be hurt through, with the fan guns around it
-    WeakCore(cell, 9, 21, 43, 81, kCoreRed);
+    for (int x = 156; x < 200; x += 8) cell.Line(x, 90, x + 3, 96, pal::kGold[3]);
+    // the core: a glowing slit in the prow, the one place it can be hurt
+    Mask slit(cell.w, cell.h);
+    slit.RoundRect(8, 42, 14, 40, 5);
+    AddPart(cell, slit, pal::kGunmetal, ShadeOpts{2.0f});
+    Mask eye(cell.w, cell.h);
+    eye.RoundRect(11, 45, 8, 34, 3);
+    Canvas e(cell.w, cell.h);
+    PaintTone(e, eye, kCoreRed, [](int x, int y) {
+        return std::clamp(1.1f - std::hypot((x + 0.5f - 15.0f) / 4.0f, (y + 0.5f - 62.0f) / 17.0f), 0.0f, 1.0f);
+    });
+    cell.Blit(e, 0, 0);
+    Bloom(cell, 15, 62, 22, kCoreRed[2], firing ? 0.45f : 0.2f);
+    // the fan guns stepped down the prow's cheek
     for (int k = 0; k < 4; ++k) {
         int x = 26 + k * 9, y = 44 + k * 9;
         Mask port(cell.w, cell.h);
@@ -194,7 +241,6 @@ void CarrierHull(Canvas& cell, bool firing) {
             cell.Set(x + 2, y + 2, pal::kSteel[2]);
         }
     }
-    if (firing) Bloom(cell, 15, 62, 30, kCoreRed[3], 0.35f);
 }
 
 void Boss240(Canvas& cv) {

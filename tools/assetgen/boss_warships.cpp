@@ -1,5 +1,5 @@
 // The warship bosses: the charging carrier and its plates, the roaming gunboat, the rail
-// with its three escorts, and the two dashing cruisers. All face left; light from the
+// with its three escorts, and the first dashing cruiser. All face left; light from the
 // top left as everywhere else.
 #include <cmath>
 
@@ -7,37 +7,6 @@
 #include "pictures.h"
 
 namespace {
-
-// A dark recess (a hatch, a socket, a bay) with a lit lower and right edge.
-void Recess(Canvas& cv, const Mask& m, float depth) {
-    for (int y = 0; y < cv.h; ++y)
-        for (int x = 0; x < cv.w; ++x) {
-            if (!m.At(x, y) || !cv.Opaque(x, y)) continue;
-            Darken(cv, x, y, depth);
-            if (!m.At(x, y + 1) || !m.At(x + 1, y)) Lighten(cv, x, y, 0.3f);
-            if (!m.At(x, y - 1) || !m.At(x - 1, y)) Darken(cv, x, y, 0.6f);
-        }
-}
-
-// A small steering nozzle pointing along (dx, dy), with a pale flame.
-void Nozzle(Canvas& cv, float x, float y, float dx, float dy, float r) {
-    Mask n(cv.w, cv.h);
-    n.Capsule(x, y, x + dx * r * 1.4f, y + dy * r * 1.4f, r);
-    AddPart(cv, n, pal::kGunmetal, ShadeOpts{1.5f});
-    Mask bore(cv.w, cv.h);
-    bore.Circle(x + dx * r * 1.6f, y + dy * r * 1.6f, r * 0.55f);
-    Paint(cv, bore, pal::kPlasma[2]);
-    cv.Set(int(x + dx * r * 1.6f), int(y + dy * r * 1.6f), pal::kPlasma[4]);
-}
-
-// Glass windows in a row: dark panes with a bright top-left corner.
-void Windows(Canvas& cv, int x0, int y, int x1, int step, int w, int h) {
-    for (int x = x0; x + w <= x1; x += step) {
-        cv.FillRect(x, y, w, h, pal::kCyan[0]);
-        cv.FillRect(x, y, w, 1, pal::kCyan[3]);
-        cv.Set(x, y + 1, pal::kCyan[2]);
-    }
-}
 
 // ---- boss 1: the charging carrier ---------------------------------------------------
 
@@ -176,25 +145,82 @@ void Gunboat(Canvas& cv) {
 
 // ---- boss 5: the rail and its escorts -----------------------------------------------
 
-// The rail: an armoured bar of magnetic coils, its emitter at the left end and the
-// three clamp sockets the escorts ride in.
-void Rail(Canvas& cv) {
-    Mask bar(cv.w, cv.h);
-    bar.RoundRect(0, 0, 228, 8, 3);
-    AddPart(cv, bar, pal::kGunmetal, ShadeOpts{2.0f});
-    for (int x = 10; x < 224; x += 8) {
-        for (int y = 1; y < 7; ++y) Lighten(cv, x, y, 0.35f);
-        for (int y = 1; y < 7; ++y) Darken(cv, x + 1, y, 0.6f);
-    }
-    // sockets: where the escorts' clamps grip the bar
-    for (int s : {0, 78, 156}) {
-        for (int x = s + 6; x < s + 64 && x < 228; ++x) {
-            Darken(cv, x, 1, 0.7f);
-            Darken(cv, x, 6, 0.7f);
+// The rail: an energy channel inside a coiled housing, an emitter at each end and the
+// collars the escorts grip. Its picture holds kRailPulseFrames cells: two pulses of
+// energy run from the right emitter to the left one, a step further in each cell.
+constexpr int kRailW = 228, kRailH = 8, kRailPulseFrames = 16;  // 16 cells: pictures are at most 4096 wide
+// the channel's glow, from the dim energy at rest to the pulse's white-hot heart
+const Ramp kRailGlow{{MakeRgb(54, 10, 38), pal::kHot[0], pal::kHot[1], pal::kHot[2], pal::kHot[3], pal::kHot[4]}};
+
+void RailCell(Canvas& cv, int frame) {
+    // the channel's light: a dim glow everywhere, and two pulses with trails behind them
+    float step = float(kRailW) / float(kRailPulseFrames);
+    auto heat = [&](int x) {
+        float h = 0.3f + 0.08f * std::sin(x * 0.55f + frame * 1.7f);
+        for (int k = 0; k < 2; ++k) {
+            float p = std::fmod(216.0f - step * float(frame) + 114.0f * float(k) + 2.0f * kRailW, float(kRailW));
+            float d = float(x) - p;                          // the trail lies to the right
+            if (d > -4 && d < 0) h = std::max(h, 1.0f + d / 4.0f);
+            if (d >= 0 && d < 30) h = std::max(h, 1.0f - d / 34.0f);
         }
+        return std::clamp(h, 0.0f, 1.0f);
+    };
+    // the housing: lit top, shaded bottom, outlined; the channel between
+    for (int x = 0; x < kRailW; ++x) {
+        float h = heat(x);
+        cv.Set(x, 0, pal::kInk);
+        cv.Set(x, 1, pal::kGunmetal[3]);
+        for (int y = 2; y <= 5; ++y) {
+            float t = h * (y == 3 || y == 4 ? 1.0f : 0.7f);
+            int i = std::clamp(int(t * float(kRailGlow.Size() - 1) + (Bayer(x, y) - 0.5f) * 0.6f + 0.5f), 0,
+                               kRailGlow.Size() - 1);
+            cv.Set(x, y, kRailGlow[i]);
+        }
+        cv.Set(x, 6, pal::kGunmetal[1]);
+        cv.Set(x, 7, pal::kInk);
     }
-    GlowBall(cv, 3.5f, 4, 3, kCoreRed);
-    Lights(cv, 70, 3, 218, 78, kCoreRed);
+    // coils round the channel every 12 pixels, lit by the energy under them
+    for (int x = 16; x < kRailW - 14; x += 12) {
+        if (std::abs(x - 18) < 8 || std::abs(x - 96) < 8 || std::abs(x - 174) < 8) continue;
+        for (int y = 1; y <= 6; ++y) {
+            cv.Set(x, y, y < 3 ? pal::kSteel[3] : pal::kSteel[1]);
+            cv.Set(x + 1, y, pal::kGunmetal[0]);
+        }
+        if (heat(x) > 0.7f) cv.Set(x, 3, pal::kHot[3]), cv.Set(x, 4, pal::kHot[3]);
+    }
+    // the collars the escorts grip: riveted steel bands
+    for (int c : {18, 96, 174}) {
+        Mask collar(cv.w, cv.h);
+        collar.Rect(float(c - 5), 0, 10, 8);
+        Canvas band(cv.w, cv.h);
+        Shade(band, collar, pal::kSteel, ShadeOpts{2.0f});
+        cv.Blit(band, 0, 0);
+        cv.Line(c - 5, 0, c + 4, 0, pal::kInk);
+        cv.Line(c - 5, 7, c + 4, 7, pal::kInk);
+        Rivet(cv, c - 2, 2);
+        Rivet(cv, c + 2, 4);
+    }
+    // the emitters: the left one is the muzzle the bolts and rings leave from
+    for (bool left : {true, false}) {
+        float cx = left ? 6.0f : 221.0f;
+        Mask cap(cv.w, cv.h);
+        cap.RoundRect(cx - 6, 0, 13, 8, 3);
+        Canvas c(cv.w, cv.h);
+        Shade(c, cap, pal::kGunmetal, ShadeOpts{2.0f});
+        cv.Blit(c, 0, 0);
+        float lx = left ? 3.5f : 224.5f;
+        GlowBall(cv, lx, 4, 3.0f, pal::kHot);
+        cv.Set(int(lx), 3, pal::kWhite);
+        for (int y = 1; y <= 6; ++y) cv.Set(left ? 12 : 215, y, pal::kInk);
+    }
+}
+
+void Rail(Canvas& cv) {
+    for (int frame = 0; frame < kRailPulseFrames; ++frame) {
+        Canvas cell(kRailW, kRailH);
+        RailCell(cell, frame);
+        cv.Blit(cell, frame * kRailW, 0);
+    }
 }
 
 // Every escort grips the rail across its middle (y 34 to 46): the clamp's jaws show on
@@ -269,9 +295,8 @@ void Bouncer(Canvas& cv) {
 // ---- bosses 12 and 15: the dashing cruisers -----------------------------------------
 
 // A cruiser with a tall slanted prow, a low hull with deck guns, a keel and big engines,
-// and steering nozzles on every side that throw it about in its dashes. The later one
-// adds a dorsal fin, a ventral blade and a second ring of nozzles.
-void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed, bool mk2) {
+// and steering nozzles on every side that throw it about in its dashes.
+void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed) {
     // steering nozzles behind the plating: up, down and forward
     Nozzle(cv, 170, 104, 0, -1, 4);
     Nozzle(cv, 90, 20, 0, -1, 4);
@@ -317,13 +342,6 @@ void Cruiser(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, u
     Grille(cv, 50, 160, 56, 16);
     Nozzle(cv, 30, 150, -1, 0, 4);
     Nozzle(cv, 30, 170, -1, 0, 4);
-    if (mk2) {
-        Armor(cv, PolyMask(cv, {130, 104, 170, 66, 190, 66, 180, 104}), trim, seed + 3, 3, 30);
-        Armor(cv, PolyMask(cv, {140, 185, 176, 185, 160, 222, 150, 222}), trim, seed + 4, 3, 30);
-        Lights(cv, 46, 190, 110, 8, glow);
-        Nozzle(cv, 210, 104, 0, -1, 4);
-        Nozzle(cv, 190, 208, 0, 1, 4);
-    }
 }
 
 }  // namespace
@@ -338,6 +356,5 @@ void AddWarshipDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemy251.png", Homer});
     out.push_back({"ImgEnemy252.png", Drifter});
     out.push_back({"ImgEnemy253.png", Bouncer});
-    out.push_back({"ImgEnemy320.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kRed, kCoreRed, 3200, false); }});
-    out.push_back({"ImgEnemy350.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 3500, true); }});
+    out.push_back({"ImgEnemy320.png", [](Canvas& cv) { Cruiser(cv, pal::kGunmetal, pal::kRed, kCoreRed, 3200); }});
 }

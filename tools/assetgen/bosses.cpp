@@ -1,5 +1,5 @@
-// Bosses of the early and middle stages: the fortresses (0 and 14) with their separate
-// parts.
+// The boss of the first stage, the descending fortress, with its turret and gun; and the
+// list of every boss picture.
 #include <cmath>
 
 #include "boss_kit.h"
@@ -7,9 +7,9 @@
 
 namespace {
 
-// Fortress of bosses 0 and 14: a tall armoured block, its core low at the front, a
-// platform for the turret and one for the gun; the heavy variant carries extra plates.
-void Fortress(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed, bool heavy) {
+// The fortress: a tall armoured block, its core low at the front, a platform for the
+// turret and one for the gun.
+void Fortress(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, uint32_t seed) {
     // downward thrusters under the hull: it comes down from above
     for (int k = 0; k < 3; ++k) {
         float x = 104.0f + k * 34;
@@ -37,26 +37,6 @@ void Fortress(Canvas& cv, const Ramp& hull, const Ramp& trim, const Ramp& glow, 
         Paint(cv, win, pal::kInk);
         cv.Set(x + 1, 41, kCoreBlue[3]);
         cv.Set(x + 2, 41, kCoreBlue[4]);
-    }
-    if (heavy) {
-        Armor(cv, PolyMask(cv, {60, 10, 92, 10, 92, 60, 60, 70}), trim, seed + 2, 3, 14);
-        Armor(cv, PolyMask(cv, {60, 140, 92, 130, 92, 184, 60, 184}), trim, seed + 3, 3, 14);
-        for (int k = 0; k < 4; ++k) {
-            float y = 30.0f + k * 40;
-            Armor(cv, PolyMask(cv, {188, y, 201, y + 6, 201, y + 26, 188, y + 20}), trim, seed + 7 + k, 2, 40);
-        }
-        // riveted straps across the slab, and conduits that feed the core from the reactor
-        for (int y : {60, 136}) {
-            Armor(cv, PolyMask(cv, {90, float(y), 184, float(y), 184, float(y + 7), 90, float(y + 7)}), pal::kSteel,
-                  seed + 12 + y, 2, 40);
-            for (int x = 95; x < 182; x += 11) Rivet(cv, x, y + 3);
-        }
-        for (int k = 0; k < 3; ++k) {
-            int y = 100 + k * 8;
-            for (int x = 56; x < 104; ++x) cv.Set(x, y, glow[(x / 3 + k) % 3 == 0 ? 4 : 2]);
-            for (int x = 56; x < 104; ++x) cv.Set(x, y + 1, pal::kInk);
-        }
-        Bloom(cv, 80, 108, 30, glow[3], 0.15f);
     }
     // turret platform (upper left) and gun platform
     Armor(cv, PolyMask(cv, {6, 58, 54, 50, 54, 84, 12, 84}), hull, seed + 4, 3, 40);
@@ -99,16 +79,17 @@ void AddWarshipDrawers(std::vector<DrawerEntry>& out);           // boss_warship
 void AddSecondColumnBossDrawers(std::vector<DrawerEntry>& out);  // boss_second_column.cpp
 void AddFinalStageBossDrawers(std::vector<DrawerEntry>& out);    // boss_final_stages.cpp
 void AddLastColumnBossDrawers(std::vector<DrawerEntry>& out);    // boss_last_columns.cpp
+void AddArmouredFortressDrawers(std::vector<DrawerEntry>& out);  // boss_armoured_fortress.cpp
+void AddCruiserMk2Drawers(std::vector<DrawerEntry>& out);        // boss_cruiser_mk2.cpp
 
 void AddBossDrawers(std::vector<DrawerEntry>& out) {
-    out.push_back({"ImgEnemy200.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kRed, kCoreRed, 200, false); }});
+    out.push_back({"ImgEnemy200.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kRed, kCoreRed, 200); }});
     out.push_back({"ImgEnemy201.png", [](Canvas& cv) { FortressTurret(cv, pal::kRed, kCoreRed); }});
     out.push_back({"ImgEnemy202.png", [](Canvas& cv) { FortressGun(cv, pal::kRed); }});
-    out.push_back({"ImgEnemy340.png", [](Canvas& cv) { Fortress(cv, pal::kGunmetal, pal::kViolet, kCoreBlue, 340, true); }});
-    out.push_back({"ImgEnemy341.png", [](Canvas& cv) { FortressTurret(cv, pal::kViolet, kCoreBlue); }});
-    out.push_back({"ImgEnemy342.png", [](Canvas& cv) { FortressGun(cv, pal::kViolet); }});
     AddSecondColumnBossDrawers(out);
     AddWarshipDrawers(out);
     AddFinalStageBossDrawers(out);
     AddLastColumnBossDrawers(out);
+    AddArmouredFortressDrawers(out);
+    AddCruiserMk2Drawers(out);
 }

@@ -111,10 +111,9 @@ void Shot003(Canvas& cv) {
     Outline(cv, pal::kRed[0]);
 }
 
-// Band block of the beams, also their warning sign: a band of energy with a white-hot
-// core and hot rims, rippling with a period that divides the block, so blocks that
-// touch make one seamless beam; a small hazard mark in the core warns on its own.
-void BeamBlock(Canvas& cv, bool vertical) {
+// Warning sign of the beams, cell 0: a band of energy with a white-hot core and hot rims,
+// rippling with a period that divides the cell, and a hazard mark in the core.
+void BeamSign(Canvas& cv, bool vertical) {
     const Ramp beam{{pal::kRed[0], pal::kRed[1], pal::kRed[2], pal::kHot[1], pal::kHot[2], pal::kHot[3],
                      pal::kHot[4]}};
     constexpr float kTau = 6.2831853f;
@@ -143,6 +142,53 @@ void BeamBlock(Canvas& cv, bool vertical) {
     bang.RoundRect(62, 57, 5, 12, 2);
     bang.Circle(64.5f, 73, 2.5f);
     Paint(cv, bang, pal::kInk);
+}
+
+// One block of a fired beam, cells 1 and on, one per shimmer frame: a white-hot core, a
+// hot glow falling off towards the rims and thinning into a haze the player's shots show
+// through, and rims that wander from frame to frame. Along the beam everything repeats
+// with the block's length, so blocks drawn in the same frame join into one beam.
+void BeamBlock(Canvas& cv, int ox, bool vertical, int frame) {
+    const Ramp glow{{pal::kRed[1], pal::kHot[1], pal::kHot[2], pal::kHot[3], pal::kHot[4], pal::kWhite}};
+    constexpr float kTau = 6.2831853f;
+    Rng rng(700 + uint64_t(frame));
+    float phase[2][3], flow = rng.Unit();
+    for (auto& side : phase)
+        for (float& p : side) p = rng.Unit() * kTau;
+    for (int along = 0; along < 128; ++along) {
+        const float u = along / 128.0f;
+        for (int across = 0; across < 128; ++across) {
+            const int side = across < 64 ? 0 : 1;
+            // the rim: whole numbers of waves per block, their phases new in every frame
+            const float wave = 0.5f * std::sin(kTau * 3 * u + phase[side][0]) +
+                               0.3f * std::sin(kTau * 5 * u + phase[side][1]) +
+                               0.2f * std::sin(kTau * 11 * u + phase[side][2]);
+            const float rim = 0.92f + 0.045f * wave;
+            const float e = std::abs(across + 0.5f - 64.0f) / 64.0f / rim;  // 1 on the rim
+            const int x = vertical ? across : along, y = vertical ? along : across;
+            if (e > 1.0f) continue;
+            Rgb c;
+            if (e > 0.965f) {
+                c = pal::kHot[3];  // the rim line
+            } else {
+                // streaks flowing along the beam in the glow, moving on every frame
+                const float streak = 0.06f * std::sin(kTau * (4 * u + flow) + e * 9.0f);
+                const float t = std::clamp(1.08f - e * 1.05f + streak * e, 0.0f, 1.0f);
+                const float f = t * float(glow.Size() - 1) + (Bayer(x, y) - 0.5f) * 0.8f;
+                c = glow[std::clamp(int(std::floor(f + 0.5f)), 0, glow.Size() - 1)];
+                // the haze: solid up to the middle of the glow, then ever thinner
+                const float density = e < 0.45f ? 1.0f : 1.0f - (e - 0.45f) / 0.52f * 0.7f;
+                if (Bayer(x + frame, y + frame * 2) >= density) continue;
+            }
+            cv.Set(ox + x, y, c);
+        }
+    }
+}
+
+// The beam picture: the sign, then the block in each shimmer frame.
+void Beam(Canvas& cv, bool vertical) {
+    BeamSign(cv, vertical);
+    for (int f = 0; f < cv.w / 128 - 1; ++f) BeamBlock(cv, 128 * (f + 1), vertical, f);
 }
 
 // The thrown bomb: a heavy iron shell with glowing seams and a burning fuse.
@@ -224,10 +270,10 @@ void AddEffectDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgEnemyShot001.png", Shot001});
     out.push_back({"ImgEnemyShot002.png", Shot002});
     out.push_back({"ImgEnemyShot003.png", Shot003});
-    out.push_back({"ImgEnemyShot005.png", [](Canvas& cv) { BeamBlock(cv, false); }});
+    out.push_back({"ImgEnemyShot005.png", [](Canvas& cv) { Beam(cv, false); }});
     out.push_back({"ImgEnemyShot006.png", Shot006});
     out.push_back({"ImgEnemyShot007.png", Shot007});
     out.push_back({"ImgEnemyShot008.png", Shot008});
     out.push_back({"ImgEnemyShot009.png", Shot009});
-    out.push_back({"ImgEnemyShot010.png", [](Canvas& cv) { BeamBlock(cv, true); }});
+    out.push_back({"ImgEnemyShot010.png", [](Canvas& cv) { Beam(cv, true); }});
 }

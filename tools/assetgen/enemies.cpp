@@ -1,11 +1,10 @@
 // Small enemies of the stage scripts: small fry, shrimp, jets, flying pig, squid, rugby ball,
 // missiles, mines, drops, divers and the item carrier. Row 0 only; the flash row is added after.
+#include <algorithm>
 #include <cmath>
-#include <string>
 
 #include "pictures.h"
 #include "sprite_kit.h"
-#include "text.h"
 
 namespace {
 
@@ -108,25 +107,36 @@ void Enemy006(Canvas& cv) {
     AddPart(cv, wing2, pal::kBone, ShadeOpts{1.5f});
 }
 
-// Homing missile: two flame frames facing left, then the same facing right.
+// Homing missile: a stubby black warhead with a glowing red nose, gold hazard bands and
+// big swept fins, riding a long orange flame; the player's missiles are slim and white,
+// so the two never read alike. Two flame frames facing left, then the same facing right.
 void Enemy007(Canvas& cv) {
     for (int f = 0; f < 2; ++f) {
         Canvas cell(32, 32);
+        // the flame behind, long and ragged, longer in the second frame
+        Mask flame(32, 32);
+        flame.Poly({21, 11.5f, f ? 32.0f : 29.0f, 16, 21, 20.5f});
+        PaintTone(cell, flame, pal::kFire, [f](int x, int y) {
+            return std::clamp(1.15f - (x - 21) / (f ? 11.0f : 8.0f) - std::abs(y + 0.5f - 16.0f) / 5.0f, 0.0f, 1.0f);
+        });
         Mask fins(32, 32);
-        fins.Poly({19, 16, 27, 8, 29, 9, 25, 16});
-        fins.Poly(Mirrored({19, 16, 27, 8, 29, 9, 25, 16}, 16));
-        AddPart(cell, fins, pal::kRed, ShadeOpts{1.5f});
+        fins.Poly({12, 12, 19, 5, 22, 6, 20, 12});
+        fins.Poly(Mirrored({12, 12, 19, 5, 22, 6, 20, 12}, 16));
+        AddPart(cell, fins, pal::kOrange, ShadeOpts{1.5f});
         Mask body(32, 32);
-        body.Capsule(8, 16, 25, 16, 4.5f);
-        body.Poly({8, 11.5f, 2, 16, 8, 20.5f});
+        body.Capsule(9, 16, 17, 16, 5.5f);
         AddPart(cell, body, pal::kGunmetal, Round(4));
-        Mask head(32, 32);
-        head.Poly({9, 11.5f, 2, 16, 9, 20.5f});
-        head.Intersect(MaskOf(cell));
-        Shade(cell, head, pal::kRed, Round(3));
-        Seam(cell, 12, 12, 12, 20);
-        GlowBall(cell, 29, 16, f ? 3.5f : 2.5f, pal::kFire);
-        if (f) cell.Set(31, 16, pal::kFire[3]);
+        for (int x : {11, 16}) {
+            Mask band(32, 32);
+            band.Rect(float(x), 10, 2, 12);
+            band.Intersect(MaskOf(cell));
+            Shade(cell, band, pal::kGold, Round(3));
+        }
+        Mask nose(32, 32);
+        nose.Poly({10, 10.5f, 1, 16, 10, 21.5f});
+        AddPart(cell, nose, pal::kRed, Round(3));
+        GlowBall(cell, 5, 16, 1.8f, pal::kFire);
+        GlowBall(cell, 22.5f, 16, f ? 3.0f : 2.4f, pal::kFire);
         cv.Blit(cell, f * 32, 0);
         cv.Blit(cell.FlipX(), 64 + f * 32, 0);
     }
@@ -271,36 +281,40 @@ void Enemy030(Canvas& cv) {
     Seam(cv, 11, 6, 11, 14);
 }
 
-// Item carrier: a grey capsule with a glass bay that shows its cargo's colour and
-// letter, one column per item kind.
+// Item carrier: a crimson hauler with a yellow eye, like the small fry, gripping a sealed
+// canister in two claws. The canister's bands show the cargo's colour, one column per
+// item kind, but no letter: the shell and claws must never pass for the items themselves.
 void Enemy099(Canvas& cv) {
     static const Ramp* ramps[7] = {&pal::kBlue, &pal::kOrange, &pal::kTeal, &pal::kRed,
                                    &pal::kGold, &pal::kViolet, &pal::kMagenta};
-    static const char* letters[7] = {"S", "M", "A", "B", "1", "P", "!"};
     for (int k = 0; k < 7; ++k) {
         Canvas cell(32, 32);
-        Mask arms(32, 32);
-        arms.Poly({6, 9, 26, 9, 30, 5, 2, 5});
-        arms.Poly({6, 23, 26, 23, 30, 27, 2, 27});
-        AddPart(cell, arms, pal::kGunmetal, ShadeOpts{1.2f});
-        Mask pod(32, 32);
-        pod.Ellipse(16, 16, 12.5f, 8.5f);
-        AddPart(cell, pod, pal::kSteel, Round(5));
-        Mask bay(32, 32);
-        bay.RoundRect(9, 10, 14, 12, 4);
-        ShadeOpts glass = Round(4);
-        glass.specular = 0.1f;
-        Shade(cell, bay, *ramps[k], glass);
-        InnerEdge(cell, bay, pal::kInk);
-        Mask t = PixelTextMask(letters[k], 1);
-        for (int y = 0; y < t.h; ++y)
-            for (int x = 0; x < t.w; ++x)
-                if (t.At(x, y)) {
-                    cell.Set(14 + x, 13 + y, pal::kWhite);
-                    if (!t.At(x + 1, y + 1)) cell.Set(15 + x, 14 + y, (*ramps[k])[0]);
-                }
-        GlowBall(cell, 3, 16, 1.8f, pal::kCyan);
-        GlowBall(cell, 29, 16, 1.8f, pal::kCyan);
+        Mask claws(32, 32);
+        claws.Poly({9, 14, 12, 14, 11, 26, 14, 29, 10, 29, 7, 24});
+        claws.Poly({20, 14, 23, 14, 25, 24, 22, 29, 18, 29, 21, 26});
+        AddPart(cell, claws, pal::kGunmetal, ShadeOpts{1.2f});
+        Mask can(32, 32);
+        can.RoundRect(11, 19, 10, 9, 3);
+        AddPart(cell, can, pal::kSteel, Round(3));
+        for (int x : {13, 18}) {
+            Mask band(32, 32);
+            band.Rect(float(x), 19, 2, 9);
+            band.Intersect(MaskOf(cell));
+            Shade(cell, band, *ramps[k], Round(2));
+        }
+        Mask shell(32, 32);
+        shell.Ellipse(16, 13, 12.5f, 7.5f);
+        shell.Rect(3, 13, 26, 5);
+        shell.Poly({26, 9, 31, 12, 31, 16, 26, 18});
+        AddPart(cell, shell, pal::kRed, Round(5));
+        Seam(cell, 6, 17, 25, 17);
+        Seam(cell, 19, 7, 19, 16);
+        Mask visor(32, 32);
+        visor.Ellipse(8, 12, 4, 3);
+        Paint(cell, visor, pal::kInk);
+        GlowBall(cell, 7.5f, 11.5f, 2.4f, pal::kGold);
+        cell.Set(6, 11, pal::kWhite);
+        GlowBall(cell, 30, 14, 2.0f, pal::kFire);
         cv.Blit(cell, k * 32, 0);
     }
 }

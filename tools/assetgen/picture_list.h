@@ -2,6 +2,8 @@
 // The generator draws exactly these; the tests check the files against the same table.
 #pragma once
 
+#include "../../src/stages/map_tiles.h"
+
 struct PictureSpec {
     const char* file;
     int cellW, cellH;
@@ -26,6 +28,7 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgStageSelect.png", 528, 248, 1, 1, false},
     {"ImgStageSelect2.png", 528, 248, 1, 1, false},
     {"ImgStageSelectAllow.png", 28, 28, 1, 1, false},
+    {"ImgRankingBack.png", 640, 480, 1, 1, false},
     {"ImgEnding.png", 640, 480, 1, 1, false},
     {"ImgEndingTxt.png", 330, 28, 1, 5, false},
     {"ImgGameOver.png", 192, 72, 1, 1, false},
@@ -47,7 +50,8 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgWarning14.png", 320, 40, 1, 1, false},
     {"ImgWarning15.png", 320, 40, 1, 1, false},
     {"ImgWarning16.png", 320, 40, 1, 1, false},
-    {"ImgMapFront00.png", 32, 32, 26, 1, false},
+    // each letter's top row, then the looks of "a" and "b" by their neighbours (map_tiles.h)
+    {"ImgMapFront00.png", 32, 32, 26, kTileRows, false, 26},
 
     // the player
     {"ImgMyShip.png", 64, 64, 1, 1, false},
@@ -71,12 +75,12 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgEnemyShot001.png", 64, 64, 1, 1, false},
     {"ImgEnemyShot002.png", 32, 32, 1, 1, false},
     {"ImgEnemyShot003.png", 64, 16, 1, 1, false},
-    {"ImgEnemyShot005.png", 128, 128, 1, 1, false},
+    {"ImgEnemyShot005.png", 128, 128, 7, 1, false},  // the warning sign, then six shimmer frames
     {"ImgEnemyShot006.png", 86, 84, 1, 1, false},
     {"ImgEnemyShot007.png", 16, 18, 1, 1, false},
     {"ImgEnemyShot008.png", 32, 32, 19, 1, false},
     {"ImgEnemyShot009.png", 24, 6, 1, 1, false},
-    {"ImgEnemyShot010.png", 128, 128, 1, 1, false},
+    {"ImgEnemyShot010.png", 128, 128, 7, 1, false},
 
     // enemies of the stage scripts and their helpers
     {"ImgEnemy000.png", 32, 32, 1, 2, true},
@@ -128,7 +132,7 @@ inline constexpr PictureSpec kPictures[] = {
     {"ImgEnemy240.png", 292, 104, 2, 2, true},
     {"ImgEnemy241.png", 16, 29, 1, 2, true},
     {"ImgEnemy242.png", 148, 70, 1, 2, true},
-    {"ImgEnemy250.png", 228, 8, 1, 2, true},
+    {"ImgEnemy250.png", 228, 8, 16, 2, true},  // 16 steps of its energy pulse
     {"ImgEnemy251.png", 76, 79, 1, 2, true},
     {"ImgEnemy252.png", 75, 79, 1, 2, true},
     {"ImgEnemy253.png", 76, 79, 1, 2, true},

@@ -27,6 +27,7 @@ void AddBossDrawers(std::vector<DrawerEntry>& out);     // bosses.cpp and the bo
 // Shared sprite pieces other families reuse.
 Canvas DrawShipSprite();                 // the player's fighter, 64 x 64, facing right
 Canvas DrawItemIcon(int kind);           // one 32 x 32 item cell
+void DrawMapTiles(Canvas& cv);           // terrain.cpp: every look of the map cells
 void DrawEnemyRoundShot(Canvas& cv, int x, int y, int size, int phase);  // warm glowing ball
 // Names of the 17 bosses as the warning shows them.
 const char* BossName(int index);

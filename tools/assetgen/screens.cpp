@@ -1,4 +1,5 @@
-// Full screens: the title picture and logo, the route map and its background, the ending.
+// Full screens: the title picture and logo, the route map and its background, the ranking
+// and the ending.
 #include <cmath>
 #include <string>
 
@@ -241,20 +242,26 @@ void StageSelectAllow(Canvas& cv) {
     AddPart(cv, m, pal::kGold, o);
 }
 
+// The title bar of a screen: a dark band, a gold rule below it and the heading.
+void TitleBar(Canvas& cv, const char* heading, int height, int textY, int size) {
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < 640; ++x) cv.Set(x, y, Mix(MakeRgb(26, 30, 70), MakeRgb(10, 12, 34), float(y) / (height - 1)));
+    for (int x = 0; x < 640; ++x)
+        cv.Set(x, height, pal::kGold[3]), cv.Set(x, height + 1, pal::kGold[1]), cv.Set(x, height + 2, pal::kInk);
+    static const Ramp title{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
+    TextLook t;
+    t.fill = &title;
+    t.shadow = 2;
+    DrawTextCentred(cv, heading, 320, textY, size, true, t);
+}
+
 // A holographic chart: space, a fine grid, a title bar and the controls.
 void StageSelectBack(Canvas& cv) {
     Space(cv, 31, pal::kBlue, 0.8f);
     for (int y = 0; y < 480; ++y)
         for (int x = 0; x < 640; ++x)
             if ((x % 32 == 0 || y % 32 == 0) && y > 70) cv.Set(x, y, Mix(cv.Get(x, y), pal::kBlue[2], 0.25f));
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 640; ++x) cv.Set(x, y, Mix(MakeRgb(26, 30, 70), MakeRgb(10, 12, 34), y / 63.0f));
-    for (int x = 0; x < 640; ++x) cv.Set(x, 64, pal::kGold[3]), cv.Set(x, 65, pal::kGold[1]), cv.Set(x, 66, pal::kInk);
-    static const Ramp title{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
-    TextLook t;
-    t.fill = &title;
-    t.shadow = 2;
-    DrawTextCentred(cv, "ROUTE SELECT", 320, 12, 36, true, t);
+    TitleBar(cv, "ROUTE SELECT", 64, 12, 36);
     TextLook l;
     l.solid = pal::kLabel;
     DrawTextCentred(cv, "CHOOSE YOUR NEXT BATTLEFIELD", 320, 96, 18, true, l);
@@ -266,26 +273,10 @@ void StageSelectBack(Canvas& cv) {
     for (int y = 194; y <= 462; ++y) cv.Set(36, y, pal::kPanelLine), cv.Set(587, y, pal::kPanelLine);
 }
 
-// Dawn over a planet's limb: a sun just rising, its glow along the atmosphere and
-// long rays up into space.
-void Sunrise(Canvas& cv, float sx, float sy) {
-    for (int y = 0; y < cv.h; ++y)
-        for (int x = 0; x < cv.w; ++x) {
-            float dx = x + 0.5f - sx, dy = y + 0.5f - sy;
-            float d = std::sqrt(dx * dx + dy * dy);
-            float angle = std::atan2(dy, dx);
-            float rays = 0.5f + 0.5f * std::sin(angle * 14.0f) * std::sin(angle * 5.0f + 1.3f);
-            float glow = 60.0f / (d + 30.0f) + (rays * 30.0f) / (d + 120.0f) * (dy < 0 ? 1.0f : 0.3f);
-            glow += (Bayer(x, y) - 0.5f) * 0.04f;
-            if (glow < 0.12f) continue;
-            Rgb warm = glow > 1.2f ? pal::kWhite : glow > 0.6f ? MakeRgb(255, 226, 160) : MakeRgb(255, 150, 90);
-            cv.Set(x, y, Mix(cv.Get(x, y), warm, std::min(1.0f, (glow - 0.12f) * 0.9f)));
-        }
-}
-
-// The frame of the epilogue window: a double gold rule with corner brackets and a
-// dark, even inside so the scrolling text stays as legible as on a plain panel.
-void EpilogueFrame(Canvas& cv, int left, int top, int right, int bottom) {
+// The game's window frame: a double gold rule with corner brackets and a dark, even
+// inside, so what is drawn in it stays as legible as on a plain panel. The inside runs
+// from left + 4 to right - 4 and from top + 4 to bottom - 4.
+void GoldFrame(Canvas& cv, int left, int top, int right, int bottom) {
     for (int y = top; y <= bottom; ++y)
         for (int x = left; x <= right; ++x) {
             bool edge = y == top || y == bottom || x == left || x == right;
@@ -309,37 +300,47 @@ void EpilogueFrame(Canvas& cv, int left, int top, int right, int bottom) {
         }
 }
 
-// Ending: dawn over the home planet, the fighter's trail curving down towards it, a
-// text window in rows 63 to 188 and room for the route map below.
+// Ranking: the table the scene draws (place digits ending at x 160, score digits from x
+// 204 to 440, stage cells from 480 to 514, the new row's mark from 520 to 552, rows from
+// y 85 to 391) sits in a gold frame under a heading, with its column labels above it,
+// a faint band behind every other row and the way back to the title below.
+void RankingBack(Canvas& cv) {
+    Space(cv, 83, pal::kBlue, 0.6f);
+    Planet(cv, 600, 560, 190, pal::kViolet, 87);
+    TitleBar(cv, "HIGH SCORES", 48, 9, 30);
+    GoldFrame(cv, 92, 80, 575, 396);
+    for (int row = 0; row < 10; row += 2)
+        for (int y = 86 + 30 * row; y < 116 + 30 * row; ++y)
+            for (int x = 96; x <= 571; ++x) cv.Set(x, y, Mix(cv.Get(x, y), pal::kPanelLine, 0.12f));
+    TextLook label;
+    label.solid = pal::kLabel;
+    label.shadow = 1;
+    DrawTextCentred(cv, "RANK", 140, 58, 14, true, label);
+    DrawTextCentred(cv, "SCORE", 322, 58, 14, true, label);
+    DrawTextCentred(cv, "STAGE", 497, 58, 14, true, label);
+    static const Ramp promptRamp{{pal::kCyan[2], pal::kCyan[3], pal::kCyan[4], pal::kWhite}};
+    TextLook prompt;
+    prompt.fill = &promptRamp;
+    prompt.shadow = 2;
+    DrawTextCentred(cv, "PRESS  Z  FOR THE TITLE", 320, 424, 20, true, prompt);
+}
+
+// Ending: the home planet's limb under open space, seen from orbit at no hour of the
+// day, a text window in rows 63 to 188 and columns 20 to 619, and room for the route
+// map below. It is shared by every ending, so it shows nothing any of them denies: no
+// ship and no path, which the route map alone shows.
 void Ending(Canvas& cv) {
     Space(cv, 57, pal::kMagenta, 0.7f);
     Planet(cv, 320, 1180, 800, pal::kBlue, 61);
-    Sunrise(cv, 470, 382);
-    // the homeward trail: a thin plasma arc from the upper left down to the limb
-    for (int x = 40; x < 420; ++x) {
-        float t = (x - 40) / 380.0f;
-        int y = int(230 + t * t * 120);
-        for (int w = -1; w <= 1; ++w)
-            cv.Set(x, y + w, Mix(cv.Get(x, y + w), pal::kPlasma[w == 0 ? 4 : 2], 0.25f + 0.5f * t));
-    }
-    Canvas ship = DrawShipSprite().ScaleNearest(40, 40);
-    cv.Blit(ship, 412, 330);
-    static const Ramp title{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
-    TextLook t;
-    t.fill = &title;
-    t.shadow = 2;
-    DrawTextCentred(cv, "EPILOGUE", 320, 14, 30, true, t);
-    for (int k = 0; k < 4; ++k) {
-        cv.Set(222 - k * 10, 31, pal::kGold[3 - k % 2]);
-        cv.Set(418 + k * 10, 31, pal::kGold[3 - k % 2]);
-    }
-    EpilogueFrame(cv, 16, 60, 623, 191);
-    for (int x = 36; x < 588; ++x) cv.Set(x, 196, pal::kPanelLine);
+    TitleBar(cv, "EPILOGUE", 50, 10, 30);
+    GoldFrame(cv, 16, 59, 623, 192);
+    for (int x = 36; x < 588; ++x) cv.Set(x, 198, pal::kPanelLine);
 }
 
 void EndingTxt(Canvas& cv) {
-    const char* lines[5] = {"THE LONG FLIGHT IS OVER", "THE ROUTE YOU FLEW", "EVERY FORTRESS LIES IN RUINS",
-                            "THE STARS ARE QUIET AGAIN", "THANK YOU FOR PLAYING!"};
+    // shown in every ending: nothing in them may deny what any epilogue tells
+    const char* lines[5] = {"YOUR FLIGHT ENDS HERE", "THE ROUTE YOU FLEW", "SEVEN STAGES CLEARED",
+                            "OTHER ROUTES, OTHER ENDINGS", "THANK YOU FOR PLAYING!"};
     static const Ramp ramp{{pal::kGold[2], pal::kGold[3], pal::kGold[4], pal::kWhite}};
     TextLook l;
     l.fill = &ramp;
@@ -357,6 +358,7 @@ void AddScreenDrawers(std::vector<DrawerEntry>& out) {
     out.push_back({"ImgStageSelect.png", [](Canvas& cv) { RouteMap(cv, false); }});
     out.push_back({"ImgStageSelect2.png", [](Canvas& cv) { RouteMap(cv, true); }});
     out.push_back({"ImgStageSelectAllow.png", StageSelectAllow});
+    out.push_back({"ImgRankingBack.png", RankingBack});
     out.push_back({"ImgEnding.png", Ending});
     out.push_back({"ImgEndingTxt.png", EndingTxt});
 }

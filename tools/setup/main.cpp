@@ -3,12 +3,12 @@
 // folder for an installed game), and shows what the game will use.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "runtime/files.h"
 #include "shell/game.h"
 #include "shell/player_folder.h"
 #include "shell/save_files.h"
@@ -69,24 +69,13 @@ void PutInt(unsigned char* out, int32_t value) {
     for (int k = 0; k < 4; k++) out[k] = static_cast<unsigned char>(v >> (8 * k));
 }
 
-// Beside the old file, flushed, then renamed over it: the game never sees half a file.
-bool WriteConfig(const char* path, int32_t screenMode, int32_t difficulty) {
+// Written as the game's save file is: whole or not at all, through the player's own
+// links, never over a file the player could not rewrite nor through a planted link.
+bool WriteConfig(const char* path, int32_t screenMode, int32_t difficulty, const char** why) {
     unsigned char bytes[8];
     PutInt(bytes, screenMode);
     PutInt(bytes + 4, difficulty);
-    char temp[4200];
-    if (std::snprintf(temp, sizeof temp, "%s.tmp", path) >= int(sizeof temp)) return false;
-    FILE* f = std::fopen(temp, "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(bytes, 1, sizeof bytes, f) == sizeof bytes;
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    if (ok && std::rename(temp, path) == 0) return true;
-    const int saved = errno;
-    std::remove(temp);
-    errno = saved;
-    return false;
+    return ReplaceFileSafely(path, bytes, sizeof bytes, why);
 }
 
 void Show(const char* path) {
@@ -108,14 +97,15 @@ void Show(const char* path) {
 int main(int argc, char** argv) {
     Options o;
     if (int status = ParseOptions(argc, argv, &o)) return status;
-    UsePlayerFolder();
+    const bool writes = o.screenMode != -1 || o.difficulty != -1;
+    UsePlayerFolder(writes);  // showing alone makes no folder
     ReadConfig();  // the settings as the game would read them now
-    if (o.screenMode != -1 || o.difficulty != -1) {
+    if (writes) {
         const int32_t mode = o.screenMode != -1 ? o.screenMode : screenModeSetting;
         const int32_t difficulty = o.difficulty != -1 ? o.difficulty : difficultySetting;
-        if (!WriteConfig(configFileName, mode, difficulty)) {
-            std::fprintf(stderr, "zorbex-setup: cannot write %s: %s\n", configFileName,
-                         std::strerror(errno));
+        const char* why = nullptr;
+        if (!WriteConfig(configFileName, mode, difficulty, &why)) {
+            std::fprintf(stderr, "zorbex-setup: cannot write %s: %s\n", configFileName, why);
             return 1;
         }
         ReadConfig();

@@ -139,6 +139,13 @@ file(MAKE_DIRECTORY ${WORK}/folder.webm)
 expect(2 "cannot write ${WORK}/folder.webm: Is a directory" --stage 1 --frames 2 --video ${WORK}/folder.webm)
 expect(2 "cut.replay: line" --verify ${WORK}/cut.replay --video ${WORK}/cut.webm)
 expect(1 "changed.webm not written: the run failed" --verify ${WORK}/changed.replay --video ${WORK}/changed.webm)
+# a cut: its frames are checked before anything runs, and one past the run's end writes nothing
+expect(2 "--video-from: goes with --video" --stage 1 --frames 2 --video-from 1)
+expect(2 "--video-to: comes before --video-from" --stage 1 --frames 9 --video ${WORK}/clip.webm
+       --video-from 5 --video-to 4)
+expect(2 "--video-to: needs a frame number from 1" --stage 1 --frames 9 --video ${WORK}/clip.webm --video-to 0)
+expect(2 "late.webm not written: the run ended at frame 3, before --video-from 4" --stage 1 --frames 3
+       --video ${WORK}/late.webm --video-from 4)
 file(GLOB left ${WORK}/*.webm ${WORK}/*.mp4 ${WORK}/*.part-*)
 if(NOT left STREQUAL "${WORK}/folder.webm")
   message(FATAL_ERROR "failed video exports left files behind: ${left}")

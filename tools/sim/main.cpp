@@ -14,6 +14,7 @@
 #include "options.h"
 #include "probes.h"
 #include "route.h"
+#include "run_summary.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "session.h"
@@ -33,45 +34,21 @@ int DefaultButtons(int64_t frame) {
     return (frame % 2 == 0) ? PadButton1 : 0;
 }
 
-// What one stage of the run cost and brought: from its start to its end.
-struct StageStats {
-    int32_t stage = 0;
-    int64_t frames = 0;
-    int32_t deaths = 0;
-    int32_t bombsUsed = 0;
-    int32_t scoreGained = 0;
-};
-
 struct Run {
     SimOptions o;
     InputFile input;
     Replay verify;
     Replay record;
-    RunCounters counters;
+    RunSummary summary;
     uint32_t runOptions = 0;
     int64_t limit = 0;
     int64_t frame = 0;
     size_t nextCheckpoint = 0;
     bool reached = false;
-    bool gameOverSeen = false;
-    int32_t gameOvers = 0;
     bool poolBroken = false;
-    bool gameLost = false;  // the game left play without winning (given up after a game over)
-    std::vector<int32_t> stagesPlayed;
     bool writeFailed = false;  // a trace line or a shot could not be written
-    std::vector<StageStats> stages;  // the stage in play is the last one
-    int32_t stageStartDeaths = 0, stageStartScore = 0;
-    int64_t stageStartFrame = 0;
-    int32_t bombsUsed = 0;   // bomb attacks started, whoever pressed the button
-    bool bombWasActive = false;
-    int32_t ending = 0;      // the stage whose ending played
-    bool continueEnding = false;  // it was the common epilogue of a run that continued
-    int32_t continuesUsed = 0;
-    int32_t rankingFrom = 0;  // the scene that led into the ranking now shown
     std::FILE* trace = nullptr;
 };
-
-int32_t DeathsSoFar(const Run& r) { return r.counters.deaths + r.gameOvers; }
 
 // The column (1 to 7) of a stage on the route map.
 int32_t RouteColumn(int32_t stage) {
@@ -88,7 +65,7 @@ int ButtonsFor(Run& r) {
     if (r.o.verifyFile) return r.verify.buttons[static_cast<size_t>(r.frame)];
     if (r.o.route[0] && currentScene == SceneStageSelect)
         return RouteMapButtons(r.o.route, RouteColumn(stageNumber) - 1, r.frame);
-    if (r.continuesUsed < r.o.continues && currentScene == ScenePlay && stagePhase >= PhaseNoShipLeft)
+    if (r.summary.continuesUsed < r.o.continues && currentScene == ScenePlay && stagePhase >= PhaseNoShipLeft)
         return ContinueButtons(r.frame);
     return PlayedButtons(r);
 }
@@ -109,55 +86,13 @@ bool SaveShot(const Run& r) {
     return false;
 }
 
-bool StageWon(int32_t sceneBefore) {
-    // the play frame saw 200 and sent the run to the route map or the ending
-    return sceneBefore == ScenePlay && (currentScene == SceneStageSelect || currentScene == SceneEnding);
-}
-
-void StartStageStats(Run& r) {
-    r.stagesPlayed.push_back(stageNumber);
-    StageStats s;
-    s.stage = stageNumber;
-    r.stages.push_back(s);
-    r.stageStartFrame = r.frame;
-    r.stageStartDeaths = DeathsSoFar(r);
-    r.stageStartScore = score;
-}
-
-// The stage in play, counted up to now (bombs are counted as they happen).
-void UpdateStageStats(Run& r) {
-    if (r.stages.empty()) return;
-    StageStats& s = r.stages.back();
-    s.frames = r.frame - r.stageStartFrame;
-    s.deaths = DeathsSoFar(r) - r.stageStartDeaths;
-    s.scoreGained = score - r.stageStartScore;
-}
-
-// Stages start as the scene turns to play (the title's start, the route map's choice).
-void NoteStageStarts(Run& r, int32_t sceneBefore) {
-    if (sceneBefore == ScenePlay) UpdateStageStats(r);
-    if (sceneBefore != ScenePlay && currentScene == ScenePlay) StartStageStats(r);
-    if (sceneBefore == ScenePlay && currentScene != ScenePlay && !StageWon(sceneBefore)) r.gameLost = true;
-    if (sceneBefore != SceneEnding && currentScene == SceneEnding) {
-        r.ending = stageNumber;
-        r.continueEnding = hasContinued != 0;
-    }
-    if (sceneBefore != SceneRanking && currentScene == SceneRanking) r.rankingFrom = sceneBefore;
-    bool bombing = bombActive != 0;
-    if (bombing && !r.bombWasActive && !r.stages.empty()) {
-        r.bombsUsed++;
-        r.stages.back().bombsUsed++;
-    }
-    r.bombWasActive = bombing;
-}
-
 // The --until event, judged from the scene and phase before and after the frame.
 bool UntilReached(const Run& r, UntilEvent until, int32_t sceneBefore, int32_t phaseBefore,
                   bool warningBefore) {
     switch (until) {
     // the ranking after a run, not the one the idle title shows
     case UntilEvent::Ranking:
-        return sceneBefore == SceneRanking && (r.rankingFrom == SceneEnding || r.rankingFrom == ScenePlay);
+        return sceneBefore == SceneRanking && (r.summary.rankingFrom == SceneEnding || r.summary.rankingFrom == ScenePlay);
     case UntilEvent::Clear: return StageWon(sceneBefore);
     case UntilEvent::GameOver: return sceneBefore == ScenePlay && phaseBefore == PhaseGameOverPrompt;
     case UntilEvent::Ending: return sceneBefore == SceneEnding;
@@ -185,14 +120,6 @@ bool CheckHash(Run& r) {
                  "); it last matched at frame %d\n",
                  r.o.verifyFile, f, got, want, lastGood);
     return false;
-}
-
-void CountGameOvers(Run& r) {
-    bool prompt = currentScene == ScenePlay && stagePhase >= PhaseNoShipLeft;
-    if (prompt && !r.gameOverSeen) r.gameOvers++;
-    // the prompt gave way to play again: a continue
-    if (!prompt && r.gameOverSeen && currentScene == ScenePlay) r.continuesUsed++;
-    r.gameOverSeen = prompt;
 }
 
 // --check-pool: every record accounted for, and every slot a registered behaviour
@@ -266,26 +193,22 @@ bool LoadFiles(Run& r) {
     return true;
 }
 
-void PrintSummary(const Run& r, double seconds, uint64_t hash) {
-    double fps = seconds > 0 ? static_cast<double>(r.frame) / seconds : 0;
-    std::printf("{\"frames\":%" PRId64 ",\"scene\":%d,\"stage\":%d,\"stagePhase\":%d,\"score\":%d,"
-                "\"lives\":%d,\"deaths\":%d,\"bossState\":%d,\"hash\":\"%016" PRIx64 "\",\"fps\":%.1f",
-                r.frame, currentScene, stageNumber, stagePhase, score, lives,
-                r.counters.deaths + r.gameOvers, BossStateNow(), hash, fps);
+// The summary line, with what only some runs report.
+void PrintRunSummary(const Run& r, double seconds) {
+    char extra[384];
+    int n = 0;
+    extra[0] = '\0';
+    auto add = [&](const char* format, auto... values) {
+        n += std::snprintf(extra + n, sizeof extra - size_t(n), format, values...);
+    };
     if (r.o.until != UntilEvent::None)
-        std::printf(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
-    if (r.o.checkPool) std::printf(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
-    if (r.o.autopilot) std::printf(",\"bombsUsed\":%d", r.bombsUsed);
-    std::printf(",\"stagesPlayed\":[");
-    for (size_t i = 0; i < r.stagesPlayed.size(); i++) std::printf("%s%d", i ? "," : "", r.stagesPlayed[i]);
-    std::printf("],\"ending\":%d,\"continueEnding\":%s,\"continues\":%d,\"stages\":[", r.ending,
-                r.continueEnding ? "true" : "false", r.continuesUsed);
-    for (size_t i = 0; i < r.stages.size(); i++) {
-        const StageStats& s = r.stages[i];
-        std::printf("%s{\"stage\":%d,\"frames\":%" PRId64 ",\"deaths\":%d,\"bombsUsed\":%d,\"scoreGained\":%d}",
-                    i ? "," : "", s.stage, s.frames, s.deaths, s.bombsUsed, s.scoreGained);
-    }
-    std::printf("]}\n");
+        add(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
+    if (r.o.checkPool) add(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
+    if (r.o.verifyFile)
+        n += FormatReplayRunFields(r.summary, r.verify, extra + n, sizeof extra - size_t(n));
+    else if (r.o.autopilot)
+        add(",\"bombsUsed\":%d", r.summary.bombsUsed);
+    PrintSummary(r.summary, r.frame, seconds, StateHash(), extra);
 }
 
 int Simulate(Run& r) {
@@ -315,12 +238,10 @@ int Simulate(Run& r) {
 
     SetDrawingEnabled(!o.noDraw);
     BeginRun(o.seed, o.difficulty, o.stage, held);
-    ApplyRunOptions(r.runOptions, &r.counters);
-    r.stagesPlayed.reserve(64);
-    r.stages.reserve(64);
-    if (currentScene == ScenePlay) StartStageStats(r);
+    ApplyRunOptions(r.runOptions, &r.summary.counters);
+    StartSummary(&r.summary);
 
-    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, r.limit, o.quiet)) return 2;
+    if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, o.videoFrom, o.videoTo, r.limit, o.quiet)) return 2;
     if (o.checkPool && BehaviourRegistryFault()) {
         std::fprintf(stderr, "zorbex-sim: the behaviour tables are unsound: %s\n", BehaviourRegistryFault());
         r.poolBroken = true;
@@ -334,9 +255,8 @@ int Simulate(Run& r) {
         SetHeadlessPad(buttons);
         if (!RunFrame()) break;
         r.frame++;
-        ApplyRunOptions(r.runOptions, &r.counters);
-        CountGameOvers(r);
-        NoteStageStarts(r, sceneBefore);
+        ApplyRunOptions(r.runOptions, &r.summary.counters);
+        NoteFrameInSummary(&r.summary, r.frame, sceneBefore);
         if (o.recordFile) r.record.buttons.push_back(static_cast<uint8_t>(buttons));
         if (o.videoFile && !AddFrameToVideo(r.frame)) r.writeFailed = true;
         if (o.until != UntilEvent::None && UntilReached(r, o.until, sceneBefore, phaseBefore, warningBefore))
@@ -351,7 +271,7 @@ int Simulate(Run& r) {
         if (o.checkPool && !r.poolBroken) CheckPool(r);
         if (r.reached || r.writeFailed) break;
         // a clear after the game was given up would be another game's: the run has failed
-        if (o.until == UntilEvent::Clear && r.gameLost) break;
+        if (o.until == UntilEvent::Clear && r.summary.gameLost) break;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     // a run that stops early still gets its hash at its last frame
@@ -385,7 +305,7 @@ int Simulate(Run& r) {
     if (!o.quiet && o.verifyFile && code == 0)
         std::fprintf(stderr, "zorbex-sim: %s: %zu hashes match over %" PRId64 " frames\n", o.verifyFile,
                      r.verify.checkpoints.size(), r.frame);
-    PrintSummary(r, seconds, StateHash());
+    PrintRunSummary(r, seconds);
     return code;
 }
 
@@ -397,6 +317,7 @@ int main(int argc, char** argv) {
     if (!ParseSimOptions(argc, argv, &run.o, &code)) return code;
     if (run.o.paced) return RunPaced(run.o);
     if (run.o.watchFile) return RunWatch(run.o);
+    if (run.o.submitUrl) return RunSubmit(run.o);
     if (run.o.listState) {
         ForEachStateGlobal(
             [](const char* name, bool hashed, void*) { std::printf("%s %s\n", hashed ? "hashed" : "left-out", name); },

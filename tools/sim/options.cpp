@@ -46,8 +46,13 @@ const char* kUsage =
     "                       and AAC) with its sound, at 62.5 frames a second; kept only when\n"
     "                       the run succeeds (exit 0)\n"
     "  --scale N            (with --video) 1 for 640x480 (default), 2 for 1280x960\n"
+    "  --video-from FRAME   (with --video) the video starts at this frame of the run (the\n"
+    "                       first frame run is 1); the run itself still plays from its start\n"
+    "  --video-to FRAME     (with --video) and ends after this one\n"
     "  --watch FILE         play a replay in a window with sound, at the game's speed; Escape\n"
     "                       stops it, P pauses; exit 1 if the run differs from the recording\n"
+    "  --submit URL FILE    upload a replay to the score board at URL and wait for its\n"
+    "                       verdict; exit 0 verified, 1 rejected (with --name NAME)\n"
     "  --quiet              print only the final JSON line\n"
     "The last line printed is a JSON summary of the run.\n"
     "Exit status: 0 done; 1 --until not reached or --verify found a difference;\n"
@@ -164,8 +169,19 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
         } else if (!std::strcmp(opt, "--scale")) {
             if (!Number(value(), 1, 2, &n)) return Fail(opt, "is 1 or 2");
             o->scale = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--video-from")) {
+            if (!Number(value(), 1, 2'000'000'000, &n)) return Fail(opt, "needs a frame number from 1");
+            o->videoFrom = n;
+        } else if (!std::strcmp(opt, "--video-to")) {
+            if (!Number(value(), 1, 2'000'000'000, &n)) return Fail(opt, "needs a frame number from 1");
+            o->videoTo = n;
         } else if (!std::strcmp(opt, "--watch")) {
             if (!(o->watchFile = value())) return Fail(opt, "needs a replay");
+        } else if (!std::strcmp(opt, "--submit")) {
+            o->submitUrl = value();
+            if (!o->submitUrl || !(o->submitFile = value())) return Fail(opt, "needs the board's URL and a replay");
+        } else if (!std::strcmp(opt, "--name")) {
+            if (!(o->submitName = value()) || !*o->submitName) return Fail(opt, "needs the player's name");
         } else if (!std::strcmp(opt, "--quiet")) {
             o->quiet = true;
         } else {
@@ -181,7 +197,16 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     if (o->shotsDir && o->noDraw) return Fail("--shots", "needs drawing; drop --no-draw");
     if (o->scale && !o->videoFile) return Fail("--scale", "goes with --video");
     if (o->videoFile && o->noDraw) return Fail("--video", "needs drawing; drop --no-draw");
+    if ((o->videoFrom || o->videoTo) && !o->videoFile)
+        return Fail(o->videoFrom ? "--video-from" : "--video-to", "goes with --video");
+    if (o->videoFrom && o->videoTo && o->videoTo < o->videoFrom)
+        return Fail("--video-to", "comes before --video-from");
     if (!o->scale) o->scale = 1;
+    if (o->submitName && !o->submitUrl) return Fail("--name", "goes with --submit");
+    if (o->submitUrl && !o->submitName) return Fail("--submit", "needs --name NAME, the player's name on the board");
+    if (o->submitUrl && argc - 1 > (o->quiet ? 6 : 5))
+        return Fail("--submit", "only sends a replay; it takes no option but --name and --quiet");
+    if (!o->videoFrom) o->videoFrom = 1;
     // only --quiet may go with it: the replay says how the run starts and plays
     if (o->watchFile && argc - 1 > (o->quiet ? 3 : 2))
         return Fail("--watch", "plays the replay as it was recorded; it takes no other options");

@@ -34,7 +34,12 @@ struct SimOptions {
     int32_t continues = 0;     // --continues: game-over prompts answered with C
     const char* videoFile = nullptr;  // --video: .webm or .mp4
     int32_t scale = 0;         // --scale: 1 or 2 with --video, 0 when not given
+    int64_t videoFrom = 0;     // --video-from: the run's first frame in the video, 0 when not given
+    int64_t videoTo = 0;       // --video-to: its last, 0 when not given (to the run's end)
     const char* watchFile = nullptr;  // --watch: a replay played in a window
+    const char* submitUrl = nullptr;   // --submit URL FILE: a score board, and the replay sent to it
+    const char* submitFile = nullptr;
+    const char* submitName = nullptr;  // --name: the player's name on the board
 };
 
 constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play

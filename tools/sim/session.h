@@ -24,10 +24,15 @@ bool WriteTraceLine(std::FILE* f, int64_t frame, int buttons);
 bool CloseTrace(std::FILE* f, const char* path);
 
 // --video: starts the file (false after saying why), adds the picture and sound of the
-// frame just run, and finishes it; with `keep` false the file is not written.
-bool StartVideoOutput(const char* path, int scale, int64_t plannedFrames, bool quiet);
+// frame just run, and finishes it; with `keep` false the file is not written. Only the
+// frames from `from` to `to` (0: the run's end) go in; the others are still heard by the
+// mixer, so that the sound stays in step with the pictures.
+bool StartVideoOutput(const char* path, int scale, int64_t from, int64_t to, int64_t plannedFrames, bool quiet);
 bool AddFrameToVideo(int64_t frame);
 bool FinishVideoOutput(bool keep, int64_t frames, bool quiet);
 
 // --watch: the replay played in a real window with sound, on the real clock; the exit code.
 int RunWatch(const SimOptions& options);
+
+// --submit: the replay uploaded to a score board, then its verdict awaited; the exit code.
+int RunSubmit(const SimOptions& options);
