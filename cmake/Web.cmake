@@ -91,12 +91,14 @@ endfunction()
 add_executable(zorbex ${CMAKE_SOURCE_DIR}/src/web_main.cpp)
 zorbex_page_program(zorbex createZorbexGame 0 ${page_exports} _ZorbexStatus)
 
-# The simulator, with what a browser cannot have (FFmpeg's video export) left out.
+# The simulator, without what a browser cannot have (FFmpeg's video export, libcurl's
+# submission to a score board) and with its scratch folder made without Linux's own calls.
 file(GLOB sim_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/sim/*.cpp)
 list(REMOVE_ITEM sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/video_export.cpp
                              ${CMAKE_SOURCE_DIR}/tools/sim/video_run.cpp
+                             ${CMAKE_SOURCE_DIR}/tools/sim/submit.cpp
                              ${CMAKE_SOURCE_DIR}/tools/sim/scratch_save.cpp)
-list(APPEND sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/web/no_video.cpp
+list(APPEND sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/web/unavailable.cpp
                         ${CMAKE_SOURCE_DIR}/tools/sim/web/scratch_save.cpp)
 # ... for Node, reading and writing real files, with the desktop's exit codes
 add_executable(zorbex-sim ${sim_sources})
