@@ -114,6 +114,13 @@ add_executable(zorbex-watch ${sim_sources})
 target_include_directories(zorbex-watch PRIVATE ${CMAKE_SOURCE_DIR}/tools/sim)
 zorbex_page_program(zorbex-watch createZorbexWatch 1 ${page_exports})
 
+# Frame times in the browser (scripts/web-figures.py loads it beside the game): the same
+# program as the desktop's zorbex-frame-times, linked as the game is.
+add_executable(zorbex-frame-times ${CMAKE_SOURCE_DIR}/bench/frame_times/main.cpp
+               ${CMAKE_SOURCE_DIR}/bench/bench_scenes.cpp)
+target_include_directories(zorbex-frame-times PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+zorbex_page_program(zorbex-frame-times createZorbexFrameTimes 1 ${page_exports})
+
 # The page's own files, and the game's icon as its favicon.
 file(GLOB page_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/*.html ${CMAKE_SOURCE_DIR}/web/*.js
      ${CMAKE_SOURCE_DIR}/web/*.css)

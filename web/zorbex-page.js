@@ -129,7 +129,8 @@
       option.textContent = 'Rank ' + Number(n.slice(4, 6));
       select.appendChild(option);
     });
-    select.disabled = $('download-rank').disabled = select.options.length === 0;
+    // the table's own replays, once a run has entered it
+    select.hidden = $('download-rank').hidden = select.options.length === 0;
   }
 
   function readReplay(name) { return game.FS.readFile(SAVES + '/replays/' + name); }
