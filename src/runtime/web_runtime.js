@@ -51,7 +51,7 @@ mergeInto(LibraryManager.library, {
       var key = function(down) {
         return function(e) {
           if (!ZorbexPage.inputOn()) return;
-          if (down && e.code === 'Enter' && e.altKey) {  // Alt+Enter, as on the desktop
+          if (down && (e.code === 'Enter' || e.code === 'NumpadEnter') && e.altKey) {  // as on the desktop
             if (!e.repeat) ZorbexPage.setFullScreen(!ZorbexPage.fullScreen());
             e.preventDefault();
             return;
@@ -66,6 +66,8 @@ mergeInto(LibraryManager.library, {
       // browsers hold sound back until the player has pressed something on the page
       var unlock = function() {
         var page = ZorbexPage.state();
+        // a modifier key alone is no gesture: the browser would refuse the sound and complain
+        if (navigator.userActivation && !navigator.userActivation.isActive) return;
         if (!ZorbexPage.inputOn() || page.unlocked || !ZorbexPage.audio() || page.paused) return;
         page.context.resume().then(ZorbexPage.audioStarted, function() {});
       };
@@ -74,7 +76,10 @@ mergeInto(LibraryManager.library, {
                         [window, 'keydown', unlock], [window, 'pointerdown', unlock]];
       page.listeners.forEach(function(l) { l[0].addEventListener(l[1], l[2]); });
       // a page the player has already pressed on may sound at once
-      if (navigator.userActivation && navigator.userActivation.hasBeenActive) unlock();
+      if (navigator.userActivation && navigator.userActivation.hasBeenActive) {
+        var page = ZorbexPage.state();
+        if (ZorbexPage.audio()) page.context.resume().then(ZorbexPage.audioStarted, function() {});
+      }
     },
 
     stopInput: function() {
