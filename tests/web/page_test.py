@@ -63,6 +63,12 @@ document.head.appendChild(script);
 """
 
 
+# IndexedDB refused, as in a private window or with its quota spent.
+REFUSED_STORE = """
+IDBFactory.prototype.open = function() { throw new DOMException('refused by the test', 'QuotaExceededError'); };
+"""
+
+
 def fail(message):
     print('FAIL: ' + message)
     sys.exit(1)
@@ -307,6 +313,16 @@ def main():
         check(save_before is not None and save_before == save_after, 'after a reload the saved table is still there')
         check(page.js('return window.zorbex.replays()') == before and 'last.replay' in before,
               'after a reload the replays are still there: ' + ', '.join(before))
+
+        # a browser that refuses its store: one line on the page, and the stored table untouched
+        refusal = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': REFUSED_STORE})
+        page.load()
+        message = page.js("return document.getElementById('message').textContent")
+        check('cannot be kept' in message, 'a store the browser refuses is said in one line: ' + message)
+        driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', {'identifier': refusal['identifier']})
+        page.load()
+        check(page.js('return window.zorbex.file("zorbexG.dat")') == save_before,
+              'the table stored before is still there afterwards')
 
         # a replay opened in the page plays with its hashes checked: verified, or where it differs
         code, _, err = desktop.run('--stage', '1', '--frames', '150', '--record', 'short.replay', '--quiet')
