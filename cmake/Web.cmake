@@ -57,7 +57,8 @@ add_custom_command(
           --exclude "*.mp3" --exclude "*/.*" --js-output=${package_loader}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS ${data_stamp}
-  COMMENT "Packing the pictures and sounds for the page")
+  COMMENT "Packing the pictures and sounds for the page"
+  VERBATIM)
 add_custom_target(zorbex_web_data ALL DEPENDS ${package} ${package_loader})
 
 set(runtime_library ${CMAKE_SOURCE_DIR}/src/runtime/web_runtime.js)
