@@ -1,6 +1,7 @@
 """The board's web service: uploads, the verdicts, the tables, and the pages for people."""
 from __future__ import annotations
 
+import asyncio
 import logging
 import threading
 import time
@@ -28,6 +29,7 @@ PAGE_SIZE = 100
 ENDING_STAGES = range(22, 29)
 GIVEN_UP = 0
 REPLAY_MAGIC = b"zorbex-replay "
+UPLOADS_IN_MEMORY = 4  # uploads read and stored at once: each is a few copies of up to 7 MB
 
 
 @dataclass
@@ -150,6 +152,21 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
         log.error("%s %s failed", request.method, request.url.path, exc_info=exc)
         return error(request, 500, "the board failed on this request; it has been logged")
 
+    upload_slots = asyncio.Semaphore(UPLOADS_IN_MEMORY)
+
+    async def store_upload(request: Request, replay: UploadFile, name: str) -> tuple[int, bool]:
+        data = await replay.read(largest_replay_bytes() + 1)
+        if len(data) > largest_replay_bytes():
+            raise HTTPException(413, f"the replay is larger than the largest replay the game writes "
+                                     f"({largest_replay_bytes()} bytes, for a run of {MAX_RUN_FRAMES} frames)")
+        if not data.startswith(REPLAY_MAGIC):
+            raise HTTPException(400, "this is not a replay file: it does not begin with \"zorbex-replay\"")
+        address = client_address(request.scope)
+        waiting = await run_in_threadpool(store.waiting_from, engine, address)
+        if waiting >= settings.max_waiting_per_address:
+            raise HTTPException(429, f"{waiting} runs from your address are still waiting to be verified")
+        return await run_in_threadpool(store.add_run, engine, data, name, address)
+
     @app.post("/api/runs", status_code=202)
     async def submit_run(request: Request) -> Response:
         if not request.headers.get("content-type", "").startswith("multipart/form-data"):
@@ -170,19 +187,11 @@ def create_app(engine: Engine, settings: AppSettings, guard: GuardSettings,
             problem = name_problem(name)
             if problem:
                 raise HTTPException(400, problem)
-            data = await replay.read(largest_replay_bytes() + 1)
+            # the received file waits on disk; only a few are held in memory at once
+            async with upload_slots:
+                run_id, duplicate = await store_upload(request, replay, name)
         finally:
             await form.close()
-        if len(data) > largest_replay_bytes():
-            raise HTTPException(413, f"the replay is larger than the largest replay the game writes "
-                                     f"({largest_replay_bytes()} bytes, for a run of {MAX_RUN_FRAMES} frames)")
-        if not data.startswith(REPLAY_MAGIC):
-            raise HTTPException(400, "this is not a replay file: it does not begin with \"zorbex-replay\"")
-        address = client_address(request.scope)
-        waiting = await run_in_threadpool(store.waiting_from, engine, address)
-        if waiting >= settings.max_waiting_per_address:
-            raise HTTPException(429, f"{waiting} runs from your address are still waiting to be verified")
-        run_id, duplicate = await run_in_threadpool(store.add_run, engine, data, name, address)
         if wake is not None:
             wake.set()
         if request.query_params.get("from") == "form":

@@ -85,7 +85,7 @@ protected:
     // stands: 0 when the ranking came up and the failed save was reported.
     int PlayAsPlayerWhoseSaveCannotBeWritten() {
         ChownTree(dir, kNobody);
-        return RunInChild(true, 60, [] {
+        return RunInChild(true, 300, [] {
             ReadSaveFile();
             ::testing::internal::CaptureStderr();
             if (!PlayToRanking(0)) return 1;
@@ -132,7 +132,7 @@ TEST_F(RankReplays, ASaveLinkedToAFileThePlayerMayNotWriteKeepsThem) {
     PlantRankReplays(dir / "replays");
     ChownTree(dir, kNobody);
     ChownTree(others, 0);  // the linked file and its folder stay root's
-    ASSERT_EQ(RunInChild(true, 60,
+    ASSERT_EQ(RunInChild(true, 300,
                          [] {
                              ReadSaveFile();
                              if (highScores[0] != 500) return 3;  // it can be read, not written
@@ -157,7 +157,7 @@ ssize_t FailWriteAsFull(int, const void*, size_t) {
 TEST_F(RankReplays, AFullDiskKeepsThem) {
     const std::string full = (dir / "full").string();
     fs::create_directories(full);
-    int result = RunInChild(false, 60, [&] {
+    int result = RunInChild(false, 300, [&] {
         if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
             ::mount("tmpfs", full.c_str(), "tmpfs", 0, "size=256k") != 0)
             return 77;
