@@ -157,6 +157,10 @@ foreach(replay ${golden_replays})
            COMMAND ${ZORBEX_NODE} ${CMAKE_BINARY_DIR}/zorbex-sim.js --verify ${replay} ${draw} --quiet
            WORKING_DIRECTORY ${work})
 endforeach()
+# the same options give the same summary line and exit code; replays cross between builds
+add_test(NAME web_sim_matches_desktop
+         COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/sim_parity_test.py ${ZORBEX_NODE}
+                 ${CMAKE_BINARY_DIR}/zorbex-sim.js ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/parity)
 add_test(NAME web_page_in_chromium
          COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/page_test.py ${CMAKE_BINARY_DIR}
                  ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/page)
