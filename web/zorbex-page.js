@@ -10,7 +10,7 @@
   var $ = function(id) { return document.getElementById(id); };
   var game = null, watcher = null, audioStarted = false;
   var held = params.has('hold');  // a test runs the frames itself
-  var saving = {on: false, dirty: false, busy: false, failed: false};
+  var saving = {on: false, dirty: false, busy: false, failed: false, FS: null};
 
   function say(text) { $('message').textContent = text; }
 
@@ -29,7 +29,7 @@
 
   // ---- the player's files, kept in IndexedDB and written back after every change
   function mountSaves(module) {
-    var FS = module.FS;
+    var FS = saving.FS = module.FS;
     FS.mkdir(SAVES);
     FS.mount(FS.filesystems.IDBFS, {}, SAVES);
     module.addRunDependency('saves');
@@ -59,15 +59,17 @@
       };
     };
     wrap('close', function(stream) { return inSaves(stream.path) && (stream.flags & 3) !== 0; });
-    wrap('rename', function(from, to) { return inSaves(FS.cwd() + '/' + from) || inSaves(from) || inSaves(to); });
-    wrap('unlink', function(path) { return inSaves(path) || path.indexOf('/') !== 0; });
+    // paths as the game gave them: relative ones are in its folder, the working directory
+    var mine = function(path) { return inSaves(path) || (typeof path === 'string' && path[0] !== '/'); };
+    wrap('rename', function(from, to) { return mine(from) || mine(to); });
+    wrap('unlink', mine);
   }
 
   function writeBack() {
-    if (!saving.on || !saving.dirty || saving.busy || !game) return;
+    if (!saving.on || !saving.dirty || saving.busy) return;
     saving.dirty = false;
     saving.busy = true;
-    game.FS.syncfs(false, function(error) {
+    saving.FS.syncfs(false, function(error) {
       saving.busy = false;
       if (error && !saving.failed) {
         saving.failed = true;  // one line; the table already stored stays as it was
