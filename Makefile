@@ -1,14 +1,14 @@
 # The two set-up commands: `make run` and `make test`.
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes \
-	audio-report boss-sheet clean web web-test web-serve
+.PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report boss-sheet clean \
+	web web-test web-serve
 
 run: deps release
 	cd build/release && ./zorbex
 
-# every test: the desktop's, then the browser build's (the golden replays under Node, the page
-# in headless Chromium)
+# every test: the desktop's (the score board's among them), then the browser build's (the
+# golden replays under Node, the page in headless Chromium)
 test: deps board-deps release web
 	ctest --preset release -j $(JOBS)
 	ctest --preset web -j $(JOBS)
@@ -41,7 +41,7 @@ package: deps release
 WEB_PORT ?= 8000
 
 web: deps release
-	@bash scripts/install-deps.sh web
+	@bash scripts/install-deps.sh --web
 	cmake --preset web >/dev/null
 	cmake --build --preset web -j $(JOBS)
 

@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_game.h"
+#include "bench_scenes.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "shell/game.h"
@@ -10,8 +11,6 @@
 
 namespace {
 
-constexpr int kStageFrames = 4950;  // stage 1 from its start up to its boss line
-
 // Stage 1 with fire held and the ship weaving, kept alive; frames per second.
 void BM_StageOne(benchmark::State& state) {
     EnsureGame();
@@ -19,15 +18,15 @@ void BM_StageOne(benchmark::State& state) {
     int64_t frames = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        BeginRun(1, 2, 1);
         RunCounters counters;
+        StartStageOne(&counters);
         state.ResumeTiming();
-        for (int f = 0; f < kStageFrames; f++) {
-            SetHeadlessPad(PadButton1 | ((f / 45) % 2 ? PadUp : PadDown) | ((f / 70) % 3 == 0 ? PadRight : 0));
+        for (int f = 0; f < kStageOneFrames; f++) {
+            PrepareStageOneFrame(f);
             RunFrame();
-            ApplyRunOptions(RunInvincible, &counters);
+            FinishStageOneFrame(&counters);
         }
-        frames += kStageFrames;
+        frames += kStageOneFrames;
     }
     state.counters["fps"] = benchmark::Counter(static_cast<double>(frames), benchmark::Counter::kIsRate);
     SetDrawingEnabled(true);

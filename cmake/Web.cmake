@@ -57,7 +57,8 @@ add_custom_command(
           --exclude "*.mp3" --exclude "*/.*" --js-output=${package_loader}
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   DEPENDS ${data_stamp}
-  COMMENT "Packing the pictures and sounds for the page")
+  COMMENT "Packing the pictures and sounds for the page"
+  VERBATIM)
 add_custom_target(zorbex_web_data ALL DEPENDS ${package} ${package_loader})
 
 set(runtime_library ${CMAKE_SOURCE_DIR}/src/runtime/web_runtime.js)
@@ -73,7 +74,7 @@ set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp 
 set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
               -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
               "-sASYNCIFY_IMPORTS=['zorbex_page_wait_animation_frame','zorbex_page_sleep']"
-              "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
+              "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','allocateUTF8','ccall','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
               -lidbfs.js "SHELL:--pre-js ${package_loader}")
 
 # `exits`: 1 when the page wants to hear the program's exit code (the watcher's verdict)
@@ -91,12 +92,14 @@ endfunction()
 add_executable(zorbex ${CMAKE_SOURCE_DIR}/src/web_main.cpp)
 zorbex_page_program(zorbex createZorbexGame 0 ${page_exports} _ZorbexStatus)
 
-# The simulator, with what a browser cannot have (FFmpeg's video export) left out.
+# The simulator, without what a browser cannot have (FFmpeg's video export, libcurl's
+# submission to a score board) and with its scratch folder made without Linux's own calls.
 file(GLOB sim_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/sim/*.cpp)
 list(REMOVE_ITEM sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/video_export.cpp
                              ${CMAKE_SOURCE_DIR}/tools/sim/video_run.cpp
+                             ${CMAKE_SOURCE_DIR}/tools/sim/submit.cpp
                              ${CMAKE_SOURCE_DIR}/tools/sim/scratch_save.cpp)
-list(APPEND sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/web/no_video.cpp
+list(APPEND sim_sources ${CMAKE_SOURCE_DIR}/tools/sim/web/unavailable.cpp
                         ${CMAKE_SOURCE_DIR}/tools/sim/web/scratch_save.cpp)
 # ... for Node, reading and writing real files, with the desktop's exit codes
 add_executable(zorbex-sim ${sim_sources})
@@ -111,6 +114,13 @@ add_dependencies(zorbex-sim zorbex_web_data)
 add_executable(zorbex-watch ${sim_sources})
 target_include_directories(zorbex-watch PRIVATE ${CMAKE_SOURCE_DIR}/tools/sim)
 zorbex_page_program(zorbex-watch createZorbexWatch 1 ${page_exports})
+
+# Frame times in the browser (scripts/web-figures.py loads it beside the game): the same
+# program as the desktop's zorbex-frame-times, linked as the game is.
+add_executable(zorbex-frame-times ${CMAKE_SOURCE_DIR}/bench/frame_times/main.cpp
+               ${CMAKE_SOURCE_DIR}/bench/bench_scenes.cpp)
+target_include_directories(zorbex-frame-times PRIVATE ${CMAKE_SOURCE_DIR}/bench)
+zorbex_page_program(zorbex-frame-times createZorbexFrameTimes 1 ${page_exports})
 
 # The page's own files, and the game's icon as its favicon.
 file(GLOB page_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/web/*.html ${CMAKE_SOURCE_DIR}/web/*.js
@@ -147,6 +157,10 @@ foreach(replay ${golden_replays})
            COMMAND ${ZORBEX_NODE} ${CMAKE_BINARY_DIR}/zorbex-sim.js --verify ${replay} ${draw} --quiet
            WORKING_DIRECTORY ${work})
 endforeach()
+# the same options give the same summary line and exit code; replays cross between builds
+add_test(NAME web_sim_matches_desktop
+         COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/sim_parity_test.py ${ZORBEX_NODE}
+                 ${CMAKE_BINARY_DIR}/zorbex-sim.js ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/parity)
 add_test(NAME web_page_in_chromium
          COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/page_test.py ${CMAKE_BINARY_DIR}
                  ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/page)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, skipping those already present.
-# usage: scripts/install-deps.sh [web] [extra package ...]
+# usage: scripts/install-deps.sh [--board] [--web] [extra package ...]
 set -euo pipefail
 
 packages=(
@@ -34,11 +34,13 @@ board_packages=(
 # stb's PNG code, and headless Chromium driven by Selenium for its test; `make run` needs none
 web_packages=(emscripten nodejs libstb-dev chromium chromium-driver python3-selenium)
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime;
-# --board adds the score board's, web the browser build's
+# --board adds the score board's, --web the browser build's
 for arg in "$@"; do
-  if [[ "$arg" == --board ]]; then packages+=("${board_packages[@]}")
-  elif [[ "$arg" == web ]]; then packages+=("${web_packages[@]}")
-  else packages+=("$arg"); fi
+  case "$arg" in
+    --board) packages+=("${board_packages[@]}") ;;
+    --web) packages+=("${web_packages[@]}") ;;
+    *) packages+=("$arg") ;;
+  esac
 done
 
 missing=()

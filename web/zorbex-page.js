@@ -9,7 +9,8 @@
   var params = new URLSearchParams(location.search);
   var $ = function(id) { return document.getElementById(id); };
   var game = null, watcher = null, audioStarted = false;
-  var saving = {on: false, dirty: false, busy: false, failed: false};
+  var held = params.has('hold');  // a test runs the frames itself
+  var saving = {on: false, dirty: false, busy: false, failed: false, FS: null};
 
   function say(text) { $('message').textContent = text; }
 
@@ -28,7 +29,7 @@
 
   // ---- the player's files, kept in IndexedDB and written back after every change
   function mountSaves(module) {
-    var FS = module.FS;
+    var FS = saving.FS = module.FS;
     FS.mkdir(SAVES);
     FS.mount(FS.filesystems.IDBFS, {}, SAVES);
     module.addRunDependency('saves');
@@ -58,15 +59,17 @@
       };
     };
     wrap('close', function(stream) { return inSaves(stream.path) && (stream.flags & 3) !== 0; });
-    wrap('rename', function(from, to) { return inSaves(FS.cwd() + '/' + from) || inSaves(from) || inSaves(to); });
-    wrap('unlink', function(path) { return inSaves(path) || path.indexOf('/') !== 0; });
+    // paths as the game gave them: relative ones are in its folder, the working directory
+    var mine = function(path) { return inSaves(path) || (typeof path === 'string' && path[0] !== '/'); };
+    wrap('rename', function(from, to) { return mine(from) || mine(to); });
+    wrap('unlink', mine);
   }
 
   function writeBack() {
-    if (!saving.on || !saving.dirty || saving.busy || !game) return;
+    if (!saving.on || !saving.dirty || saving.busy) return;
     saving.dirty = false;
     saving.busy = true;
-    game.FS.syncfs(false, function(error) {
+    saving.FS.syncfs(false, function(error) {
       saving.busy = false;
       if (error && !saving.failed) {
         saving.failed = true;  // one line; the table already stored stays as it was
@@ -94,8 +97,7 @@
       preRun: [mountSaves],
       onAudioStarted: function() { $('press').hidden = true; audioStarted = true; },
       onRuntimeInitialized: function() {
-        // before the first frame: a test starts the frames itself
-        if (params.has('hold')) this._WebHoldFrames(1);
+        if (held) this._WebHoldFrames(1);  // before the first frame
         $('loading').hidden = true;
         $('press').hidden = audioStarted;
         $('game').focus();
@@ -129,7 +131,8 @@
       option.textContent = 'Rank ' + Number(n.slice(4, 6));
       select.appendChild(option);
     });
-    select.disabled = $('download-rank').disabled = select.options.length === 0;
+    // the table's own replays, once a run has entered it
+    select.hidden = $('download-rank').hidden = select.options.length === 0;
   }
 
   function readReplay(name) { return game.FS.readFile(SAVES + '/replays/' + name); }
@@ -161,7 +164,7 @@
     if (!game) return;
     if (aside) game._WebFocusLost();  // play pauses, as when the page loses focus
     game.zorbexInputOn = !aside;
-    game._WebHoldFrames(aside ? 1 : 0);
+    game._WebHoldFrames(aside || held ? 1 : 0);
     var context = game.zorbexPage && game.zorbexPage.context;
     if (context) aside ? context.suspend() : (!game.zorbexPage.paused && context.resume());
     $('game').hidden = aside;
@@ -169,8 +172,9 @@
     $('stop-watching').hidden = !aside;
   }
 
-  function verdict(code, lines) {
+  function verdict(name, code, lines) {
     var last = lines.length ? lines[lines.length - 1].replace(/^zorbex-sim: /, '') : '';
+    last = last.split(WATCHED).join(name);
     if (code === 0 && /played to its end/.test(last)) return 'Verified: ' + last;
     if (code === 0) return last || 'Stopped.';
     if (code === 1) return 'Not verified: ' + last;
@@ -193,14 +197,28 @@
       return createZorbexWatch({
         canvas: $('watch'),
         fullScreenElement: $('screen'),
-        arguments: ['--watch', WATCHED],
+        noInitialRun: true,
         print: function() {},
         printErr: function(line) { lines.push(line); },
         preRun: [function(module) { module.FS.writeFile(WATCHED, bytes); }],
-        onExit: function(code) { finish(verdict(code, lines)); },
       });
-    }).then(function(module) { watcher = module; $('watch').focus(); },
+    }).then(function(module) {
+      watcher = module;
+      $('watch').focus();
+      return runMain(module, ['--watch', WATCHED]);
+    }).then(function(code) { finish(verdict(name, code, lines)); },
             function(error) { finish('Cannot watch it: ' + why(error)); });
+  }
+
+  // main() of a module whose frames sleep between animation frames: its exit code comes
+  // when the last frame has run, through a promise
+  function runMain(module, args) {
+    var argv = module._malloc((args.length + 2) * 4);
+    ['zorbex-sim'].concat(args).forEach(function(arg, i) {
+      module.HEAP32[(argv >> 2) + i] = module.allocateUTF8(arg);
+    });
+    module.HEAP32[(argv >> 2) + args.length + 1] = 0;
+    return module.ccall('main', 'number', ['number', 'number'], [args.length + 1, argv], {async: true});
   }
 
   function openFile(file) {
@@ -251,7 +269,7 @@
         })();
       });
     },
-    resume: function() { game._WebHoldFrames(0); },
+    resume: function() { held = false; game._WebHoldFrames(0); },
     replays: replayNames,
     // the bytes of one of the player's files ("zorbexG.dat", "replays/last.replay"), or null
     file: function(name) {

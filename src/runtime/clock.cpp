@@ -1,4 +1,5 @@
-// The millisecond clock (real or virtual) and frame pacing on the desktop.
+// The millisecond clock (real, or the virtual one of headless runs) and frame pacing on
+// the desktop.
 #include <errno.h>
 #include <time.h>
 
@@ -8,8 +9,6 @@
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 
-// Virtual milliseconds are kept unsigned so that running past 2^31 wraps without overflow.
-static uint32_t virtualMillis = 0;
 static uint64_t realBaseNanos = 0;
 
 static uint64_t MonotonicNanos() {
@@ -19,34 +18,23 @@ static uint64_t MonotonicNanos() {
 }
 
 void ResetClock() {
-    virtualMillis = 0;
+    ResetVirtualClock();
     realBaseNanos = MonotonicNanos();
 }
 
 int32_t PeekMillis() {
-    if (runtimeSettings.headless) return int32_t(virtualMillis);
+    if (runtimeSettings.headless) return VirtualMillis();
     return int32_t(uint32_t((MonotonicNanos() - realBaseNanos) / 1000000u));
 }
 
 int32_t GetMillis() {
-    if (runtimeSettings.headless) {
-        uint32_t now = virtualMillis;
-        virtualMillis += 1;  // a busy wait on the virtual clock must end
-        return int32_t(now);
-    }
+    if (runtimeSettings.headless) return ReadVirtualMillis();
     return PeekMillis();
 }
 
-int32_t VirtualMillis() { return int32_t(virtualMillis); }
-
-void SetVirtualMillis(int32_t millis) { virtualMillis = uint32_t(millis); }
-
 void SleepMillis(int ms) {
     if (ms <= 0) return;
-    if (runtimeSettings.headless) {
-        virtualMillis += uint32_t(ms);
-        return;
-    }
+    if (runtimeSettings.headless) return SleepVirtualMillis(ms);
     timespec ts;
     ts.tv_sec = ms / 1000;
     ts.tv_nsec = long(ms % 1000) * 1000000L;
@@ -89,12 +77,7 @@ static void SleepUntilNanos(uint64_t when) {
 }
 
 void WaitUntilMillis(int32_t millis) {
-    if (runtimeSettings.headless) {
-        // as a busy wait leaves the virtual clock: its last read steps it once more
-        const int32_t early = int32_t(uint32_t(millis) - virtualMillis);
-        virtualMillis = early > 0 ? uint32_t(millis) + 1u : virtualMillis + 1u;
-        return;
-    }
+    if (runtimeSettings.headless) return WaitForVirtualMillis(millis);
     uint64_t now = MonotonicNanos();
     const uint64_t elapsedMillis = (now - realBaseNanos) / 1000000u;
     const int32_t remaining = int32_t(uint32_t(millis) - uint32_t(elapsedMillis));

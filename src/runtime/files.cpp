@@ -3,7 +3,6 @@
 #include "runtime/files.h"
 
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -193,10 +192,14 @@ bool Refuse(std::string* error, const char* doing, const char* path, const char*
     return false;
 }
 
+// The kernel's number for its pipe file system (PIPEFS_MAGIC of linux/magic.h, a header
+// the browser build's C library does not have).
+constexpr long kPipeFsMagic = 0x50495045;
+
 // A pipe made by a program (a shell's `|` or `<(...)`), not a FIFO in a folder.
 bool IsAnonymousPipe(int fd) {
     struct statfs fs;
-    return fstatfs(fd, &fs) == 0 && fs.f_type == PIPEFS_MAGIC;
+    return fstatfs(fd, &fs) == 0 && long(fs.f_type) == kPipeFsMagic;
 }
 
 bool IsRegularOrFifo(const struct stat& st) { return S_ISREG(st.st_mode) || S_ISFIFO(st.st_mode); }

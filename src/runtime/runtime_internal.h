@@ -47,8 +47,21 @@ private:
 
 // Clock and random numbers.
 void ResetClock();
+// The virtual clock of headless runs (virtual_clock.cpp): what GetMillis, SleepMillis and
+// WaitUntilMillis do on it.
+void ResetVirtualClock();
+int32_t ReadVirtualMillis();
+void SleepVirtualMillis(int ms);
+void WaitForVirtualMillis(int32_t millis);
 void SeedRandomFromClock();
 int32_t PeekMillis();  // the clock without advancing the virtual one
+
+// What every start and stop does around the platform's own devices (runtime_state.cpp):
+// Begin, the devices, Finish.
+void BeginRuntimeStart();
+void FinishRuntimeStart();
+void BeginRuntimeStop();
+void FinishRuntimeStop();
 
 // Each file's part of start and stop. Start functions return false on failure.
 bool StartWindow();  // prints nothing: the caller reports SDL_GetError()
@@ -105,6 +118,9 @@ void ResetTextState();  // settings back to their start values, the line cache e
 
 void StartSound();
 void StopSound();
+// The buffer rule of both platforms: a buffer started at `startMillis` on the runtime's
+// clock sounds while it loops, or for the sound's length.
+bool BufferStillSounds(bool started, bool looping, int32_t startMillis, int lengthMillis);
 // A sound's volume (0 to 255, 10 log10(v / 255) dB) as the mixer's 0 to 128 scale: an
 // amplitude of sqrt(v / 255), rounded to the mixer's steps on every platform alike.
 int MixerVolume(int volume);

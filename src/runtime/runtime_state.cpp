@@ -13,6 +13,7 @@
 RuntimeSettings runtimeSettings;
 int missingAssets = 0;
 
+static uint32_t startCount = 0;  // successful starts in this process
 static std::string dataDirectory = "data/";
 static bool dataInstalled = false;
 static const char* const kInstalledData = "../share/zorbex/data";
@@ -98,4 +99,61 @@ int MixerVolume(int volume) {
     constexpr int kMixerFull = 128;
     const double amplitude = std::sqrt(std::clamp(volume, 0, 255) / 255.0);
     return int(std::lround(amplitude * kMixerFull));
+}
+
+// A start: this, then the platform's own and its window (none when headless), then
+// FinishRuntimeStart, which starts input, text and sound.
+void BeginRuntimeStart() {
+    FindDataDirectory();
+    missingAssets = 0;
+}
+
+void FinishRuntimeStart() {
+    if (!runtimeSettings.headless) {
+        StartInput();
+        SeedRandomFromClock();
+    }
+    runtimeSettings.started = true;
+    ++startCount;
+    StartText();
+    StartSound();
+    ResetClock();
+}
+
+// A stop: this (the window and input go too), then the platform's own, then FinishRuntimeStop.
+void BeginRuntimeStop() {
+    StopSound();
+    StopText();
+    ReleaseImages();
+    if (!runtimeSettings.headless) {
+        StopInput();
+        StopWindow();
+    }
+}
+
+void FinishRuntimeStop() {
+    runtimeSettings.started = false;
+    runtimeSettings.drawingEnabled = true;
+    ResetDrawState();
+    ResetHeadlessInput();
+    TakeWindowFocusLoss();  // a loss seen by this run must not pause the next one
+    ResetClock();
+}
+
+uint32_t RuntimeSession() { return runtimeSettings.started ? startCount : 0; }
+
+bool BufferStillSounds(bool started, bool looping, int32_t startMillis, int lengthMillis) {
+    if (!started) return false;
+    if (looping) return true;
+    const int32_t elapsed = int32_t(uint32_t(PeekMillis()) - uint32_t(startMillis));
+    return elapsed >= 0 && elapsed < lengthMillis;
+}
+
+int PumpWindowMessages() {
+    if (!runtimeSettings.started) return 0;
+    if (runtimeSettings.headless) {
+        ApplyQueuedHeadlessKeys();
+        return 0;
+    }
+    return PumpWindowEvents() ? 1 : 0;
 }

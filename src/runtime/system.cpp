@@ -10,8 +10,6 @@
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
 
-static uint32_t startCount = 0;  // successful starts in this process
-
 QuietStderr::QuietStderr() : saved_(-1) {
     std::fflush(stderr);
     const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
@@ -40,8 +38,7 @@ std::string ExecutableFolder() {
 
 int StartRuntime() {
     if (runtimeSettings.started) return 0;
-    FindDataDirectory();
-    missingAssets = 0;
+    BeginRuntimeStart();
     // SDL must not turn Ctrl+C into a quit event that nobody reads in tools and tests.
     if (runtimeSettings.headless) SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(0) != 0) {
@@ -55,44 +52,16 @@ int StartRuntime() {
             SDL_Quit();
             return -1;
         }
-        StartInput();
-        SeedRandomFromClock();
     }
-    runtimeSettings.started = true;
-    ++startCount;
-    StartText();
-    StartSound();
-    ResetClock();
+    FinishRuntimeStart();
     return 0;
 }
 
 void StopRuntime() {
     if (!runtimeSettings.started) return;
-    StopSound();
-    StopText();
-    ReleaseImages();
-    if (!runtimeSettings.headless) {
-        StopInput();
-        StopWindow();
-    }
+    BeginRuntimeStop();
     SDL_Quit();
-    runtimeSettings.started = false;
-    runtimeSettings.drawingEnabled = true;
-    ResetDrawState();
-    ResetHeadlessInput();
-    TakeWindowFocusLoss();  // a loss seen by this run must not pause the next one
-    ResetClock();
-}
-
-uint32_t RuntimeSession() { return runtimeSettings.started ? startCount : 0; }
-
-int PumpWindowMessages() {
-    if (!runtimeSettings.started) return 0;
-    if (runtimeSettings.headless) {
-        ApplyQueuedHeadlessKeys();
-        return 0;
-    }
-    return PumpWindowEvents() ? 1 : 0;
+    FinishRuntimeStop();
 }
 
 // The game asks for the cursor; the window still hides it in full screen and while the

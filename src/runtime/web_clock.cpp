@@ -1,7 +1,8 @@
-// The millisecond clock (real or virtual) and frame pacing in the browser build. The page's
-// animation frames drive the game's fixed 16 ms step through an accumulator: the clock the
-// game reads moves in whole steps, so frames keep the game's own speed on screens of any
-// rate, and after a stall (a hidden page) it catches up a few frames, then drops the debt.
+// The millisecond clock (real, or the virtual one of headless runs) and frame pacing in the
+// browser build. The page's animation frames drive the game's fixed 16 ms step through an
+// accumulator: the clock the game reads moves in whole steps, so frames keep the game's own
+// speed on screens of any rate, and after a stall (a hidden page) it catches up a few
+// frames, then drops the debt.
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
@@ -11,8 +12,6 @@ namespace {
 
 constexpr double kMaxDebtMillis = 48.0;  // three frames caught up at most
 
-// Virtual milliseconds are kept unsigned so that running past 2^31 wraps without overflow.
-uint32_t virtualMillis = 0;
 // The page's clock at the game's millisecond 0, moved on by the debts dropped.
 double pageBase = 0.0;
 // The game's clock: where the last frame was released, or a sleep ended.
@@ -27,46 +26,32 @@ int32_t RealMillis() { return int32_t(uint32_t(uint64_t(PageNow()))); }
 }  // namespace
 
 void ResetClock() {
-    virtualMillis = 0;
+    ResetVirtualClock();
     pageBase = zorbex_page_milliseconds();
     gameMillis = 0;
 }
 
 int32_t PeekMillis() {
-    if (runtimeSettings.headless) return int32_t(virtualMillis);
+    if (runtimeSettings.headless) return VirtualMillis();
     return int32_t(gameMillis);
 }
 
 int32_t GetMillis() {
-    if (runtimeSettings.headless) {
-        uint32_t now = virtualMillis;
-        virtualMillis += 1;  // a busy wait on the virtual clock must end
-        return int32_t(now);
-    }
+    if (runtimeSettings.headless) return ReadVirtualMillis();
     return int32_t(gameMillis);
 }
-
-int32_t VirtualMillis() { return int32_t(virtualMillis); }
-
-void SetVirtualMillis(int32_t millis) { virtualMillis = uint32_t(millis); }
 
 // The page goes on while the game sleeps: it draws, plays and takes keys meanwhile.
 void SleepMillis(int ms) {
     if (ms <= 0) return;
-    if (runtimeSettings.headless) {
-        virtualMillis += uint32_t(ms);
-        return;
-    }
+    if (runtimeSettings.headless) return SleepVirtualMillis(ms);
     zorbex_page_sleep(ms);
     gameMillis = uint32_t(RealMillis());
 }
 
 void WaitUntilMillis(int32_t millis) {
     if (runtimeSettings.headless) {
-        // as a busy wait leaves the virtual clock: its last read steps it once more
-        const int32_t early = int32_t(uint32_t(millis) - virtualMillis);
-        virtualMillis = early > 0 ? uint32_t(millis) + 1u : virtualMillis + 1u;
-        WebAdvanceScript();
+        WaitForVirtualMillis(millis);
         ++framesStarted;
         return;
     }

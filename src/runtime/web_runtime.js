@@ -36,8 +36,7 @@ mergeInto(LibraryManager.library, {
 
     state: function() {
       if (!Module.zorbexPage) {
-        Module.zorbexPage = {image: null, context: null, sounds: {}, music: null,
-                             musicToken: 0, paused: false, listening: false};
+        Module.zorbexPage = {context: null, sounds: {}, music: null, paused: false, listening: false};
       }
       return Module.zorbexPage;
     },
@@ -51,7 +50,7 @@ mergeInto(LibraryManager.library, {
       var key = function(down) {
         return function(e) {
           if (!ZorbexPage.inputOn()) return;
-          if (down && e.code === 'Enter' && e.altKey) {  // Alt+Enter, as on the desktop
+          if (down && (e.code === 'Enter' || e.code === 'NumpadEnter') && e.altKey) {  // as on the desktop
             if (!e.repeat) ZorbexPage.setFullScreen(!ZorbexPage.fullScreen());
             e.preventDefault();
             return;
@@ -66,6 +65,8 @@ mergeInto(LibraryManager.library, {
       // browsers hold sound back until the player has pressed something on the page
       var unlock = function() {
         var page = ZorbexPage.state();
+        // a modifier key alone is no gesture: the browser would refuse the sound and complain
+        if (navigator.userActivation && !navigator.userActivation.isActive) return;
         if (!ZorbexPage.inputOn() || page.unlocked || !ZorbexPage.audio() || page.paused) return;
         page.context.resume().then(ZorbexPage.audioStarted, function() {});
       };
@@ -74,7 +75,8 @@ mergeInto(LibraryManager.library, {
                         [window, 'keydown', unlock], [window, 'pointerdown', unlock]];
       page.listeners.forEach(function(l) { l[0].addEventListener(l[1], l[2]); });
       // a page the player has already pressed on may sound at once
-      if (navigator.userActivation && navigator.userActivation.hasBeenActive) unlock();
+      if (navigator.userActivation && navigator.userActivation.hasBeenActive && ZorbexPage.audio())
+        page.context.resume().then(ZorbexPage.audioStarted, function() {});
     },
 
     stopInput: function() {
@@ -160,9 +162,16 @@ mergeInto(LibraryManager.library, {
       page.draw = canvas.getContext('2d', {alpha: false});
       page.draw.imageSmoothingEnabled = false;
     }
-    // the view is made afresh: the memory may have grown since
-    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    page.draw.putImageData(new ImageData(pixels, width, height), 0, 0);
+    // a view of the pixels where they are, made again only when the memory has grown
+    if (!page.image || page.imageBuffer !== HEAPU8.buffer || page.imageAt !== rgba) {
+      page.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4), width, height);
+      page.imageBuffer = HEAPU8.buffer;
+      page.imageAt = rgba;
+    }
+    page.draw.putImageData(page.image, 0, 0);
+    // after the canvas's first black: the game's first frame, for whoever measures loading
+    page.presents = (page.presents || 0) + 1;
+    if (page.presents === 2 && performance.mark) performance.mark('zorbex-first-frame');
     return 1;
   },
 

@@ -60,10 +60,7 @@ Sound* FindSound(int handle) {
 }
 
 bool BufferSounds(const Sound& s, const Buffer& b) {
-    if (!b.started) return false;
-    if (b.looping) return true;
-    const int32_t elapsed = int32_t(uint32_t(PeekMillis()) - uint32_t(b.startMillis));
-    return elapsed >= 0 && elapsed < s.lengthMillis;
+    return BufferStillSounds(b.started, b.looping, b.startMillis, s.lengthMillis);
 }
 
 uint32_t Little(const std::string& d, size_t at, int bytes) {

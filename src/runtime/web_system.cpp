@@ -9,8 +9,6 @@
 #include "runtime/runtime_internal.h"
 #include "runtime/web_page.h"
 
-static uint32_t startCount = 0;  // successful starts in this process
-
 // Nothing in the browser probes devices and chatters about it.
 QuietStderr::QuietStderr() : saved_(-1) { (void)saved_; }
 QuietStderr::~QuietStderr() {}
@@ -28,50 +26,21 @@ int StartRuntime() {
     // emscripten's file system starts with a mask of 0777, which would make the player's
     // new files unreadable: the usual 022 instead
     umask(022);
-    FindDataDirectory();
-    missingAssets = 0;
+    BeginRuntimeStart();
     if (!runtimeSettings.headless) {
         if (!StartWindow()) {
             std::fprintf(stderr, "zorbex: no canvas to draw on\n");
             return -1;
         }
-        StartInput();
-        SeedRandomFromClock();
     }
-    runtimeSettings.started = true;
-    ++startCount;
-    StartText();
-    StartSound();
-    ResetClock();
+    FinishRuntimeStart();
     return 0;
 }
 
 void StopRuntime() {
     if (!runtimeSettings.started) return;
-    StopSound();
-    StopText();
-    ReleaseImages();
-    if (!runtimeSettings.headless) {
-        StopInput();
-        StopWindow();
-    }
-    runtimeSettings.started = false;
-    runtimeSettings.drawingEnabled = true;
-    ResetDrawState();
-    ResetHeadlessInput();
-    TakeWindowFocusLoss();  // a loss seen by this run must not pause the next one
-    ResetClock();
-}
-
-uint32_t RuntimeSession() { return runtimeSettings.started ? startCount : 0; }
-
-int PumpWindowMessages() {
-    if (!runtimeSettings.started) return 0;
-    if (runtimeSettings.headless) {
-        ApplyQueuedHeadlessKeys();
-        return 0;
-    }
-    return PumpWindowEvents() ? 1 : 0;
+    BeginRuntimeStop();
+    FinishRuntimeStop();
 }
 
 void ShowMouseCursor(int show) {

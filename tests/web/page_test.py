@@ -63,6 +63,12 @@ document.head.appendChild(script);
 """
 
 
+# IndexedDB refused, as in a private window or with its quota spent.
+REFUSED_STORE = """
+IDBFactory.prototype.open = function() { throw new DOMException('refused by the test', 'QuotaExceededError'); };
+"""
+
+
 def fail(message):
     print('FAIL: ' + message)
     sys.exit(1)
@@ -193,6 +199,36 @@ class Page:
         return self.driver.execute_async_script(
             'window.zorbex.play(arguments[0]).then(arguments[arguments.length - 1]);', buttons)
 
+    def pause_and_resume(self, buttons):
+        """The page loses focus in play: the game pauses after the frame under way, and no
+        frame runs until P is held; then the buttons play on."""
+        start = self.js('return window.zorbex.status().frame')
+        self.js('window.dispatchEvent(new Event("blur")); window.zorbex.play(arguments[0]);', buttons)
+        time.sleep(0.5)
+        frame = self.js('return window.zorbex.status().frame')
+        time.sleep(0.5)
+        held = frame == start + 1 and self.js('return window.zorbex.status().frame') == frame
+        ActionChains(self.driver).key_down('p').pause(0.1).key_up('p').perform()
+        self.wait_for(lambda: self.js('return window.zorbex.status().frame') == start + len(buttons),
+                      'the frames after the pause')
+        return held
+
+    def watch(self, replay, by_drop):
+        """Opens a replay (the picker, or dropped on the page); the page's verdict."""
+        if by_drop:
+            self.js("""
+                var dt = new DataTransfer();
+                dt.items.add(new File([Uint8Array.from(arguments[0])], 'dropped.replay'));
+                document.dispatchEvent(new DragEvent('drop', {dataTransfer: dt, bubbles: true}));
+                """, list(open(replay, 'rb').read()))
+        else:
+            self.js("document.getElementById('open-replay').hidden = false")
+            self.driver.find_element('id', 'open-replay').send_keys(replay)
+        self.wait_for(lambda: self.js("return document.getElementById('watch').hidden === false"), 'the watcher')
+        return self.wait_for(lambda: self.js(
+            "var m = document.getElementById('message').textContent;"
+            "return document.getElementById('watch').hidden && !/^Watching/.test(m) ? m : null"), 'a verdict', 120)
+
     def canvas(self):
         data = self.js("""
             var c = document.getElementById('game');
@@ -235,14 +271,19 @@ def main():
 
         # Z starts stage 1, and the run goes on to a game over and the ranking
         chunk = [FIRE | RIGHT] + [RIGHT] * (CHUNK - 1)
-        status, saw_stage1 = None, False
+        status, saw_stage1, paused = None, False, False
         while len(script) < MAX_FRAMES:
-            status = page.play(chunk)
+            if saw_stage1 and not paused:
+                paused = page.pause_and_resume(chunk)
+                status = page.js('return window.zorbex.status()')
+            else:
+                status = page.play(chunk)
             script += chunk
             saw_stage1 = saw_stage1 or (status['scene'] == SCENE_PLAY and status['stage'] == 1)
             if status['scene'] == SCENE_RANKING:
                 break
         check(saw_stage1, 'Z starts stage 1')
+        check(paused, 'play pauses while the page has lost focus, and P resumes it')
         check(status['scene'] == SCENE_RANKING, 'the scripted run reaches the ranking (frame %d)' % status['frame'])
         check(status['frame'] == len(script), 'status().frame counts the frames run')
 
@@ -272,6 +313,32 @@ def main():
         check(save_before is not None and save_before == save_after, 'after a reload the saved table is still there')
         check(page.js('return window.zorbex.replays()') == before and 'last.replay' in before,
               'after a reload the replays are still there: ' + ', '.join(before))
+
+        # a browser that refuses its store: one line on the page, and the stored table untouched
+        refusal = driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': REFUSED_STORE})
+        page.load()
+        message = page.js("return document.getElementById('message').textContent")
+        check('cannot be kept' in message, 'a store the browser refuses is said in one line: ' + message)
+        driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', {'identifier': refusal['identifier']})
+        page.load()
+        check(page.js('return window.zorbex.file("zorbexG.dat")') == save_before,
+              'the table stored before is still there afterwards')
+
+        # a replay opened in the page plays with its hashes checked: verified, or where it differs
+        code, _, err = desktop.run('--stage', '1', '--frames', '150', '--record', 'short.replay', '--quiet')
+        if code != 0:
+            fail('desktop zorbex-sim --record: ' + err)
+        short = os.path.join(work, 'short.replay')
+        verdict = page.watch(short, by_drop=False)
+        check(verdict.startswith('Verified'), 'a replay opened with the picker plays and verifies: ' + verdict)
+        text = open(short).read()
+        first = next(line for line in text.splitlines() if line.startswith('60 '))
+        tampered = os.path.join(work, 'tampered.replay')
+        open(tampered, 'w').write(text.replace(first, '60 0123456789abcdef'))
+        verdict = page.watch(tampered, by_drop=True)
+        check('differs at frame 60' in verdict, 'a dropped replay that differs says where: ' + verdict)
+        check(page.js('return window.zorbex.status().frame') == 0 and page.js('return !document.getElementById("game").hidden'),
+              'the game is back, held where it was')
 
         # an ending frame, drawn by the browser build in the browser, as the desktop draws it
         code, summary, err = desktop.run('--stage', str(ENDING_STAGE), '--autopilot', '--invincible', '--until',
