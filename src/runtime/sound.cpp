@@ -9,6 +9,7 @@
 // they hand every start and stop to offline_sound.cpp instead, which mixes on request.
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <pthread.h>
 
 #include <algorithm>
 #include <atomic>
@@ -52,6 +53,13 @@ Mix_Music* music = nullptr;
 std::string musicPath;
 bool audioPaused = false;
 int32_t pausedAtMillis = 0;
+
+// A forked child (a test's player run as another user) has no mixing thread, and the
+// mixer's lock may have gone with that thread held: the child's sounds keep their
+// buffers and clock, as a headless run's do, but never call into the device again.
+bool deviceGone = false;
+bool DeviceOpen() { return audioOpen && !deviceGone; }
+void ForgetDeviceInChild() { deviceGone = true; }
 
 Limiter outputLimiter;  // touched only by the audio thread once the device runs
 std::atomic<float> mixPeakIn{0.0f}, mixPeakOut{0.0f};
@@ -116,7 +124,7 @@ void WaitForBuffer(const Sound& s, const Buffer& b) {
         SleepMillis(s.lengthMillis);  // the virtual clock moves on as if it had played
         return;
     }
-    while (BufferSounds(s, b) || (audioOpen && Mix_Playing(b.channel))) {
+    while (BufferSounds(s, b) || (DeviceOpen() && Mix_Playing(b.channel))) {
         if (PumpWindowEvents()) return;  // the window was closed: stop waiting
         SleepMillis(4);
     }
@@ -168,6 +176,8 @@ void StartSound() {
         audioOpen = OpenMixer();
     }
     audioSubsystem = audioOpen;
+    static const bool childrenWatched = pthread_atfork(nullptr, nullptr, ForgetDeviceInChild) == 0;
+    (void)childrenWatched;
     if (audioOpen) {
         Mix_Init(MIX_INIT_MP3);
         Mix_AllocateChannels(0);
@@ -180,17 +190,17 @@ void StartSound() {
 
 void StopSound() {
     StopMusicFile();
-    if (audioOpen) Mix_HaltChannel(-1);
+    if (DeviceOpen()) Mix_HaltChannel(-1);
     StopOfflineSound();
     for (Sound& s : sounds)
-        if (s.chunk) Mix_FreeChunk(s.chunk);
+        if (s.chunk && !deviceGone) Mix_FreeChunk(s.chunk);
     sounds.clear();
-    if (audioOpen) {
+    if (DeviceOpen()) {
         Mix_SetPostMix(nullptr, nullptr);
         Mix_CloseAudio();
         Mix_Quit();
     }
-    if (audioSubsystem) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (audioSubsystem && !deviceGone) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     audioOpen = audioSubsystem = false;
     channelsAllocated = 0;
     audioPaused = false;
@@ -204,7 +214,7 @@ void PauseAudio(int paused) {
     if (audioPaused) {
         pausedAtMillis = PeekMillis();
         PauseOfflineSound(true);
-        if (audioOpen) {
+        if (DeviceOpen()) {
             Mix_Pause(-1);
             Mix_PauseMusic();
         }
@@ -215,7 +225,7 @@ void PauseAudio(int paused) {
         for (int i = 0; i < s.bufferCount; ++i)
             s.buffers[i].startMillis = int32_t(uint32_t(s.buffers[i].startMillis) + held);
     PauseOfflineSound(false);
-    if (audioOpen) {
+    if (DeviceOpen()) {
         Mix_Resume(-1);
         Mix_ResumeMusic();
     }
@@ -225,7 +235,7 @@ bool AudioPaused() { return audioPaused; }
 
 void ResetSoundPlayback() {
     StopMusicFile();
-    if (audioOpen) Mix_HaltChannel(-1);
+    if (DeviceOpen()) Mix_HaltChannel(-1);
     HaltOfflineSound();
     for (Sound& s : sounds) {
         s.next = 0;
@@ -262,7 +272,7 @@ int LoadSound(const char* path, int buffers, int) {
     s.bufferCount = std::clamp(buffers, 1, MaxBuffers);
     for (int i = 0; i < s.bufferCount; ++i) s.buffers[i].channel = channelsAllocated + i;
     channelsAllocated += s.bufferCount;
-    if (audioOpen) Mix_AllocateChannels(channelsAllocated);
+    if (DeviceOpen()) Mix_AllocateChannels(channelsAllocated);
     SetOfflineChannelCount(channelsAllocated);
     sounds.push_back(s);
     return int(sounds.size());
@@ -284,7 +294,7 @@ int PlaySound(int handle, int playType, int fromStart) {
     if (audioOpen && s->chunk) {
         if (OfflineSoundOn())
             PlayOfflineChannel(b.channel, s->chunk, loop);
-        else
+        else if (!deviceGone)
             Mix_PlayChannel(b.channel, s->chunk, loop ? -1 : 0);
     }
     b.started = true;
@@ -300,6 +310,10 @@ int PlayMusicFile(const char* path, int playType) {
     if (!path || !audioOpen) return -1;
     if (OfflineSoundOn()) {
         if (!PlayOfflineMusic(path, playType == 3)) return -1;
+        musicPath = path;
+        return 0;
+    }
+    if (deviceGone) {
         musicPath = path;
         return 0;
     }
@@ -321,11 +335,11 @@ int PlayMusicFile(const char* path, int playType) {
 }
 
 void StopMusicFile() {
-    if (music) {
+    if (music && !deviceGone) {
         Mix_HaltMusic();
         Mix_FreeMusic(music);
-        music = nullptr;
     }
+    music = nullptr;
     StopOfflineMusic();
     musicPath.clear();
 }

@@ -1,6 +1,12 @@
 // Sound buffers (round robin, restarts, lengths on the virtual clock), volume and music.
+#include <SDL.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 #include "runtime/runtime_fixtures.h"
 
@@ -123,6 +129,45 @@ TEST_F(SoundTest, NewMusicStopsTheOldOneAndABadFileLeavesNone) {
     EXPECT_EQ(PlayMusicFile(first.c_str(), 1), 0);
     StopMusicFile();
     EXPECT_STREQ(CurrentMusicFile(), "");
+    StopMusicFile();
+}
+
+// A child forked while the mixing thread held the mixer's lock would wait for it for ever
+// at its first sound. The test holds that lock from a thread of its own across the fork.
+TEST_F(SoundTest, AForkedChildPlaysWithoutTheDeviceThatStayedWithItsParent) {
+    const int h = MakeSound("shot.wav", 200);
+    const std::string tune = Path("tune.wav");
+    ASSERT_TRUE(WriteWav(tune, 3000));
+    ASSERT_EQ(PlayMusicFile(tune.c_str(), 3), 0);
+    SDL_AudioDeviceID device = 0;
+    for (SDL_AudioDeviceID id = 1; id <= 16 && !device; id++)
+        if (SDL_GetAudioDeviceStatus(id) == SDL_AUDIO_PLAYING) device = id;
+    ASSERT_NE(device, 0u) << "the headless mixer runs on a device";
+    std::atomic<int> step{0};
+    std::thread holder([&] {
+        SDL_LockAudioDevice(device);
+        step = 1;
+        while (step != 2) SDL_Delay(1);
+        SDL_UnlockAudioDevice(device);
+    });
+    while (step != 1) SDL_Delay(1);
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(10);
+        PlaySound(h, 1, 1);
+        PlayMusicFile(tune.c_str(), 3);
+        PauseAudio(1);
+        PauseAudio(0);
+        StopMusicFile();
+        ::_exit(SoundBufferPlaying(h, 0) && std::string(CurrentMusicFile()).empty() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    step = 2;
+    holder.join();
+    EXPECT_TRUE(WIFEXITED(status)) << "the child hung on the mixer's lock";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
     StopMusicFile();
 }
 
