@@ -105,6 +105,7 @@
     }).then(function(module) {
       game = module;
       listReplays();
+      watchLinked();
     }, function(error) {
       say('The game could not start: ' + why(error));
     });
@@ -219,6 +220,25 @@
     });
     module.HEAP32[(argv >> 2) + args.length + 1] = 0;
     return module.ccall('main', 'number', ['number', 'number'], [args.length + 1, argv], {async: true});
+  }
+
+  // A link from the score board names the run to watch: ?replay=/runs/12.replay. Only
+  // this site's own files: a link cannot make the page fetch from elsewhere.
+  function watchLinked() {
+    var link = params.get('replay');
+    if (!link) return;
+    var url;
+    try { url = new URL(link, location.href); } catch (e) { url = null; }
+    if (!url || url.origin !== location.origin) {
+      say('Cannot watch it: ' + link + ' is not on this site');
+      return;
+    }
+    fetch(url).then(function(response) {
+      if (!response.ok) throw new Error(link + ': ' + response.status + ' ' + response.statusText);
+      return response.arrayBuffer();
+    }).then(function(buffer) {
+      watch(url.pathname.split('/').pop() || 'linked.replay', new Uint8Array(buffer));
+    }, function(error) { say('Cannot watch it: ' + why(error)); });
   }
 
   function openFile(file) {

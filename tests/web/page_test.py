@@ -125,12 +125,18 @@ def differing_pixels(a, b):
 
 
 class Site:
-    """build/web on localhost, for as long as the test runs."""
+    """build/web on localhost, for as long as the test runs, and the test's own files
+    under /runs/, as the score board serves its runs beside the page."""
 
-    def __init__(self, root):
+    def __init__(self, root, runs):
         class Quiet(http.server.SimpleHTTPRequestHandler):
             def log_message(self, *args):
                 pass
+
+            def translate_path(self, path):
+                if path.startswith('/runs/'):
+                    return os.path.join(runs, os.path.basename(path.split('?')[0]))
+                return super().translate_path(path)
         handler = functools.partial(Quiet, directory=root)
         self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
@@ -178,8 +184,8 @@ class Page:
     def __init__(self, driver, url):
         self.driver, self.url, self.errors = driver, url, []
 
-    def load(self):
-        self.driver.get(self.url + 'index.html?hold')
+    def load(self, query=''):
+        self.driver.get(self.url + 'index.html?hold' + query)
         self.wait_for(lambda: self.js('return window.zorbex && window.zorbex.status()'), 'the game to load')
 
     def js(self, script, *args):
@@ -213,9 +219,14 @@ class Page:
                       'the frames after the pause')
         return held
 
+    def message(self):
+        return self.js("return document.getElementById('message').textContent")
+
     def watch(self, replay, by_drop):
         """Opens a replay (the picker, or dropped on the page); the page's verdict."""
-        if by_drop:
+        if by_drop is None:
+            pass  # the page was loaded with a link to it
+        elif by_drop:
             self.js("""
                 var dt = new DataTransfer();
                 dt.items.add(new File([Uint8Array.from(arguments[0])], 'dropped.replay'));
@@ -238,9 +249,10 @@ class Page:
             return btoa(s);""")
         return base64.b64decode(data)
 
-    def collect_errors(self):
+    def collect_errors(self, expected=None):
+        """The console's errors so far, but for the one the test caused on purpose."""
         for entry in self.driver.get_log('browser'):
-            if entry['level'] == 'SEVERE':
+            if entry['level'] == 'SEVERE' and not (expected and expected in entry['message']):
                 self.errors.append(entry['message'])
 
 
@@ -250,7 +262,7 @@ def main():
     downloads = os.path.join(work, 'downloads')
     os.makedirs(downloads)
     desktop = Desktop(os.path.abspath(desktop_sim), work)
-    site = Site(site_root)
+    site = Site(site_root, work)
     driver = start_browser(downloads)
     started = time.time()
     try:
@@ -339,6 +351,17 @@ def main():
         check('differs at frame 60' in verdict, 'a dropped replay that differs says where: ' + verdict)
         check(page.js('return window.zorbex.status().frame') == 0 and page.js('return !document.getElementById("game").hidden'),
               'the game is back, held where it was')
+
+        # the score board's link to a run: the page fetches it from its own site and watches it
+        page.load('&replay=/runs/short.replay')
+        verdict = page.watch(short, by_drop=None)
+        check(verdict.startswith('Verified'), 'a replay linked with ?replay= plays and verifies: ' + verdict)
+        page.load('&replay=http://example.invalid/run.replay')
+        page.wait_for(lambda: 'not on this site' in page.message(), 'a link to another site refused')
+        page.collect_errors()
+        page.load('&replay=/runs/absent.replay')
+        page.wait_for(lambda: '404' in page.message(), 'a link to no file refused')
+        page.collect_errors(expected='absent.replay')
 
         # an ending frame, drawn by the browser build in the browser, as the desktop draws it
         code, summary, err = desktop.run('--stage', str(ENDING_STAGE), '--autopilot', '--invincible', '--until',
