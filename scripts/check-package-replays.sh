@@ -46,8 +46,17 @@ if [[ ${4:-} == --in-display ]]; then
         kill -0 "$pid" 2>/dev/null || break
         xdotool mousemove --window "$window" 100 100 keydown z sleep 0.1 keyup z sleep 0.15 || true
     done
-    sleep 1
-    xdotool mousemove --window "$window" 100 100 key Escape || true
+    # Escape is read at a frame's start: held a few frames, and pressed again until the
+    # game has seen it (a bare tap can fall between two frames)
+    for _ in $(seq 1 60); do
+        sleep 0.5
+        kill -0 "$pid" 2>/dev/null || break
+        xdotool mousemove --window "$window" 100 100 keydown Escape sleep 0.1 keyup Escape || true
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+        kill "$pid"
+        fail "the packaged game did not quit on Escape"
+    fi
     wait "$pid" || true
     [[ -f $last ]] || fail "the packaged game wrote no replay: $(cat "$scratch/game.txt")"
     exit 0
