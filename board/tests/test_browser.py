@@ -1,17 +1,22 @@
 """A person's path through the pages, in headless Chromium: upload through the form, watch the
-run go from waiting to verified, find it ranked on the table page."""
+run go from waiting to verified, find it ranked on the table page, and play a run from its
+page in the browser build."""
 from __future__ import annotations
 
 import os
 import shutil
+import subprocess
 
 import pytest
-from conftest import GOLDEN, simulate
+from conftest import GOLDEN, REPO, SIM, simulate
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support import expected_conditions as seen
 from selenium.webdriver.support.ui import WebDriverWait
+
+
+WEB = REPO / "build" / "web"  # `make test` builds it before the suites run
 
 
 @pytest.fixture
@@ -63,3 +68,20 @@ def test_a_run_uploaded_through_the_form_is_ranked_on_the_table_page(tmp_path, s
     browser.find_element(By.ID, "send").click()
     assert verdict_shown(browser, wait) == "rejected"
     assert "state differs at frame" in browser.find_element(By.ID, "run-reason").text
+
+
+@pytest.mark.skipif(not (WEB / "index.html").is_file(), reason="no browser build in build/web (make web)")
+def test_a_runs_watch_link_plays_it_in_the_browser_build_with_its_hashes_checked(tmp_path, start_board, browser):
+    # a short stretch of stage 1: the board turns it down as no whole game, yet its page
+    # links it for watching, and watching it takes seconds, not a whole run
+    short = tmp_path / "short.replay"
+    subprocess.run([str(SIM), "--stage", "1", "--frames", "150", "--record", str(short), "--quiet"],
+                   check=True, capture_output=True, timeout=60)
+    board = start_board(str(tmp_path / "board.sqlite"), "--workers", "1", "--web", str(WEB))
+    run_id = board.submit(short.read_bytes(), "Gil")
+    board.verdict(run_id)
+    browser.get(f"{board.url}/runs/{run_id}")
+    browser.find_element(By.LINK_TEXT, "Watch").click()
+    message = lambda: browser.find_element(By.ID, "message").get_attribute("textContent")  # noqa: E731
+    WebDriverWait(browser, 120).until(lambda _: message().startswith(("Verified", "Not verified", "Cannot")))
+    assert message().startswith("Verified"), message()
