@@ -66,7 +66,7 @@ void FinishRuntimeStop();
 // Each file's part of start and stop. Start functions return false on failure.
 bool StartWindow();  // prints nothing: the caller reports SDL_GetError()
 void StopWindow();
-void PresentBackBuffer();
+bool PresentBackBuffer();  // true when the frame went up
 bool PumpWindowEvents();  // true once quit was seen
 void SetFullScreen(bool full);
 void NoteWindowFocusLoss();  // the window lost focus or was minimised

@@ -14,6 +14,7 @@ RuntimeSettings runtimeSettings;
 int missingAssets = 0;
 
 static uint32_t startCount = 0;  // successful starts in this process
+static int64_t presentedFrames = 0;  // frames that went up to the window or the canvas
 static std::string dataDirectory = "data/";
 static bool dataInstalled = false;
 static const char* const kInstalledData = "../share/zorbex/data";
@@ -141,6 +142,14 @@ void FinishRuntimeStop() {
 }
 
 uint32_t RuntimeSession() { return runtimeSettings.started ? startCount : 0; }
+
+void PresentFrame() {
+    if (!runtimeSettings.drawingEnabled || !runtimeSettings.started || runtimeSettings.headless)
+        return;
+    if (PresentBackBuffer()) presentedFrames++;
+}
+
+int64_t PresentedFrameCount() { return presentedFrames; }
 
 bool BufferStillSounds(bool started, bool looping, int32_t startMillis, int lengthMillis) {
     if (!started) return false;

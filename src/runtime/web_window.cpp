@@ -10,7 +10,6 @@ namespace {
 // The back buffer in the byte order of the canvas's image data.
 uint32_t canvasPixels[ScreenWidth * ScreenHeight];
 bool windowOpen = false;
-int64_t presentedFrames = 0;
 
 }  // namespace
 
@@ -25,22 +24,14 @@ bool StartWindow() {
 void StopWindow() { windowOpen = false; }
 
 // 0xAARRGGBB words, stored little-endian as B G R A, become R G B A bytes.
-void PresentBackBuffer() {
-    if (!windowOpen) return;
+bool PresentBackBuffer() {
+    if (!windowOpen) return false;
     for (int i = 0; i < ScreenWidth * ScreenHeight; ++i) {
         const uint32_t p = backBuffer[i];
         canvasPixels[i] = 0xFF000000u | (p & 0x00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
     }
     zorbex_page_present(reinterpret_cast<const uint8_t*>(canvasPixels), ScreenWidth, ScreenHeight);
-    presentedFrames++;
-}
-
-int64_t PresentedFrameCount() { return presentedFrames; }
-
-void PresentFrame() {
-    if (!runtimeSettings.drawingEnabled || !runtimeSettings.started || runtimeSettings.headless)
-        return;
-    PresentBackBuffer();
+    return true;
 }
 
 void SetFullScreen(bool full) {

@@ -25,7 +25,6 @@ bool cursorShown = true;
 // it holds.
 uint32_t shownPixels[ScreenWidth * ScreenHeight];
 bool shownValid = false;
-int64_t presentedFrames = 0;
 constexpr size_t kFrameBytes = sizeof shownPixels;
 
 void ForgetShownFrame() { shownValid = false; }
@@ -157,10 +156,10 @@ void StopWindow() {
     quitSeen = false;
 }
 
-void PresentBackBuffer() {
-    if (!renderer || !texture) return;
+bool PresentBackBuffer() {
+    if (!renderer || !texture) return false;
     // a still picture (the title waiting, the ranking, the pause) goes up once
-    if (shownValid && std::memcmp(shownPixels, backBuffer, kFrameBytes) == 0) return;
+    if (shownValid && std::memcmp(shownPixels, backBuffer, kFrameBytes) == 0) return false;
     std::memcpy(shownPixels, backBuffer, kFrameBytes);
     shownValid = true;
     SDL_UpdateTexture(texture, nullptr, backBuffer, ScreenWidth * int(sizeof(uint32_t)));
@@ -168,15 +167,7 @@ void PresentBackBuffer() {
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
     SDL_RenderPresent(renderer);
-    presentedFrames++;
-}
-
-int64_t PresentedFrameCount() { return presentedFrames; }
-
-void PresentFrame() {
-    if (!runtimeSettings.drawingEnabled || !runtimeSettings.started || runtimeSettings.headless)
-        return;
-    PresentBackBuffer();
+    return true;
 }
 
 void SetFullScreen(bool full) {
