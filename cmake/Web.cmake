@@ -23,14 +23,10 @@ function(zorbex_game_flags target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off)
 endfunction()
 
-# The desktop's half of the runtime (SDL, SDL_mixer, SDL_ttf, libpng, iconv's CP932): the
-# browser's own half is web_*.cpp and web_runtime.js.
-set(desktop_runtime clock.cpp input.cpp offline_sound.cpp png_codec.cpp sound.cpp system.cpp
-                    text.cpp window.cpp)
-file(GLOB_RECURSE game_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*/*.cpp)
-foreach(file ${desktop_runtime})
-  list(REMOVE_ITEM game_sources ${CMAKE_SOURCE_DIR}/src/runtime/${file})
-endforeach()
+# The same game library over the browser's half of the runtime: src/runtime/web/, whose
+# page.js is the part that must be JavaScript.
+include(${CMAKE_SOURCE_DIR}/cmake/GameSources.cmake)
+zorbex_game_sources(web game_sources)
 add_library(zorbex_game STATIC ${game_sources})
 target_include_directories(zorbex_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Debian's libstb-dev: the PNG decoder and writer
@@ -61,7 +57,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(zorbex_web_data ALL DEPENDS ${package} ${package_loader})
 
-set(runtime_library ${CMAKE_SOURCE_DIR}/src/runtime/web_runtime.js)
+set(runtime_library ${CMAKE_SOURCE_DIR}/src/runtime/web/page.js)
 set(common_link -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=64MB -sTOTAL_STACK=1MB
                 "SHELL:--js-library ${runtime_library}")
 option(ZORBEX_WEB_CHECKS "Link the browser build with emscripten's run-time checks and names" OFF)

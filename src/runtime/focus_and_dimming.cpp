@@ -1,5 +1,5 @@
-// What the desktop pause needs from the machine: the window's focus losses and a dimmed
-// copy of the last frame.
+// What a pause outside the game's frames needs from the machine, in both builds: the window's
+// focus losses and a dimmed copy of the last frame.
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"

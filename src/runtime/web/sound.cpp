@@ -14,7 +14,7 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
-#include "runtime/web_page.h"
+#include "runtime/web/page.h"
 
 extern "C" {
 void zorbex_page_sound_load(int handle, const uint8_t* wav, int size);

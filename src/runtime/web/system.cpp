@@ -7,7 +7,7 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
-#include "runtime/web_page.h"
+#include "runtime/web/page.h"
 
 // Nothing in the browser probes devices and chatters about it.
 QuietStderr::QuietStderr() : saved_(-1) { (void)saved_; }

@@ -6,7 +6,7 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
-#include "runtime/web_page.h"
+#include "runtime/web/page.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 extern "C" {
-// Out to the page (web_runtime.js).
+// Out to the page (page.js).
 bool zorbex_page_present(const uint8_t* rgba, int width, int height);  // false without a canvas
 void zorbex_page_wait_animation_frame();  // sleeps until the browser's next animation frame
 void zorbex_page_sleep(int ms);           // sleeps, the page going on meanwhile
