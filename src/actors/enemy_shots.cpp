@@ -106,7 +106,7 @@ void SpawnEnemyShot002(float cx, float cy, int32_t dir, float speed) {
 }
 
 // The bolt's hit rectangle runs along its length, so it sits off-centre to the left.
-void SpawnEnemyShot003(int32_t dir, float cx, float cy, float speed, int32_t silent) {
+void SpawnEnemyShot003(float cx, float cy, int32_t dir, float speed, int32_t silent) {
     Actor* a = AcquireEnemyShot(ShotWallUpdate, DrawEnemyShotCell<3>, kShot003, cx - 16, cy - 8,
                                 dir, speed);
     if (!a) return;
@@ -145,7 +145,7 @@ static void DrawNeedle(Actor* a) {
                      a->work[kNeedleAngle].i * 0.017453292519943295, ImgEnemyShot[9], 1, 0);
 }
 
-void SpawnEnemyShot009(int32_t dir, float cx, float cy, float speed) {
+void SpawnEnemyShot009(float cx, float cy, int32_t dir, float speed) {
     Actor* a = AcquireEnemyShot(ShotWallUpdate, DrawNeedle, kShot009, LeftOf(cx, kShot009),
                                 TopOf(cy, kShot009), dir, speed);
     if (!a) return;

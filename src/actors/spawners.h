@@ -16,7 +16,7 @@ void SpawnEnemyShot000(float cx, float cy, int32_t dir, float speed);  // 16x16 
 void SpawnEnemyShot001(float cx, float cy, int32_t dir, float speed);  // 64x64, accelerates
 void SpawnEnemyShot002(float cx, float cy, int32_t dir, float speed);  // 32x32 bullet
 // 64x16 laser bolt placed at (cx - 16, cy - 8); sounds once until shotSoundLatch is reset.
-void SpawnEnemyShot003(int32_t dir, float cx, float cy, float speed, int32_t silent);
+void SpawnEnemyShot003(float cx, float cy, int32_t dir, float speed, int32_t silent);
 // Rises straight up off the top, then rains down from a random column.
 void SpawnFountainShot(float cx, float cy, float speed);
 void SpawnEnemyShot005(float cx, float cy, int32_t dir, float speed);  // 128x128 band block
@@ -26,7 +26,7 @@ void SpawnEnemyShot007(float cx, float cy, int32_t dir, float speed);  // 16x18 
 // One segment of a self-propagating blast line; (x, y) is its top-left corner.
 void SpawnBlastSegment(float x, float y, int32_t dir);
 // 24x6 needle drawn rotated along its flight; sounds on every creation.
-void SpawnEnemyShot009(int32_t dir, float cx, float cy, float speed);
+void SpawnEnemyShot009(float cx, float cy, int32_t dir, float speed);
 void SpawnEnemyShot010(float cx, float cy, int32_t dir, float speed);  // 128x128 band block
 
 // End-of-life checks, the last step of an enemy shot's update: off the bounds the

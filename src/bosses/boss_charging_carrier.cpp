@@ -141,7 +141,7 @@ static void RunLaserBursts(Actor* a) {
     a->work[kLaserStep].i -= 1;
     if (a->work[kLaserStep].i > 0) return;
     a->work[kLaserStep].i = kLaserGap;
-    FireLaserBolt(180, MuzzleX(a), MuzzleY(a), 20.0f);
+    FireLaserBolt(MuzzleX(a), MuzzleY(a), 180, 20.0f);
     a->work[kLaserCount].i += 1;
     if (a->work[kLaserCount].i == kLaserBurst) {
         a->work[kLaserCount].i = 0;

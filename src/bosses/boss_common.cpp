@@ -105,7 +105,7 @@ void PublishBossPosition(const Actor* body) {
 // ---- fire -------------------------------------------------------------------------
 
 void SpawnNeedleShot(float cx, float cy, int32_t dir, float speed) {
-    SpawnEnemyShot009(dir, cx, cy, speed);
+    SpawnEnemyShot009(cx, cy, dir, speed);
 }
 
 int32_t WrapDegrees(int32_t dir) {
@@ -171,9 +171,9 @@ void DrawBossCell(Actor* a, int32_t image) { DrawEnemyCell(a, image, 0); }
 
 // ---- laser bolts ------------------------------------------------------------------
 
-void FireLaserBolt(int32_t dir, float cx, float cy, float speed) {
+void FireLaserBolt(float cx, float cy, int32_t dir, float speed) {
     PlaySound(WavEnemyShot[0], 1, 1);
-    SpawnEnemyShot003(dir, cx, cy, speed, 1);
+    SpawnEnemyShot003(cx, cy, dir, speed, 1);
 }
 
 // ---- velocity limits ----------------------------------------------------------------

@@ -113,7 +113,7 @@ void DrawBossCell(Actor* a, int32_t image);
 
 // One laser bolt with the boss's own shot sound: the bolt is created silent, so its
 // latched sound does not swallow the sound of every bolt after the first.
-void FireLaserBolt(int32_t dir, float cx, float cy, float speed);
+void FireLaserBolt(float cx, float cy, int32_t dir, float speed);
 
 // ---- velocity limits ----------------------------------------------------------------
 

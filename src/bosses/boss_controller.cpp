@@ -1,5 +1,7 @@
 // The boss sequence: the warning, the time limit and its pressure enemies, shields,
 // and the body's death.
+#include <iterator>
+
 #include "actors/behaviours.h"
 #include "actors/collision.h"
 #include "actors/spawners.h"
@@ -18,7 +20,7 @@ struct BossEntry {
 };
 
 // By boss index: set-up, music, time limit.
-static const BossEntry kBossTable[17] = {
+static const BossEntry kBossTable[] = {
     {SpawnBoss00, "data/Sound08.mp3", 60},
     {SpawnBoss01, "data/Sound05.mp3", 90},
     {SpawnBoss02, "data/Sound05.mp3", 90},
@@ -38,6 +40,10 @@ static const BossEntry kBossTable[17] = {
     {SpawnBoss16, "data/Sound04.mp3", 150},
 };
 
+constexpr int32_t kBossCount = static_cast<int32_t>(std::size(kBossTable));
+
+int32_t BossCount() { return kBossCount; }
+
 // ---- warning ----------------------------------------------------------------
 
 constexpr int kWarnBoss = 0;
@@ -48,7 +54,7 @@ constexpr int32_t kWarnBlinkFrames = 30;
 constexpr int32_t kWarnBlinkCount = 10;  // the boss comes in update 330
 
 static void StartBoss(int32_t index) {
-    if (index < 0 || index > 16) {
+    if (index < 0 || index >= kBossCount) {
         SpawnBoss00();  // an unknown index: boss 0, silent and without a clock
         return;
     }
@@ -75,7 +81,7 @@ static void DrawWarning(Actor* a) {
     if (a->work[kWarnHidden].i != 0) return;
     int32_t index = a->work[kWarnBoss].i;
     DrawImage(160, 120, ImgWarningBack, 1);
-    if (index >= 0 && index < 17) DrawImage(160, 232, ImgWarning[index], 1);
+    if (index >= 0 && index < kBossCount) DrawImage(160, 232, ImgWarning[index], 1);
 }
 
 void StartWarning(int32_t bossIndex) {

@@ -154,7 +154,7 @@ static void UpdateFortressSpiral(Actor* a) {
         a->work[kSpiralStep].f += kSpiralStepGrowth;
         angle += a->work[kSpiralStep].f;
         if (angle >= 360.0f) angle -= 360.0f;
-        SpawnEnemyShot009(static_cast<int32_t>(angle), a->x + 151, a->y + 176, kNeedleSpeed);
+        SpawnEnemyShot009(a->x + 151, a->y + 176, static_cast<int32_t>(angle), kNeedleSpeed);
         EndBarrageAfter(a, rank / 10 + 360);
     }
     FinishBossBodyFrame(a, BossDeathUpdateAdd);

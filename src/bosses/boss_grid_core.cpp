@@ -194,7 +194,7 @@ static void UpdateCoreSweep(Actor* a) {
     a->work[kBossTick].i -= 1;
     if (a->work[kBossTick].i <= 0) {
         a->work[kBossTick].i = kNeedleInterval;
-        SpawnEnemyShot009(s, a->x + 16, a->y + 16, a->work[kNeedleSpeed].f);
+        SpawnEnemyShot009(a->x + 16, a->y + 16, s, a->work[kNeedleSpeed].f);
     }
     if (a->x < -32 || a->x > 640 || a->y < -32 || a->y > 480) {
         a->work[kBossTick].i = 0;  // the next attack starts in the selector's first frame

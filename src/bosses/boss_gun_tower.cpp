@@ -165,7 +165,7 @@ static void UpdateGunFlung(Actor* a) {
 // 181 bolts at 20 pixels a frame make one unbroken beam along the gun's row.
 static void UpdateGunLaser(Actor* a) {
     FollowBossBody(a);
-    SpawnEnemyShot003(180, a->x + 4, a->y + 22, 20.0f, 0);
+    SpawnEnemyShot003(a->x + 4, a->y + 22, 180, 20.0f, 0);
     a->work[kLaserCount].i += 1;
     if (a->work[kLaserCount].i > kLaserFrames) a->update = UpdateGunMounted;
     FinishGunFrame(a);

@@ -139,7 +139,7 @@ static bool RunVolley(Actor* a, int32_t gap, int32_t lastStep, void (*fire)(cons
     return true;
 }
 
-static void FireRailLaser(const Actor* a) { FireLaserBolt(180, a->x, a->y + 4, 20.0f); }
+static void FireRailLaser(const Actor* a) { FireLaserBolt(a->x, a->y + 4, 180, 20.0f); }
 
 static void FireRailRing(const Actor* a) {
     FireRing(SpawnEnemyShot000, a->x, a->y + 4, 0, 20, 18, static_cast<float>(rank / 80) + 7.2f);

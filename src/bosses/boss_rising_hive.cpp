@@ -69,7 +69,7 @@ static void FireHiveMix(Actor* a) {
         SpawnEnemy006(a->x - 26, a->y + 140);
     } else {
         int32_t dir = RandomUpTo(359);
-        SpawnEnemy009WithDir(dir, a->x + 10, a->y + 124);
+        SpawnEnemy009WithDir(a->x + 10, a->y + 124, dir);
     }
 }
 
@@ -101,7 +101,7 @@ static void UpdateHiveFirstLife(Actor* a) {
     }
 }
 
-static void FlyerFromCore(Actor* a, int32_t dir) { SpawnEnemy009WithDir(dir, a->x + 70, a->y + 70); }
+static void FlyerFromCore(Actor* a, int32_t dir) { SpawnEnemy009WithDir(a->x + 70, a->y + 70, dir); }
 
 static void ArriveAtStop(Actor* a) {
     a->work[kStandTime].i = 0;

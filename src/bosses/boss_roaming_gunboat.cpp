@@ -108,7 +108,7 @@ static void UpdateGunboatLasers(Actor* a) {
     if (a->work[kBossTick].i > kLaserGap) {
         a->work[kBossTick].i = 0;
         int32_t dir = 135 + RandomUpTo(90);
-        FireLaserBolt(dir, a->x - 4, a->y + 16, 20.0f);
+        FireLaserBolt(a->x - 4, a->y + 16, dir, 20.0f);
         a->work[kVolleys].i += 1;
         if (a->work[kVolleys].i == kLaserBolts) a->update = UpdateGunboatWait;
     }

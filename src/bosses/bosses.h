@@ -11,6 +11,8 @@ void StartWarning(int32_t bossIndex);
 
 // Event 000 as the script runs it: notes the request and starts the warning.
 void StartBossEvent(int32_t bossIndex);
+// How many bosses there are: indexes run from 0 to BossCount() - 1.
+int32_t BossCount();
 extern int32_t bossEventRequested;  // 1 once the current stage's boss event has run
 extern int32_t bossEventIndex;      // the boss index it named
 

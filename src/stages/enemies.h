@@ -38,7 +38,42 @@ void FireAimedShot(Actor* a, float dx, float dy, float speed);
 // The random part of most shot speeds: 0.0 to 1.0 in steps of 0.1.
 float RandomTenths();
 
-// The kinds released by the stage scripts.
+// Hit points by rank: base + rank / rankDivisor (left out when 0) + rank * rankFactor.
+struct EnemyHpRule {
+    int32_t base;
+    int32_t rankDivisor = 0;
+    int32_t rankFactor = 0;
+};
+
+// One row of the enemy catalogue: what every enemy of a kind starts with, and how a
+// script line creates it (exactly one spawn is set, and says which numbers it takes).
+struct EnemyKind {
+    int32_t id;
+    int32_t width, height;
+    float speed;
+    int32_t scoreValue;
+    EnemyHpRule hp;
+    int32_t guardMode = GuardNormal;
+    int32_t attack = 1;
+    int32_t hitRectCount;
+    HitRect hitRects[6];
+    void (*spawnAt)(float x, float y) = nullptr;                 // enemy,id,x,y
+    void (*spawnAtDir)(float x, float y, int32_t dir) = nullptr; // enemy,id,x,y,dir
+    void (*spawnFor)(int32_t frames) = nullptr;                  // enemy,id,frames
+    void (*spawnCarrier)(float x, float y, int32_t item, int32_t pattern) = nullptr;
+};
+
+// The row of a kind id, or nullptr for an id the catalogue does not have.
+const EnemyKind* FindEnemyKind(int32_t id);
+int EnemyKindCount();
+const EnemyKind& EnemyKindAt(int index);
+// A kind's starting hit points at the current rank.
+int32_t EnemyKindHp(const EnemyKind& kind);
+// AcquireEnemy with the row's numbers filled in and its hit points started; the caller
+// adds what varies (work slots, direction). nullptr when the pool is full.
+Actor* AcquireEnemyKind(int32_t id, ActorFn update, ActorFn draw, float x, float y);
+
+// The kinds released by the stage scripts. Positions come first, then the direction.
 void SpawnEnemy000(float x, float y);
 void SpawnEnemy001(float x, float y);
 void SpawnEnemy002(float x, float y);
@@ -49,7 +84,7 @@ void SpawnEnemy006(float x, float y);
 void SpawnEnemy007(float x, float y, int32_t dir);
 void SpawnEnemy008(float x, float y);
 void SpawnEnemy009(float x, float y);
-void SpawnEnemy009WithDir(int32_t dir, float x, float y);
+void SpawnEnemy009WithDir(float x, float y, int32_t dir);
 void SpawnEnemy010(float x, float y, int32_t dir);
 void SpawnEnemy012(float x, float y);
 void SpawnEnemy012WithDir(float x, float y, int32_t dir);

@@ -47,14 +47,8 @@ static void UpdateEnemy000(Actor* a) {
 static void DrawEnemy000(Actor* a) { DrawEnemyCell(a, ImgEnemy[0], 0); }
 
 void SpawnEnemy000(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy000, DrawEnemy000, x, y);
+    Actor* a = AcquireEnemyKind(0, UpdateEnemy000, DrawEnemy000, x, y);
     if (!a) return;
-    a->speed = 1.3f;
-    SetHitRect(a, 0, 5, 24, 9, 23);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, rank / 10 + 1);
     Vx(a) = -2.8f;
     Vy(a) = 0;
     a->work[kSwing].i = 8;
@@ -101,14 +95,8 @@ static void UpdateEnemy001Leaving(Actor* a) {
 static void DrawEnemy001(Actor* a) { DrawEnemyCell(a, ImgEnemy[1], 0); }
 
 void SpawnEnemy001(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy001Entering, DrawEnemy001, x, y);
+    Actor* a = AcquireEnemyKind(1, UpdateEnemy001Entering, DrawEnemy001, x, y);
     if (!a) return;
-    a->speed = 1.3f;
-    SetHitRect(a, 0, 4, 27, 4, 27);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 200;
-    StartHp(a, rank / 10 + 5);
     Vx(a) = -10;
     Vy(a) = 0;
     a->work[kFireTick].i = 0;
@@ -137,15 +125,8 @@ static void UpdateEnemy002(Actor* a) {
 static void DrawEnemy002(Actor* a) { DrawEnemyCell(a, ImgEnemy[2], 0); }
 
 void SpawnEnemy002(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy002, DrawEnemy002, x, y);
+    Actor* a = AcquireEnemyKind(2, UpdateEnemy002, DrawEnemy002, x, y);
     if (!a) return;
-    a->speed = 1.3f;
-    SetHitRect(a, 0, 9, 19, 14, 19);
-    SetHitRect(a, 1, 2, 28, 20, 23);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 300;
-    StartHp(a, rank / 50 + 1);
     Vx(a) = 6;
     Vy(a) = 0;
     a->work[kFireTick].i = 0;
@@ -161,15 +142,8 @@ static void UpdateEnemy017(Actor* a) {
 static void DrawEnemy017(Actor* a) { DrawEnemyCell(a, ImgEnemy[17], 0); }
 
 void SpawnEnemy017(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy017, DrawEnemy017, x, y);
+    Actor* a = AcquireEnemyKind(17, UpdateEnemy017, DrawEnemy017, x, y);
     if (!a) return;
-    a->speed = 1.3f;
-    SetHitRect(a, 0, 10, 24, 15, 20);
-    SetHitRect(a, 1, 3, 30, 20, 24);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 300;
-    StartHp(a, rank / 2 + 1);
     Vx(a) = -6;
     Vy(a) = 0;
     a->work[kFireTick].i = 0;
@@ -188,14 +162,8 @@ static void UpdateEnemy003(Actor* a) {
 static void DrawEnemy003(Actor* a) { DrawEnemyCell(a, ImgEnemy[3], a->work[kAnimFrame].i); }
 
 void SpawnEnemy003(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy003, DrawEnemy003, x, y);
+    Actor* a = AcquireEnemyKind(3, UpdateEnemy003, DrawEnemy003, x, y);
     if (!a) return;
-    a->speed = 3.3f;
-    SetHitRect(a, 0, 20, 46, 20, 46);
-    a->width = 64;
-    a->height = 64;
-    a->scoreValue = 300;
-    StartHp(a, rank / 30 + 36);
     a->work[kDir].i = AngleBetween(x + 32, y + 32, playerCenterX, playerCenterY);
     a->work[kAnimTick].i = 0;
     a->work[kAnimFrame].i = 0;
@@ -211,15 +179,8 @@ static void UpdateEnemy004(Actor* a) {
 static void DrawEnemy004(Actor* a) { DrawEnemyCell(a, ImgEnemy[4], 0); }
 
 void SpawnEnemy004(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy004, DrawEnemy004, x, y);
+    Actor* a = AcquireEnemyKind(4, UpdateEnemy004, DrawEnemy004, x, y);
     if (!a) return;
-    a->speed = 6;
-    SetHitRect(a, 0, 6, 16, 20, 30);
-    SetHitRect(a, 1, 26, 76, 4, 14);
-    a->width = 106;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, rank / 20 + 1);
     a->work[kDir].i = 180;
 }
 
@@ -237,15 +198,8 @@ static void UpdateEnemy029(Actor* a) {
 }
 
 void SpawnEnemy029(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy029, DrawEnemy017, x, y);
+    Actor* a = AcquireEnemyKind(29, UpdateEnemy029, DrawEnemy017, x, y);
     if (!a) return;
-    a->speed = 5.2f;
-    SetHitRect(a, 0, 10, 24, 15, 20);
-    SetHitRect(a, 1, 3, 30, 20, 24);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 300;
-    StartHp(a, rank / 20 + 10);
     Vx(a) = -8;
     Vy(a) = 0;
     a->work[kFireDelay].i = 0;

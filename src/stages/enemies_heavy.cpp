@@ -57,7 +57,7 @@ static void UpdateEnemy006Pausing(Actor* a) {
     if (tick == 30) {
         // the kind plays its own sound, so the bolt is silent
         PlaySound(WavEnemyShot[0], 1, 1);
-        SpawnEnemyShot003(180, a->x, a->y + 16, 20, 1);
+        SpawnEnemyShot003(a->x, a->y + 16, 180, 20, 1);
     }
     if (tick == 60) {
         ChooseEnemy006Target(a, a->x + 16, a->y + 16);
@@ -70,15 +70,8 @@ static void UpdateEnemy006Pausing(Actor* a) {
 static void DrawEnemy006(Actor* a) { DrawEnemyCell(a, ImgEnemy[6], 0); }
 
 void SpawnEnemy006(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy006Moving, DrawEnemy006, x, y);
+    Actor* a = AcquireEnemyKind(6, UpdateEnemy006Moving, DrawEnemy006, x, y);
     if (!a) return;
-    a->speed = 4;
-    SetHitRect(a, 0, 14, 28, 2, 32);
-    SetHitRect(a, 1, 0, 18, 14, 32);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 300;
-    StartHp(a, rank / 10 + 40);
     ChooseEnemy006Target(a, x, y);
     a->work[kPauseTick].i = 0;
 }
@@ -95,17 +88,8 @@ static void UpdateEnemy012(Actor* a) {
 static void DrawEnemy012(Actor* a) { DrawEnemyCell(a, ImgEnemy[12], 0); }
 
 void SpawnEnemy012WithDir(float x, float y, int32_t dir) {
-    Actor* a = AcquireEnemy(UpdateEnemy012, DrawEnemy012, x, y);
+    Actor* a = AcquireEnemyKind(12, UpdateEnemy012, DrawEnemy012, x, y);
     if (!a) return;
-    a->guardMode = GuardArmoured;
-    a->speed = 3.3f;
-    SetHitRect(a, 0, 16, 98, 53, 66);
-    SetHitRect(a, 1, 29, 56, 67, 91);
-    SetHitRect(a, 2, 43, 70, 15, 52);
-    a->width = 116;
-    a->height = 98;
-    a->scoreValue = 1000;
-    StartHp(a, 100);
     a->work[kDir].i = dir;
 }
 
@@ -177,16 +161,8 @@ static void UpdateEnemy100(Actor* a) {
 static void DrawEnemy100(Actor* a) { DrawEnemyCell(a, ImgEnemy[100], 0); }
 
 void SpawnEnemy100(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy100, DrawEnemy100, x, y);
+    Actor* a = AcquireEnemyKind(100, UpdateEnemy100, DrawEnemy100, x, y);
     if (!a) return;
-    a->speed = 1.3f;
-    // the second rectangle's top lies below its bottom; it is kept as it always was
-    SetHitRect(a, 0, 8, 37, 30, 46);
-    SetHitRect(a, 1, 8, 57, 29, 23);
-    a->width = 64;
-    a->height = 64;
-    a->scoreValue = 3000;
-    StartHp(a, rank / 2 + 260);
     a->work[kVx].f = 4.0f;
     a->work[kVy].f = 4.0f;
 }
@@ -274,19 +250,8 @@ static void UpdateEnemy110Launch(Actor* a) {
 static void DrawEnemy110(Actor* a) { DrawEnemyCell(a, ImgEnemy[110], 0); }
 
 void SpawnEnemy110(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy110Travel, DrawEnemy110, x, y);
+    Actor* a = AcquireEnemyKind(110, UpdateEnemy110Travel, DrawEnemy110, x, y);
     if (!a) return;
-    a->speed = 1.3f;
-    SetHitRect(a, 0, 18, 49, 19, 29);
-    SetHitRect(a, 1, 6, 65, 28, 38);
-    SetHitRect(a, 2, 3, 105, 39, 49);
-    SetHitRect(a, 3, 3, 116, 49, 61);
-    SetHitRect(a, 4, 13, 83, 62, 74);
-    SetHitRect(a, 5, 31, 71, 74, 84);
-    a->width = 127;
-    a->height = 87;
-    a->scoreValue = 100;
-    StartHp(a, 116500 - 300 * rank);
     a->work[kTargetX].i = 513;
     a->work[kTargetY].i = 393;
     a->work[kLaunchNext].i = 0;

@@ -64,14 +64,8 @@ static void DrawEnemy007(Actor* a) {
 }
 
 void SpawnEnemy007(float x, float y, int32_t dir) {
-    Actor* a = AcquireEnemy(UpdateEnemy007, DrawEnemy007, x, y);
+    Actor* a = AcquireEnemyKind(7, UpdateEnemy007, DrawEnemy007, x, y);
     if (!a) return;
-    a->speed = 4.4f;
-    SetHitRect(a, 0, 4, 27, 4, 27);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, 10);
     a->work[kDir].i = WrapDegrees(dir);  // a script may write any angle
     a->work[kAnimTick].i = 0;
     a->work[kAnimFrame].i = 0;
@@ -103,21 +97,15 @@ static void UpdateEnemy009(Actor* a) {
 
 static void DrawEnemy009(Actor* a) { DrawTurned(a, ImgEnemy[9], a->work[kDir].i); }
 
-void SpawnEnemy009WithDir(int32_t dir, float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy009, DrawEnemy009, x, y);
+void SpawnEnemy009WithDir(float x, float y, int32_t dir) {
+    Actor* a = AcquireEnemyKind(9, UpdateEnemy009, DrawEnemy009, x, y);
     if (!a) return;
-    a->speed = 8;
-    SetHitRect(a, 0, 8, 24, 8, 24);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, 1);
     a->work[kDir].i = dir;
     a->work[kFireDelay].i = Enemy009FireDelay();
 }
 
 void SpawnEnemy009(float x, float y) {
-    SpawnEnemy009WithDir(AngleBetween(x + 16, y + 16, playerCenterX, playerCenterY), x, y);
+    SpawnEnemy009WithDir(x, y, AngleBetween(x + 16, y + 16, playerCenterX, playerCenterY));
 }
 
 // 010: a spinning ball on a straight line; a turned picture has no flash row, so a
@@ -138,14 +126,8 @@ static void DrawEnemy010(Actor* a) {
 }
 
 void SpawnEnemy010(float x, float y, int32_t dir) {
-    Actor* a = AcquireEnemy(UpdateEnemy010, DrawEnemy010, x, y);
+    Actor* a = AcquireEnemyKind(10, UpdateEnemy010, DrawEnemy010, x, y);
     if (!a) return;
-    a->speed = 8.3f;
-    SetHitRect(a, 0, 9, 23, 9, 12);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, rank / 20 + 8);
     a->work[kDir].i = WrapDegrees(dir);  // a script may write any angle
     a->work[kAngle].i = 0;
 }
@@ -197,14 +179,8 @@ static void DrawEnemy027(Actor* a) {
 }
 
 void SpawnEnemy027(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy027Rising, DrawEnemy027, x, y);
+    Actor* a = AcquireEnemyKind(27, UpdateEnemy027Rising, DrawEnemy027, x, y);
     if (!a) return;
-    a->speed = 4;
-    SetHitRect(a, 0, 5, 26, 6, 25);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, rank / 8 + 1);
     a->work[kDir].i = 90;
     a->work[kFireDelay].i = 60 - rank / 10;
     a->work[kFacing].i = 0;
@@ -258,14 +234,8 @@ static void UpdateEnemy030Bursting(Actor* a) {
 static void DrawEnemy030(Actor* a) { DrawEnemyCell(a, ImgEnemy[30], 0); }
 
 void SpawnEnemy030(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy030Diving, DrawEnemy030, x, y);
+    Actor* a = AcquireEnemyKind(30, UpdateEnemy030Diving, DrawEnemy030, x, y);
     if (!a) return;
-    a->speed = 6;
-    SetHitRect(a, 0, 3, 17, 7, 18);
-    a->width = 24;
-    a->height = 20;
-    a->scoreValue = 500;
-    StartHp(a, rank / 30 + 10);
     a->work[kVx].f = 0;
     a->work[kBurstTick].i = 0;
 }

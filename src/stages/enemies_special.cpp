@@ -40,14 +40,8 @@ static void UpdateEnemy005(Actor* a) {
 static void DrawEnemy005(Actor* a) { DrawEnemyCell(a, ImgEnemy[5], a->work[kAnimFrame].i); }
 
 void SpawnEnemy005(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy005, DrawEnemy005, x, y);
+    Actor* a = AcquireEnemyKind(5, UpdateEnemy005, DrawEnemy005, x, y);
     if (!a) return;
-    a->speed = 0.3f;
-    SetHitRect(a, 0, 9, 56, 21, 58);
-    a->width = 64;
-    a->height = 64;
-    a->scoreValue = 300;
-    StartHp(a, rank / 10 + 30);
     a->work[kFireDelay].i = 60;
     a->work[kAnimTick].i = 0;
     a->work[kAnimFrame].i = 0;
@@ -110,15 +104,8 @@ static void DrawEnemy008Fading(Actor* a) {
 }
 
 void SpawnEnemy008(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy008Fading, DrawEnemy008Fading, x, y);
+    Actor* a = AcquireEnemyKind(8, UpdateEnemy008Fading, DrawEnemy008Fading, x, y);
     if (!a) return;
-    a->guardMode = GuardIntangible;
-    a->speed = 0.3f;
-    SetHitRect(a, 0, 6, 26, 6, 26);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 2000;
-    StartHp(a, rank / 10 + 30);
     a->work[kRed].i = 0;
     a->work[kGreen].i = 0;
     a->work[kBlue].i = 0;
@@ -151,21 +138,15 @@ static void UpdateEnemy016(Actor* a) {
     FinishEnemyFrameNoBounds(a);
 }
 
-static void SpawnEmitter(ActorFn update, int32_t frames) {
-    Actor* a = AcquireEnemy(update, ActorNoOp, 660, 500);
+// Emitters wait outside the field, where nothing can touch them.
+static void SpawnEmitter(int32_t id, ActorFn update, int32_t frames) {
+    Actor* a = AcquireEnemyKind(id, update, ActorNoOp, 660, 500);
     if (!a) return;
-    a->guardMode = GuardIntangible;
-    a->speed = 1.0f;
-    SetHitRect(a, 0, 4, 28, 3, 30);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 0;
-    StartHp(a, 1);
     a->work[kLife].i = frames;
 }
 
-void SpawnEnemy015(int32_t frames) { SpawnEmitter(UpdateEnemy015, frames); }
-void SpawnEnemy016(int32_t frames) { SpawnEmitter(UpdateEnemy016, frames); }
+void SpawnEnemy015(int32_t frames) { SpawnEmitter(15, UpdateEnemy015, frames); }
+void SpawnEnemy016(int32_t frames) { SpawnEmitter(16, UpdateEnemy016, frames); }
 
 // 028: an armoured drop that falls ever faster, carried by the scenery too; it cannot
 // be shot down and destroys whatever it touches.
@@ -183,16 +164,8 @@ static void DrawEnemy028(Actor* a) {
 }
 
 void SpawnEnemy028(float x, float y) {
-    Actor* a = AcquireEnemy(UpdateEnemy028, DrawEnemy028, x, y);
+    Actor* a = AcquireEnemyKind(28, UpdateEnemy028, DrawEnemy028, x, y);
     if (!a) return;
-    a->guardMode = GuardArmoured;
-    a->attack = 10000;
-    a->speed = 4;
-    SetHitRect(a, 0, 9, 23, 12, 31);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 1000;
-    StartHp(a, 10000);
     a->work[kDir].i = 270;
 }
 
@@ -226,13 +199,8 @@ static void UpdateEnemy099(Actor* a) {
 static void DrawEnemy099(Actor* a) { DrawEnemyCell(a, ImgEnemy[99], a->work[kItem].i); }
 
 void SpawnEnemy099(float x, float y, int32_t item, int32_t pattern) {
-    Actor* a = AcquireEnemy(UpdateEnemy099, DrawEnemy099, x, y);
+    Actor* a = AcquireEnemyKind(99, UpdateEnemy099, DrawEnemy099, x, y);
     if (!a) return;
-    SetHitRect(a, 0, 7, 24, 10, 23);
-    a->width = 32;
-    a->height = 32;
-    a->scoreValue = 100;
-    StartHp(a, rank / 30 + 20);
     a->work[kItem].i = item;
     a->work[kPattern].i = pattern;
     if (pattern == 2) {

@@ -97,7 +97,7 @@ void SpawnMapObjectC(float x, float y) {
 
 // "D": launches squids upwards in bursts; falls onto the floor like a walker.
 
-static void ReleaseSquid(Actor* a) { SpawnEnemy009WithDir(90, a->x + 15, a->y); }
+static void ReleaseSquid(Actor* a) { SpawnEnemy009WithDir(a->x + 15, a->y, 90); }
 
 static void UpdateMapObjectD(Actor* a) {
     FollowScenery(a);
@@ -185,7 +185,7 @@ void SpawnMapObjectG(float x, float y) {
 static void ReleaseNeedle(Actor* a) {
     int32_t dir = RandomUpTo(60) + 60;
     float speed = RandomTenths() + 2.8f + static_cast<float>(rank / 50);
-    SpawnEnemyShot009(dir, a->x + 32, a->y + 4, speed);
+    SpawnEnemyShot009(a->x + 32, a->y + 4, dir, speed);
 }
 
 static void UpdateMapObjectH(Actor* a) {

@@ -24,7 +24,7 @@ constexpr int kMaxArgs = 8;
 constexpr int32_t kMinX = -640, kMaxX = 1280;  // a screen beyond either side
 constexpr int32_t kMinY = -480, kMaxY = 960;
 constexpr int32_t kNoItemBelow = -1, kNoItemAbove = 7;  // a carrier beyond 0..6 drops none
-constexpr int32_t kNoBossBelow = -1, kNoBossAbove = 17;
+constexpr int32_t kNoBossBelow = -1;  // and BossCount() above the last
 // durations in frames and blink counts: 0 or less ends at once
 constexpr int32_t kMinCount = -1, kMaxCount = 1000000;
 
@@ -124,22 +124,22 @@ static int32_t WrapAngle(int32_t degrees) {
     return degrees == 0 ? 0 : (degrees % 360 + 359) % 360 + 1;
 }
 
-// Bounds each number of an enemy line to what its field means. Clamping never turns a
-// nonzero value into 0, so the zero guards see the line as written.
-static void ClampEnemyArgs(int32_t* arg) {
-    if (arg[0] == 15 || arg[0] == 16) {
+// Bounds each number of an enemy line to what its field means for the kind. Clamping
+// never turns a nonzero value into 0, so the zero guards see the line as written.
+static void ClampEnemyArgs(const EnemyKind& kind, int32_t* arg) {
+    if (kind.spawnFor) {
         arg[1] = std::clamp(arg[1], kMinCount, kMaxCount);
         return;
     }
     arg[1] = std::clamp(arg[1], kMinX, kMaxX);
     arg[2] = std::clamp(arg[2], kMinY, kMaxY);
-    if (arg[0] == 7 || arg[0] == 10) arg[3] = WrapAngle(arg[3]);
-    if (arg[0] == 99) arg[3] = std::clamp(arg[3], kNoItemBelow, kNoItemAbove);
+    if (kind.spawnAtDir) arg[3] = WrapAngle(arg[3]);
+    if (kind.spawnCarrier) arg[3] = std::clamp(arg[3], kNoItemBelow, kNoItemAbove);
 }
 
 static void ClampEventArgs(int32_t* arg) {
     switch (arg[0]) {
-    case 0: arg[1] = std::clamp(arg[1], kNoBossBelow, kNoBossAbove); break;
+    case 0: arg[1] = std::clamp(arg[1], kNoBossBelow, BossCount()); break;
     case 2:
     case 3:
         arg[1] = std::clamp(arg[1], kMinX, kMaxX);
@@ -150,35 +150,22 @@ static void ClampEventArgs(int32_t* arg) {
     }
 }
 
-static void RunEnemyLine(const int32_t* arg) {
+// "enemy,id,..." creates the kind of that id from the catalogue; a zero where a position,
+// a direction, a duration or a pattern belongs leaves the line without effect.
+static void RunEnemyLine(int32_t* arg) {
+    const EnemyKind* kind = FindEnemyKind(arg[0]);
+    if (!kind) return;
+    ClampEnemyArgs(*kind, arg);
+    if (kind->spawnFor) {
+        if (arg[1] != 0) kind->spawnFor(arg[1]);
+        return;
+    }
+    if (arg[1] == 0 || arg[2] == 0) return;
     float x = static_cast<float>(arg[1]);
     float y = static_cast<float>(arg[2]);
-    bool placed = arg[1] != 0 && arg[2] != 0;
-    switch (arg[0]) {
-    case 0: if (placed) SpawnEnemy000(x, y); break;
-    case 1: if (placed) SpawnEnemy001(x, y); break;
-    case 2: if (placed) SpawnEnemy002(x, y); break;
-    case 3: if (placed) SpawnEnemy003(x, y); break;
-    case 4: if (placed) SpawnEnemy004(x, y); break;
-    case 5: if (placed) SpawnEnemy005(x, y); break;
-    case 6: if (placed) SpawnEnemy006(x, y); break;
-    case 7: if (placed && arg[3] != 0) SpawnEnemy007(x, y, arg[3]); break;
-    case 8: if (placed) SpawnEnemy008(x, y); break;
-    case 9: if (placed) SpawnEnemy009(x, y); break;
-    case 10: if (placed && arg[3] != 0) SpawnEnemy010(x, y, arg[3]); break;
-    case 12: if (placed) SpawnEnemy012(x, y); break;
-    case 15: if (arg[1] != 0) SpawnEnemy015(arg[1]); break;
-    case 16: if (arg[1] != 0) SpawnEnemy016(arg[1]); break;
-    case 17: if (placed) SpawnEnemy017(x, y); break;
-    case 27: if (placed) SpawnEnemy027(x, y); break;
-    case 28: if (placed) SpawnEnemy028(x, y); break;
-    case 29: if (placed) SpawnEnemy029(x, y); break;
-    case 30: if (placed) SpawnEnemy030(x, y); break;
-    case 99: if (placed && arg[4] != 0) SpawnEnemy099(x, y, arg[3], arg[4]); break;
-    case 100: if (placed) SpawnEnemy100(x, y); break;
-    case 110: if (placed) SpawnEnemy110(x, y); break;
-    default: break;
-    }
+    if (kind->spawnAt) kind->spawnAt(x, y);
+    if (kind->spawnAtDir && arg[3] != 0) kind->spawnAtDir(x, y, arg[3]);
+    if (kind->spawnCarrier && arg[4] != 0) kind->spawnCarrier(x, y, arg[3], arg[4]);
 }
 
 static void RunEventLine(const int32_t* arg) {
@@ -223,7 +210,6 @@ void RunStageScript() {
         }
         if (keyword && std::strcmp(keyword, "enemy") == 0) {
             ReadArgs(&cursor, arg);
-            ClampEnemyArgs(arg);
             RunEnemyLine(arg);
         } else if (keyword && std::strcmp(keyword, "event") == 0) {
             ReadArgs(&cursor, arg);

@@ -177,7 +177,7 @@ TEST_F(EnemyShots, BigBallAcceleratesAfterMoving) {
 }
 
 TEST_F(EnemyShots, PlacementOfTheOddSizes) {
-    SpawnEnemyShot003(180, 100, 100, 20, 1);
+    SpawnEnemyShot003(100, 100, 180, 20, 1);
     Actor* bolt = Last();
     EXPECT_FLOAT_EQ(bolt->x, 84);
     EXPECT_FLOAT_EQ(bolt->y, 92);
@@ -187,12 +187,12 @@ TEST_F(EnemyShots, PlacementOfTheOddSizes) {
     EXPECT_FLOAT_EQ(Last()->y, 58);
     SpawnEnemyShot007(100, 100, 0, 0);
     EXPECT_FLOAT_EQ(Last()->y, 91);
-    SpawnEnemyShot009(90, 100, 100, 0);
+    SpawnEnemyShot009(100, 100, 90, 0);
     Actor* needle = Last();
     EXPECT_FLOAT_EQ(needle->x, 88);
     EXPECT_FLOAT_EQ(needle->y, 97);
     EXPECT_EQ(needle->work[1].i, 270);
-    SpawnEnemyShot009(0, 100, 100, 0);
+    SpawnEnemyShot009(100, 100, 0, 0);
     EXPECT_EQ(Last()->work[1].i, 0);
     SpawnEnemyShot005(100, 100, 0, 0);
     EXPECT_FLOAT_EQ(Last()->x, 36);

@@ -121,7 +121,7 @@ TEST_F(RisingHive, HullBreaksIntoTheSecondLifeWithoutScoreOrArmour) {
 }
 
 TEST_F(RisingHive, SecondLifeRingsFiveStopsThenStandsAtTheCentreSpraying) {
-    ActorFn flyer = DrawOf([] { SpawnEnemy009WithDir(0, -500, -500); });
+    ActorFn flyer = DrawOf([] { SpawnEnemy009WithDir(-500, -500, 0); });
     Actor* body = Spawn();
     body->y = 235;
     Pass();

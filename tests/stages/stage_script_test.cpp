@@ -1,5 +1,7 @@
 // The stage script: line timing, same-frame runs, zero guards, the end, and stage 1.
+#include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "bosses/bosses.h"
@@ -216,4 +218,41 @@ TEST_F(StageScript, StageOneBossEventRunsInFrame4955) {
     EXPECT_EQ(bossEventIndex, 0);
     EXPECT_EQ(scriptEnded, 1);
     EXPECT_EQ(scriptLine, 194);
+}
+
+// Every row of the catalogue is reachable from a script line and starts its enemy with the
+// row's numbers, whatever the kind's own set-up adds.
+TEST_F(StageScript, EveryCatalogueRowCreatesItsKindWithItsNumbers) {
+    std::set<int32_t> ids;
+    for (int i = 0; i < EnemyKindCount(); i++) {
+        const EnemyKind& kind = EnemyKindAt(i);
+        EXPECT_TRUE(ids.insert(kind.id).second) << "kind " << kind.id << " twice";
+        int spawns = (kind.spawnAt != nullptr) + (kind.spawnAtDir != nullptr) +
+                     (kind.spawnFor != nullptr) + (kind.spawnCarrier != nullptr);
+        EXPECT_EQ(spawns, 1) << "kind " << kind.id;
+
+        ReleaseAllActors();
+        rank = 37;
+        char line[64];
+        if (kind.spawnFor) std::snprintf(line, sizeof line, "enemy,%03d,5", kind.id);
+        else std::snprintf(line, sizeof line, "enemy,%03d,300,200,180,1", kind.id);
+        EnterStage(1);
+        UseScript({line, "end"});
+        RunStageScript();
+        std::vector<Actor*> made = Group(GroupEnemy);
+        ASSERT_EQ(made.size(), 1u) << line;
+        const Actor* a = made[0];
+        EXPECT_EQ(a->width, kind.width) << line;
+        EXPECT_EQ(a->height, kind.height) << line;
+        EXPECT_EQ(a->scoreValue, kind.scoreValue) << line;
+        EXPECT_EQ(a->hp, EnemyKindHp(kind)) << line;
+        EXPECT_EQ(a->attack, kind.attack) << line;
+        ASSERT_EQ(a->hitRectCount, kind.hitRectCount) << line;
+        for (int r = 0; r < kind.hitRectCount; r++) {
+            EXPECT_EQ(a->hitRects[r].left, kind.hitRects[r].left) << line;
+            EXPECT_EQ(a->hitRects[r].bottom, kind.hitRects[r].bottom) << line;
+        }
+    }
+    EXPECT_EQ(FindEnemyKind(11), nullptr);
+    EXPECT_EQ(FindEnemyKind(110)->hp.rankFactor, -300);  // the giant weakens with rank
 }
