@@ -24,6 +24,10 @@ uint64_t RandomDrawCount();
 
 // With drawing off, every drawing operation returns at once; the game code still runs.
 void SetDrawingEnabled(bool enabled);
+// Before StartRuntime: false loads pictures and sounds by their sizes only, decoding no
+// pixels or samples and opening no mixer, for runs that never draw or sound (a no-draw
+// verification). Drawing stays off in such a run. StopRuntime turns decoding back on.
+void SetAssetDecoding(bool decode);
 
 // The buttons of the next frames, as GetPadState bits (PadDown .. PadButton3),
 // and single keys (for Escape). In headless mode the real keyboard and pad are never read.

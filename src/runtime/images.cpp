@@ -22,7 +22,9 @@ struct Cell {
 std::vector<Picture> pictures;
 std::vector<Cell> cells;  // handle h is cells[h - 1]
 
+// A run that never draws keeps a picture's size and no pixels.
 bool DecodePng(const std::string& path, Picture* out) {
+    if (!runtimeSettings.decodeAssets) return ReadPngSize(path, &out->width, &out->height);
     return DecodePngFile(path, &out->pixels, &out->width, &out->height);
 }
 
@@ -61,7 +63,7 @@ bool GetImageView(int handle, ImageView* view) {
     if (handle <= 0 || size_t(handle) > cells.size()) return false;
     const Cell& c = cells[size_t(handle) - 1];
     const Picture& p = pictures[size_t(c.picture)];
-    view->pixels = p.pixels.data() + size_t(c.y) * p.width + c.x;
+    view->pixels = p.pixels.empty() ? nullptr : p.pixels.data() + size_t(c.y) * p.width + c.x;
     view->stride = p.width;
     view->width = c.width;
     view->height = c.height;

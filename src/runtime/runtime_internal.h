@@ -20,6 +20,8 @@ struct RuntimeSettings {
     bool started = false;
     bool drawingEnabled = true;
     bool showCursor = true;
+    // false for runs that never draw or sound: pictures and sounds are measured, not decoded
+    bool decodeAssets = true;
 };
 extern RuntimeSettings runtimeSettings;
 
@@ -105,6 +107,11 @@ void ResetDrawState();
 
 // PNG files. Larger pictures than this are taken as damaged rather than decoded into gigabytes.
 constexpr int kMaxPictureSide = 4096;
+// A PNG's size from its header alone, refused as the decoder refuses a missing file, one
+// that is not a regular file, no PNG or too large a picture.
+bool ReadPngSize(const std::string& path, int* width, int* height);
+// A WAV's length in milliseconds from its header alone; false when missing or no WAV.
+bool ReadWavMillis(const std::string& path, int* millis);
 // Decodes a PNG into 0xAARRGGBB pixels; false when the file is missing, not a regular
 // file, damaged or too large.
 bool DecodePngFile(const std::string& path, std::vector<uint32_t>* pixels, int* width, int* height);

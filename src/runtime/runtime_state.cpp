@@ -83,11 +83,19 @@ void EnableHeadless(uint32_t seed) {
 
 bool IsHeadless() { return runtimeSettings.headless; }
 
-void SetDrawingEnabled(bool enabled) { runtimeSettings.drawingEnabled = enabled; }
+// Without decoded pixels there is nothing to draw from.
+void SetDrawingEnabled(bool enabled) {
+    runtimeSettings.drawingEnabled = enabled && runtimeSettings.decodeAssets;
+}
+
+void SetAssetDecoding(bool decode) {
+    runtimeSettings.decodeAssets = decode;
+    if (!decode) runtimeSettings.drawingEnabled = false;
+}
 
 void RestartHeadlessSession(uint32_t seed) {
     if (!runtimeSettings.started || !runtimeSettings.headless) return;
-    runtimeSettings.drawingEnabled = true;
+    runtimeSettings.drawingEnabled = runtimeSettings.decodeAssets;
     ResetDrawState();
     ResetTextState();
     ResetSoundPlayback();
@@ -135,6 +143,7 @@ void BeginRuntimeStop() {
 void FinishRuntimeStop() {
     runtimeSettings.started = false;
     runtimeSettings.drawingEnabled = true;
+    runtimeSettings.decodeAssets = true;
     ResetDrawState();
     ResetHeadlessInput();
     TakeWindowFocusLoss();  // a loss seen by this run must not pause the next one
