@@ -67,6 +67,14 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zorbex.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # the ending's texts need a Japanese Gothic face, found at run time
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-ipafont-gothic)
+# zorbex-sim opens FFmpeg's libraries only for --video and libcurl only for --submit, where
+# the package's library scan cannot see them: named here by the packages of the versions
+# it was built against
+foreach(lib avcodec avformat avutil swscale swresample)
+  string(REGEX MATCH "^[0-9]+" major "${FFMPEG_lib${lib}_VERSION}")
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", lib${lib}${major}")
+endforeach()
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libcurl4")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -1,6 +1,9 @@
 // --submit URL FILE --name NAME: a player's replay sent to a score board, which replays it
 // with its own simulator; this waits for the verdict and prints it. The game stays offline.
+// the plain functions, not the type-checking macros, so that they can be looked up
+#define CURL_DISABLE_TYPECHECK
 #include <curl/curl.h>
+#include <dlfcn.h>
 
 #include <chrono>
 #include <cstdio>
@@ -19,6 +22,48 @@ constexpr size_t kMaxReplayBytes = size_t(16) << 20;
 constexpr long kRequestSeconds = 60;
 constexpr int kVerdictWaitSeconds = 600;  // the board's own limit on one verification is shorter
 
+// libcurl is opened when a replay is submitted, not linked: its libraries would cost every
+// other run of the simulator (a verification) their loading.
+#define CURL_FUNCTIONS(X) \
+    X(curl_easy_cleanup) \
+    X(curl_easy_getinfo) \
+    X(curl_easy_init) \
+    X(curl_easy_perform) \
+    X(curl_easy_setopt) \
+    X(curl_easy_strerror) \
+    X(curl_global_cleanup) \
+    X(curl_global_init) \
+    X(curl_mime_addpart) \
+    X(curl_mime_data) \
+    X(curl_mime_filename) \
+    X(curl_mime_free) \
+    X(curl_mime_init) \
+    X(curl_mime_name)
+
+struct CurlFunctions {
+#define CURL_POINTER(name) decltype(&::name) name = nullptr;
+    CURL_FUNCTIONS(CURL_POINTER)
+#undef CURL_POINTER
+};
+CurlFunctions libcurl;
+
+// False, with the loader's reason on stderr, when libcurl cannot be opened.
+bool OpenCurl() {
+    if (!dlopen("libcurl.so.4", RTLD_NOW | RTLD_GLOBAL)) {
+        std::fprintf(stderr, "zorbex-sim: cannot open libcurl: %s\n", dlerror());
+        return false;
+    }
+#define CURL_LOOK_UP(name)                                                         \
+    libcurl.name = reinterpret_cast<decltype(&::name)>(dlsym(RTLD_DEFAULT, #name));   \
+    if (!libcurl.name) {                                                           \
+        std::fprintf(stderr, "zorbex-sim: libcurl has no %s\n", #name);           \
+        return false;                                                              \
+    }
+    CURL_FUNCTIONS(CURL_LOOK_UP)
+#undef CURL_LOOK_UP
+    return true;
+}
+
 struct Answer {
     long status = 0;
     std::string body;
@@ -31,31 +76,31 @@ size_t Collect(char* data, size_t size, size_t count, void* out) {
 
 // One request: a GET, or a POST of the replay and the name as a form.
 bool Request(const std::string& url, const std::string* replay, const char* name, Answer* answer) {
-    CURL* curl = curl_easy_init();
+    CURL* curl = libcurl.curl_easy_init();
     if (!curl) return false;
     curl_mime* form = nullptr;
-    curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
-    curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer->body);
-    curl_easy_setopt(curl, CURLOPT_TIMEOUT, kRequestSeconds);
-    curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(curl, CURLOPT_USERAGENT, "zorbex-sim");
+    libcurl.curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+    libcurl.curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
+    libcurl.curl_easy_setopt(curl, CURLOPT_WRITEDATA, &answer->body);
+    libcurl.curl_easy_setopt(curl, CURLOPT_TIMEOUT, kRequestSeconds);
+    libcurl.curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+    libcurl.curl_easy_setopt(curl, CURLOPT_USERAGENT, "zorbex-sim");
     if (replay) {
-        form = curl_mime_init(curl);
-        curl_mimepart* part = curl_mime_addpart(form);
-        curl_mime_name(part, "replay");
-        curl_mime_filename(part, "run.replay");
-        curl_mime_data(part, replay->data(), replay->size());
-        part = curl_mime_addpart(form);
-        curl_mime_name(part, "name");
-        curl_mime_data(part, name, CURL_ZERO_TERMINATED);
-        curl_easy_setopt(curl, CURLOPT_MIMEPOST, form);
+        form = libcurl.curl_mime_init(curl);
+        curl_mimepart* part = libcurl.curl_mime_addpart(form);
+        libcurl.curl_mime_name(part, "replay");
+        libcurl.curl_mime_filename(part, "run.replay");
+        libcurl.curl_mime_data(part, replay->data(), replay->size());
+        part = libcurl.curl_mime_addpart(form);
+        libcurl.curl_mime_name(part, "name");
+        libcurl.curl_mime_data(part, name, CURL_ZERO_TERMINATED);
+        libcurl.curl_easy_setopt(curl, CURLOPT_MIMEPOST, form);
     }
-    CURLcode result = curl_easy_perform(curl);
-    if (result == CURLE_OK) curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer->status);
-    else std::fprintf(stderr, "zorbex-sim: %s: %s\n", url.c_str(), curl_easy_strerror(result));
-    curl_mime_free(form);
-    curl_easy_cleanup(curl);
+    CURLcode result = libcurl.curl_easy_perform(curl);
+    if (result == CURLE_OK) libcurl.curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &answer->status);
+    else std::fprintf(stderr, "zorbex-sim: %s: %s\n", url.c_str(), libcurl.curl_easy_strerror(result));
+    libcurl.curl_mime_free(form);
+    libcurl.curl_easy_cleanup(curl);
     return result == CURLE_OK;
 }
 
@@ -93,7 +138,8 @@ int RunSubmit(const SimOptions& o) {
     }
     std::string board = o.submitUrl;
     while (!board.empty() && board.back() == '/') board.pop_back();
-    curl_global_init(CURL_GLOBAL_DEFAULT);
+    if (!OpenCurl()) return 2;
+    libcurl.curl_global_init(CURL_GLOBAL_DEFAULT);
     Answer sent;
     bool ok = Request(board + "/api/runs", &replay, o.submitName, &sent);
     std::string id = Field(sent.body, "id");
@@ -104,7 +150,7 @@ int RunSubmit(const SimOptions& o) {
         ok = false;
     }
     if (!ok) {
-        curl_global_cleanup();
+        libcurl.curl_global_cleanup();
         return 2;
     }
     if (!o.quiet) std::fprintf(stderr, "zorbex-sim: sent as run %s; waiting for the verdict\n", id.c_str());
@@ -118,7 +164,7 @@ int RunSubmit(const SimOptions& o) {
         if (Request(board + "/api/runs/" + id, nullptr, nullptr, &run) && run.status == 200)
             status = Field(run.body, "status");
     }
-    curl_global_cleanup();
+    libcurl.curl_global_cleanup();
     if (status == "waiting") {
         std::fprintf(stderr, "zorbex-sim: run %s is still waiting at %s/runs/%s\n", id.c_str(), board.c_str(), id.c_str());
         return 2;
