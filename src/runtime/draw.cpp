@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 #include "runtime/media.h"
 #include "runtime/runtime_internal.h"
@@ -59,6 +60,12 @@ void Row(uint32_t* __restrict d, const uint32_t* __restrict s, int n, Ops o) {
 template <class P>
 void RowMirrored(uint32_t* __restrict d, const uint32_t* __restrict s, int n, Ops o) {
     for (int i = 0; i < n; ++i) d[i] = P::Mix(s[n - 1 - i], d[i], o);
+}
+
+// A row of one colour: a one-colour picture drawn at any size.
+template <class P>
+void RowOfColour(uint32_t* __restrict d, uint32_t colour, int n, Ops o) {
+    for (int i = 0; i < n; ++i) d[i] = P::Mix(colour, d[i], o);
 }
 
 // Nearest sampling along a row in 32.32 fixed point.
@@ -171,11 +178,19 @@ void BlitRegion(int64_t x, int64_t y, int64_t sx, int64_t sy, int64_t w, int64_t
     if (w <= 0 || h <= 0) return;
 
     Ops ops;
-    WithPixelMode(keyed, &ops, [&]<class P>() {
+    // a picture without a transparent pixel draws the same keyed or not
+    WithPixelMode(keyed && !v.opaque, &ops, [&]<class P>() {
         const int n = int(w);
         for (int64_t row = 0; row < h; ++row) {
             uint32_t* d = backBuffer + (y + row) * ScreenWidth + x;
             const uint32_t* s = v.pixels + (sy + row) * v.stride + sx;
+            // opaque pixels already carry alpha 0xFF: a plain draw of them is a copy
+            if constexpr (std::is_same_v<P, Pix<false, false, false>>) {
+                if (v.opaque && !flip) {
+                    std::memcpy(d, s, size_t(n) * sizeof *d);
+                    continue;
+                }
+            }
             if (flip)
                 RowMirrored<P>(d, s, n, ops);
             else
@@ -246,7 +261,12 @@ void DrawImageStretched(int x1, int y1, int x2, int y2, int handle, int transpar
     const uint64_t startX = stepX / 2 + stepX * uint64_t(left - x1);
     const uint64_t startY = stepY / 2 + stepY * uint64_t(top - y1);
     Ops ops;
-    WithPixelMode(transparent != 0, &ops, [&]<class P>() {
+    WithPixelMode(transparent != 0 && !v.opaque, &ops, [&]<class P>() {
+        if (v.uniform) {
+            for (int64_t py = top; py < bottom; ++py)
+                RowOfColour<P>(backBuffer + py * ScreenWidth + left, v.colour, int(right - left), ops);
+            return;
+        }
         uint64_t fy = startY;
         for (int64_t py = top; py < bottom; ++py, fy += stepY)
             RowStretched<P>(backBuffer + py * ScreenWidth + left,

@@ -42,7 +42,8 @@ void UseSuppliedButtons(bool enabled);
 void QueueHeadlessKeyEvent(int scanCode, bool down, int32_t atMillis);
 
 // Frame pacing on the real clock, for measuring tools: when the last WaitUntilMillis
-// returned (CLOCK_MONOTONIC nanoseconds), and the spin margin learned so far.
+// returned (CLOCK_MONOTONIC nanoseconds), and how late its sleeps woke (nine in ten of the
+// last 64 within it; the pacing sleeps and never spins).
 uint64_t LastFrameStartNanos();
 int32_t PacingMarginMicros();
 // Frames that went up to the window; a frame whose pixels are those already shown does not.

@@ -1,4 +1,5 @@
 // Pictures: the picture table and strip cells, and the back buffer saved as PNG.
+#include <algorithm>
 #include <vector>
 
 #include "runtime/headless.h"
@@ -11,6 +12,8 @@ struct Picture {
     std::vector<uint32_t> pixels;
     int width = 0;
     int height = 0;
+    bool opaque = false;
+    bool uniform = false;
 };
 
 // A handle names a cell; a whole picture is the cell covering all of it.
@@ -37,6 +40,13 @@ void ApplyColorKey(Picture* p) {
         const bool clear = (px >> 24) < 128 || rgb == key;
         px = clear ? rgb : (rgb | 0xFF000000u);
     }
+    // what lets the blitters take their short ways: a full-screen backdrop drawn keyed is a
+    // copy, a one-colour picture stretched over the screen is a fill
+    p->opaque = std::all_of(p->pixels.begin(), p->pixels.end(),
+                            [](uint32_t px) { return (px >> 24) != 0; });
+    p->uniform = !p->pixels.empty() &&
+                 std::all_of(p->pixels.begin(), p->pixels.end(),
+                             [&](uint32_t px) { return px == p->pixels.front(); });
 }
 
 int AddPicture(Picture&& p) {
@@ -67,6 +77,9 @@ bool GetImageView(int handle, ImageView* view) {
     view->stride = p.width;
     view->width = c.width;
     view->height = c.height;
+    view->opaque = p.opaque;
+    view->uniform = p.uniform;
+    view->colour = p.uniform ? p.pixels.front() : 0;
     return true;
 }
 

@@ -95,6 +95,9 @@ struct ImageView {
     int stride;              // pixels per row of the stored picture
     int width;
     int height;
+    bool opaque;       // no transparent pixel in the whole picture: keying changes nothing
+    bool uniform;      // every pixel of the whole picture is `colour`
+    uint32_t colour;
 };
 bool GetImageView(int handle, ImageView* view);
 uint32_t ColorKeyRgb();  // the key applied to pictures as they load, 0x00RRGGBB

@@ -128,7 +128,7 @@ void PrintFigures(const LoopFigures& game, const LoopFigures& bare, int32_t scen
                 "\"periodMeanMs\":%.3f,\"periodP50Ms\":%.3f,\"periodP99Ms\":%.3f,"
                 "\"periodMaxMs\":%.3f,\"jitterP50Ms\":%.3f,\"jitterP99Ms\":%.3f,"
                 "\"jitterMaxMs\":%.3f,\"framesOff1Ms\":%zu,\"frameWorkP50Ms\":%.3f,"
-                "\"spinMarginMs\":%.3f,",
+                "\"sleepLateP90Ms\":%.3f,",
                 game.periods.size(), scene, Percent(game.processCpuNanos, game.wallNanos),
                 Percent(game.threadCpuNanos, game.wallNanos), mean, Percentile(game.periods, 0.5),
                 Percentile(game.periods, 0.99), Percentile(game.periods, 1.0),

@@ -1,6 +1,7 @@
 // The millisecond clock (real, or the virtual one of headless runs) and frame pacing on
 // the desktop.
 #include <errno.h>
+#include <sys/prctl.h>
 #include <time.h>
 
 #include <algorithm>
@@ -42,20 +43,19 @@ void SleepMillis(int ms) {
     }
 }
 
-// Pacing sleeps to an absolute deadline, less a margin that it then spins, learned from
-// how late the last sleeps woke: nine in ten of them end inside it, so that most frames
-// start on the millisecond, the rest as late as a bare sleep less the margin.
+// Pacing sleeps to an absolute deadline and does not spin: a frame starts as late as the
+// kernel wakes the sleeper, which a one-microsecond timer slack keeps close to the deadline
+// (the default slack of 50 us is there to save power, not for a game). How late the sleeps
+// woke is kept for measuring tools: nine in ten of the last 64 woke within it.
 constexpr int kOvershootSamples = 64;
-constexpr int kMarginQuantilePercent = 90;
-constexpr int64_t kFirstMarginNanos = 250000;
-// a machine that wakes later than this is not chased: the spin stays a short one
-constexpr int64_t kMaxMarginNanos = 250000;
+constexpr int kOvershootQuantilePercent = 90;
 
 static int64_t overshoots[kOvershootSamples];
 static int overshootCount = 0;
 static int overshootNext = 0;
-static int64_t marginNanos = kFirstMarginNanos;
+static int64_t overshootQuantileNanos = 0;
 static uint64_t lastFrameStartNanos = 0;
+static bool timerSlackSet = false;
 
 static void LearnOvershoot(int64_t nanos) {
     overshoots[overshootNext] = std::max<int64_t>(nanos, 0);
@@ -63,12 +63,16 @@ static void LearnOvershoot(int64_t nanos) {
     if (overshootCount < kOvershootSamples) overshootCount++;
     int64_t sorted[kOvershootSamples];
     std::copy(overshoots, overshoots + overshootCount, sorted);
-    int k = (overshootCount - 1) * kMarginQuantilePercent / 100;
+    int k = (overshootCount - 1) * kOvershootQuantilePercent / 100;
     std::nth_element(sorted, sorted + k, sorted + overshootCount);
-    marginNanos = std::min(sorted[k], kMaxMarginNanos);
+    overshootQuantileNanos = sorted[k];
 }
 
 static void SleepUntilNanos(uint64_t when) {
+    if (!timerSlackSet) {
+        prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+        timerSlackSet = true;
+    }
     timespec ts;
     ts.tv_sec = time_t(when / 1000000000u);
     ts.tv_nsec = long(when % 1000000000u);
@@ -84,17 +88,13 @@ void WaitUntilMillis(int32_t millis) {
     if (remaining > 0) {
         // the instant the millisecond clock turns to `millis`
         const uint64_t deadline = realBaseNanos + (elapsedMillis + uint64_t(remaining)) * 1000000u;
-        const uint64_t wake = deadline - uint64_t(marginNanos);
-        if (wake > now) {
-            SleepUntilNanos(wake);
-            now = MonotonicNanos();
-            LearnOvershoot(int64_t(now - wake));
-        }
-        while (now < deadline) now = MonotonicNanos();
+        SleepUntilNanos(deadline);
+        now = MonotonicNanos();
+        LearnOvershoot(int64_t(now - deadline));
     }
     lastFrameStartNanos = now;
 }
 
 uint64_t LastFrameStartNanos() { return lastFrameStartNanos; }
 
-int32_t PacingMarginMicros() { return int32_t(marginNanos / 1000); }
+int32_t PacingMarginMicros() { return int32_t(overshootQuantileNanos / 1000); }
