@@ -84,19 +84,19 @@ golden: release
 # per column, with a plot of how the difficulty ramps.
 routes: deps release
 	@bash scripts/install-deps.sh python3 python3-matplotlib
-	/usr/bin/python3 scripts/route_report.py build/release/zorbex-sim build/routes
+	/usr/bin/python3 scripts/route-report.py build/release/zorbex-sim build/routes
 
 # Loudness, range, true peak and DC of every sound and track, simulated fights, the runtime's
 # worst-case mix, and spectrograms: build/release/audio-report/report.md and *.png.
 audio-report: release
 	@bash scripts/install-deps.sh ffmpeg python3-numpy python3-scipy python3-matplotlib
-	/usr/bin/python3 scripts/audio_report.py build/release/data build/release/audio-report \
+	/usr/bin/python3 scripts/audio-report.py build/release/data build/release/audio-report \
 		"$$(cd build/release/test-work && ../zorbex-tests --gtest_filter='OutputMix.*' | grep '^worst-case mix')"
 
 # The boss sheet: every boss mid-fight and every ending at 2x, from the simulator's frames:
 # build/release/boss-sheet/boss-sheet-rgb.png, and the small copy the README shows in docs/.
 boss-sheet: deps release
-	/usr/bin/python3 scripts/boss_sheet.py build/release/zorbex-sim build/release/boss-sheet
+	/usr/bin/python3 scripts/boss-sheet.py build/release/zorbex-sim build/release/boss-sheet
 	cp build/release/boss-sheet/boss-sheet.png docs/boss-sheet.png
 
 clean:

@@ -1,7 +1,7 @@
 // The sound generator's parts: the song notation, chords and voicings, drums and fills, the
 // oscillators, the limiter and echo, the WAV writer, and the song table as a whole.
-// The generator is a build tool outside the game library, so its sources are compiled here,
-// in a namespace of their own; the standard headers they use come first so they stay global.
+// The generator is a build tool outside the game library: its core is the soundgen_core
+// library, in namespace soundgen.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -27,25 +27,20 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 
-namespace sg {
-#include "../../tools/soundgen/synth.cpp"
-#include "../../tools/soundgen/drums.cpp"
-#include "../../tools/soundgen/loudness.cpp"
-#include "../../tools/soundgen/mixer.cpp"
-#include "../../tools/soundgen/sequencer.cpp"
-#include "../../tools/soundgen/wav_writer.cpp"
-#include "../../tools/soundgen/effects.cpp"
-#include "../../tools/soundgen/songs_stage1.cpp"
-#include "../../tools/soundgen/songs_stage2.cpp"
-#include "../../tools/soundgen/songs_stage3.cpp"
-#include "../../tools/soundgen/songs_final.cpp"
-#include "../../tools/soundgen/songs_bosses.cpp"
-#include "../../tools/soundgen/songs_scenes.cpp"
-}  // namespace sg
+#include "audio_files.h"
+#include "drums.h"
+#include "effects.h"
+#include "loudness.h"
+#include "mixer.h"
+#include "sequencer.h"
+#include "sequencer_parts.h"
+#include "songs.h"
+#include "synth.h"
+#include "voices.h"
 
 namespace {
 
-using namespace sg;
+using namespace soundgen;
 
 constexpr double Step = 1000.0;  // samples per step in the hand-made placements below
 

@@ -155,6 +155,35 @@ TEST_F(DrawTest, BlendMixesOverTheBackBufferByItsParameter) {
     EXPECT_EQ(ReadBackBufferPixel(31, 1), Red);
 }
 
+// Pictures without a transparent pixel blit as row copies and one-colour pictures stretch
+// as fills: the short ways must leave exactly the pixels the general ones do.
+TEST_F(DrawTest, OpaqueAndOneColourPicturesDrawAsAnyOtherWould) {
+    const uint32_t grey = 0xFF808080u;
+    const int opaque = MakeImage("opaque.png", 3, 2, {Red, White, Blue, Blue, Red, White});
+    const int keyedEdge = MakeImage("keyed-edge.png", 3, 2, {Red, White, Blue, Blue, Red, Green});
+    const int one = MakeImage("one.png", 2, 2, {grey, grey, grey, grey});
+    const int oneKey = MakeImage("one-key.png", 2, 2, {Green, Green, Green, Green});
+    DrawImage(10, 10, opaque, 1);
+    DrawImage(10, 20, keyedEdge, 1);
+    for (int x = 0; x < 3; x++) EXPECT_EQ(ReadBackBufferPixel(10 + x, 10), ReadBackBufferPixel(10 + x, 20));
+    EXPECT_EQ(ReadBackBufferPixel(12, 11), White);
+    EXPECT_EQ(ReadBackBufferPixel(12, 21), Black);  // the key, keyed away
+    DrawImageRegion(30, 10, 0, 0, 3, 1, opaque, 1, 1);  // mirrored: no copy
+    EXPECT_EQ(ReadBackBufferPixel(30, 10), Blue);
+
+    DrawImageStretched(100, 100, 107, 103, one, 1);
+    EXPECT_EQ(ReadBackBufferPixel(106, 102), grey);
+    EXPECT_EQ(ReadBackBufferPixel(107, 102), Black);
+    SetBlend(1, 128);
+    DrawImageStretched(100, 100, 102, 101, one, 1);
+    SetBlend(0, 255);
+    EXPECT_EQ(ReadBackBufferPixel(100, 100), grey);  // grey over grey stays grey
+    DrawImageStretched(200, 200, 210, 210, oneKey, 1);
+    EXPECT_EQ(ReadBackBufferPixel(205, 205), Black);  // all key: nothing shows
+    DrawImageStretched(200, 200, 210, 210, oneKey, 0);
+    EXPECT_EQ(ReadBackBufferPixel(205, 205), Green);
+}
+
 TEST_F(DrawTest, BadHandlesAreIgnored) {
     const int h = MakeSolidImage("red.png", 2, 2, Red);
     for (int bad : {-1, 0, h + 1, 1 << 30}) {

@@ -6,6 +6,8 @@
 
 #include "mixer.h"
 
+namespace soundgen {
+
 // Mono 16-bit PCM at kRate. Returns false when the file cannot be written.
 bool WriteWav(const std::string& path, const std::vector<float>& samples);
 
@@ -14,3 +16,5 @@ bool WriteMp3(const std::string& path, const Stereo& audio);
 
 // Writes `bytes` to `path` through a temporary file, so no reader ever sees half a file.
 bool WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes);
+
+}  // namespace soundgen

@@ -5,6 +5,8 @@
 
 #include "synth.h"
 
+namespace soundgen {
+
 namespace {
 
 // Six square waves at inharmonic ratios, the classic drum-machine metal.
@@ -144,3 +146,5 @@ int DrumForLetter(char c) {
         default: return -1;
     }
 }
+
+}  // namespace soundgen

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+namespace soundgen {
+
 enum DrumId { DrumKick, DrumSnare, DrumHat, DrumOpenHat, DrumCrash, DrumRide,
               DrumTomHigh, DrumTomMid, DrumTomLow, DrumClap, DrumCount };
 
@@ -33,3 +35,5 @@ void RenderDrumKit(const DrumKit& kit, DrumSamples& out);
 
 // The drum of a pattern letter ('k', 's', 'h' ... case-insensitive), -1 for none.
 int DrumForLetter(char c);
+
+}  // namespace soundgen

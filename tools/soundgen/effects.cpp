@@ -10,6 +10,8 @@
 #include "mixer.h"
 #include "synth.h"
 
+namespace soundgen {
+
 namespace {
 
 using Samples = std::vector<float>;
@@ -368,3 +370,5 @@ const Effect kEffects[] = {
 }  // namespace
 
 std::span<const Effect> AllEffects() { return kEffects; }
+
+}  // namespace soundgen

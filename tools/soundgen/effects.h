@@ -5,6 +5,8 @@
 #include <span>
 #include <vector>
 
+namespace soundgen {
+
 constexpr float kEffectCeilingDb = -1.5f;  // dBTP of every effect file
 
 struct Effect {
@@ -17,3 +19,5 @@ struct Effect {
 };
 
 std::span<const Effect> AllEffects();
+
+}  // namespace soundgen

@@ -8,6 +8,8 @@
 
 #include "synth.h"
 
+namespace soundgen {
+
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -153,3 +155,5 @@ float TruePeakDb(const float* x, int n) {
 float TruePeakDb(const Stereo& s) {
     return std::max(TruePeakDb(s.l.data(), s.Length()), TruePeakDb(s.r.data(), s.Length()));
 }
+
+}  // namespace soundgen

@@ -6,6 +6,8 @@
 
 #include "mixer.h"
 
+namespace soundgen {
+
 constexpr double kSilenceLufs = -70.0;
 
 // Integrated loudness of samples [from, to) of one or two channels, LUFS; -70 for silence.
@@ -20,3 +22,5 @@ double MomentaryMaxLufs(const std::vector<float>& mono);
 void TruePeakEnvelope(const float* x, int n, float* out);
 float TruePeakDb(const float* x, int n);
 float TruePeakDb(const Stereo& s);
+
+}  // namespace soundgen

@@ -15,6 +15,8 @@
 #include "loudness.h"
 #include "songs.h"
 
+using namespace soundgen;
+
 namespace {
 
 constexpr int kThreads = 2;

@@ -8,6 +8,8 @@
 #include "loudness.h"
 #include "synth.h"
 
+namespace soundgen {
+
 namespace {
 
 struct Comb {
@@ -234,3 +236,5 @@ double MasterEffect(std::vector<float>& v, float targetLufs, float ceilingDb) {
     FadeEnds(v);  // the high-pass leaves a small tail past the sound's own fade
     return MomentaryMaxLufs(v);
 }
+
+}  // namespace soundgen

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <vector>
 
+namespace soundgen {
+
 inline float DbToGain(float db) { return std::pow(10.0f, db / 20.0f); }
 
 struct Stereo {
@@ -52,3 +54,5 @@ void FadeEnds(std::vector<float>& v);
 // Finishes an effect: DC out, its loudest 400 ms at `targetLufs` as far as a true peak of
 // `ceilingDb` allows. Returns the loudness reached.
 double MasterEffect(std::vector<float>& v, float targetLufs, float ceilingDb);
+
+}  // namespace soundgen

@@ -7,6 +7,8 @@
 #include "audio_files.h"
 #include "synth.h"
 
+namespace soundgen {
+
 namespace {
 
 constexpr int kVbrQuality = 2;  // 0 best, 9 smallest
@@ -55,3 +57,5 @@ bool WriteMp3(const std::string& path, const Stereo& audio) {
     lame_close(lame);
     return ok && WriteFileAtomically(path, out);
 }
+
+}  // namespace soundgen

@@ -1,6 +1,7 @@
 // The sequencer: reads the song notation, lays sections end to end, renders every part and
 // the drums, adds echo and reverb, and masters the result.
 #include "sequencer.h"
+#include "sequencer_parts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,56 +9,17 @@
 #include <string_view>
 #include <vector>
 
+namespace soundgen {
+
 namespace {
-
-constexpr float kCeilingDb = -1.8f;  // dBTP: leaves room for the small overshoot of MP3 encoding
-constexpr float kGate = 0.92f;       // fraction of its length a plain note sounds
-constexpr float kStaccato = 0.45f;
-
-struct Chord {
-    int root = 0;      // pitch class
-    int bass = -1;     // pitch class of a slash bass, -1 for none
-    int third = 4;     // semitones above the root
-    int fifth = 7;
-    int seventh = -1;  // -1 for none
-};
-
-// Where a section instance sits in the song.
-struct Placement {
-    const Section* section;
-    double start;        // sample
-    double stepSamples;
-    double swing;        // samples the odd steps are late
-    int steps;
-    int SampleAt(int step) const {
-        double t = start + step * stepSamples + ((step & 1) && step < steps ? swing : 0.0);
-        return (int)std::lround(t);
-    }
-};
-
-struct DrumHit {
-    int sample;
-    int drum;
-    float velocity;
-};
-
-struct Builder {
-    const Song& song;
-    std::vector<NoteEvent> notes[kMaxVoices];
-    std::vector<DrumHit> hits;
-    std::string error;
-
-    bool Fail(const Placement& p, const std::string& what) {
-        error = std::string(song.file) + ", section " + p.section->name + ": " + what;
-        return false;
-    }
-};
 
 int PitchClass(char letter) {
     static const int classes[7] = {9, 11, 0, 2, 4, 5, 7};  // a to g
     char c = (char)(letter | 0x20);
     return c >= 'a' && c <= 'g' ? classes[c - 'a'] : -1;
 }
+
+}  // namespace
 
 bool ParseChord(std::string_view tok, Chord& c, int& beats) {
     size_t colon = tok.find(':');
@@ -97,6 +59,8 @@ bool ParseChord(std::string_view tok, Chord& c, int& beats) {
     return false;
 }
 
+namespace {
+
 std::vector<std::string_view> Split(std::string_view text) {
     std::vector<std::string_view> out;
     size_t i = 0;
@@ -111,6 +75,8 @@ std::vector<std::string_view> Split(std::string_view text) {
 }
 
 // The chord sounding at each step of the section.
+}  // namespace
+
 bool ChordsOfSection(Builder& b, const Placement& p, std::vector<Chord>& perStep) {
     const Song& song = b.song;
     std::vector<Chord> chords;
@@ -137,6 +103,8 @@ bool ChordsOfSection(Builder& b, const Placement& p, std::vector<Chord>& perStep
     return true;
 }
 
+namespace {
+
 bool SameChord(const Chord& a, const Chord& b) {
     return a.root == b.root && a.bass == b.bass && a.third == b.third && a.fifth == b.fifth &&
            a.seventh == b.seventh;
@@ -144,6 +112,8 @@ bool SameChord(const Chord& a, const Chord& b) {
 
 // Places pitch class `pc` at or above `floor`, within an octave.
 int Above(int floor, int pc) { return floor + ((pc - floor) % 12 + 12) % 12; }
+
+}  // namespace
 
 int DegreePitch(const Chord& c, char d, int floor) {
     const int r = Above(floor, c.root);
@@ -163,6 +133,8 @@ int DegreePitch(const Chord& c, char d, int floor) {
         default: return -1;
     }
 }
+
+namespace {
 
 float MetricVelocity(int step) { return step % 4 == 0 ? 0.95f : (step % 2 == 0 ? 0.85f : 0.78f); }
 
@@ -198,6 +170,8 @@ struct Written {
     int step, length, pitch;
     bool accent, staccato, glide, rest;
 };
+
+}  // namespace
 
 bool NoteLine(Builder& b, const Placement& p, const Line& line) {
     std::vector<std::string_view> tokens;
@@ -267,6 +241,8 @@ bool NoteLine(Builder& b, const Placement& p, const Line& line) {
     return true;
 }
 
+namespace {
+
 std::string Cells(Builder& b, const Placement& p, const char* pattern, bool& ok) {
     std::string cells;
     for (const char* c = pattern; *c; ++c) {
@@ -283,6 +259,8 @@ std::string Cells(Builder& b, const Placement& p, const char* pattern, bool& ok)
 }
 
 // Degree and chord lines: one cell per step, read against the chord of the step.
+}  // namespace
+
 bool CellLine(Builder& b, const Placement& p, const Line& line, const std::vector<Chord>& chords) {
     bool ok = true;
     const std::string cells = Cells(b, p, line.pattern, ok);
@@ -360,6 +338,8 @@ bool DrumRows(Builder& b, const Placement& p) {
     return true;
 }
 
+namespace {
+
 void MixDrums(std::vector<DrumHit>& hits, const DrumKit& kit, Stereo& out, std::vector<float>& reverb) {
     DrumSamples samples;
     RenderDrumKit(kit, samples);
@@ -403,7 +383,9 @@ std::string_view OrderEntry(std::string_view token, float& levelDb) {
 // Lays the sections end to end and turns every line and drum row into events; `length` is
 // where the last section ends, in samples. Each section's notes and hits are scaled by its
 // level, so the song rises and falls section by section.
-bool Arrange(Builder& b, double& length, std::vector<SectionSpan>* spans = nullptr) {
+}  // namespace
+
+bool Arrange(Builder& b, double& length, std::vector<SectionSpan>* spans) {
     const Song& song = b.song;
     std::vector<Placement> placements;
     std::vector<float> gains;
@@ -445,8 +427,6 @@ bool Arrange(Builder& b, double& length, std::vector<SectionSpan>* spans = nullp
     return true;
 }
 
-}  // namespace
-
 bool RenderSong(const Song& song, Stereo& out, std::string& error, std::vector<SectionSpan>* spans) {
     Builder b{song, {}, {}, {}};
     double at = 0.0;
@@ -473,3 +453,5 @@ bool RenderSong(const Song& song, Stereo& out, std::string& error, std::vector<S
     MasterSong(out, song.loudnessLufs, kCeilingDb, std::min(0.6f, song.tailSeconds));
     return true;
 }
+
+}  // namespace soundgen

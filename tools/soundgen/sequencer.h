@@ -24,6 +24,8 @@
 #include "mixer.h"
 #include "synth.h"
 
+namespace soundgen {
+
 enum LineKind : unsigned char { LineNotes, LineDegrees, LineChords };
 
 struct Line {
@@ -88,3 +90,5 @@ struct SectionSpan {
 // Renders a song, mastered. On a notation error, returns false with `error` set.
 // `spans`, when given, receives where each section of the order sounds.
 bool RenderSong(const Song& song, Stereo& out, std::string& error, std::vector<SectionSpan>* spans = nullptr);
+
+}  // namespace soundgen

@@ -3,6 +3,8 @@
 
 #include "sequencer.h"
 
+namespace soundgen {
+
 extern const Song kSound00, kSound01, kSound02, kSound03, kSound06, kSound07, kSound09;
 extern const Song kSound04, kSound05, kSound08, kSoundWarning;
 extern const Song kSoundSelect01, kSoundSelect02, kSound11;
@@ -13,3 +15,5 @@ constexpr Section Transposed(Section s, const char* name, int semitones) {
     s.transpose = semitones;
     return s;
 }
+
+}  // namespace soundgen

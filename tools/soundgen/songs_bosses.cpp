@@ -3,6 +3,8 @@
 #include "songs.h"
 #include "voices.h"
 
+namespace soundgen {
+
 namespace {
 
 // SoundWarning: A, tritone siren, 150 bpm, three bars. Ends before the boss arrives (330 frames).
@@ -191,3 +193,5 @@ const Song kSound05 = {
     .phrases = kPhrases05, .sections = kAll05,
     .order = "intro@-4 A A2 B C@-4 E@-2 A2 B D@-3 A E@-1 A3@1 B3@1 C3 outro3@-1",
 };
+
+}  // namespace soundgen

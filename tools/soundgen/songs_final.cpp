@@ -2,6 +2,8 @@
 #include "songs.h"
 #include "voices.h"
 
+namespace soundgen {
+
 namespace {
 
 // Sound06: D minor, 160 bpm. The final stages: epic and fast, rising a tone for the last passes.
@@ -173,3 +175,5 @@ const Song kSound04 = {
     .phrases = kPhrases04, .sections = kAll04,
     .order = "intro@-5 A A2 B C@-3 A2 D@-4 B C E@-4 E@-2 A3@1 B3@1 C3 outro3@-1",
 };
+
+}  // namespace soundgen

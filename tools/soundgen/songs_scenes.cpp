@@ -3,6 +3,8 @@
 #include "songs.h"
 #include "voices.h"
 
+namespace soundgen {
+
 namespace {
 
 // SoundSelect01: F major, 96 bpm. Stage clear and route map, stages 1 to 15: calm and hopeful.
@@ -174,3 +176,5 @@ const Song kSound11 = {
     .loudnessLufs = -18.5f,
     .tailSeconds = 4.0f,
 };
+
+}  // namespace soundgen

@@ -2,6 +2,8 @@
 #include "songs.h"
 #include "voices.h"
 
+namespace soundgen {
+
 namespace {
 
 // Sound03: E minor, 152 bpm. The opening flight: a heroic pulse theme over octave bass.
@@ -134,3 +136,5 @@ const Song kSound01 = {
     .phrases = kPhrases01, .sections = kSections01,
     .order = "intro@-4 A A2 B bridge@-5 A@-2 B A2@1 outro@-2",
 };
+
+}  // namespace soundgen

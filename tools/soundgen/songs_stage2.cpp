@@ -2,6 +2,8 @@
 #include "songs.h"
 #include "voices.h"
 
+namespace soundgen {
+
 namespace {
 
 // Sound07: C minor, 168 bpm. Short, urgent stages: galloping bass and fast saw runs.
@@ -126,3 +128,5 @@ const Song kSound02 = {
     .echoSteps = 3.0f, .echoFeedback = 0.45f, .echoMix = 0.7f,
     .roomSize = 0.86f,
 };
+
+}  // namespace soundgen

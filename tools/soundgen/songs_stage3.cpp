@@ -2,6 +2,8 @@
 #include "songs.h"
 #include "voices.h"
 
+namespace soundgen {
+
 namespace {
 
 // Sound00: G minor, 144 bpm. The fortress stages: a dotted march that climbs a tone at the end.
@@ -150,3 +152,5 @@ const Song kSound09 = {
     .echoSteps = 3.0f, .echoFeedback = 0.5f, .echoMix = 0.75f,
     .roomSize = 0.9f, .damping = 0.25f,
 };
+
+}  // namespace soundgen

@@ -6,6 +6,8 @@
 #include <array>
 #include <cmath>
 
+namespace soundgen {
+
 namespace {
 
 constexpr int kSinSize = 4096;
@@ -156,3 +158,5 @@ void RenderNote(const Instrument& inst, const NoteEvent& note, float* out, int o
         }
     }
 }
+
+}  // namespace soundgen

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+namespace soundgen {
+
 constexpr int kRate = 44100;
 
 enum Wave : uint8_t { WavePulse, WaveTriangle, WaveSaw, WaveSine, WaveFm, WaveNoise };
@@ -101,3 +103,5 @@ int NoteSpan(const Instrument& inst, const NoteEvent& note);
 // Adds one note into `out` (mono, `outLength` samples); samples past the end are dropped.
 void RenderNote(const Instrument& inst, const NoteEvent& note, float* out, int outLength,
                 Noise& noise);
+
+}  // namespace soundgen

@@ -3,6 +3,8 @@
 
 #include "synth.h"
 
+namespace soundgen {
+
 // Part slots, the same in every song so the section tables read alike.
 enum Part { PartLead, PartCounter, PartBass, PartPad, PartArp, PartExtra, PartExtra2, PartExtra3 };
 
@@ -95,3 +97,5 @@ constexpr Instrument Vary(Instrument base, float gain, float pan, int floorNote 
     if (floorNote >= 0) base.floorNote = floorNote;
     return base;
 }
+
+}  // namespace soundgen

@@ -8,6 +8,8 @@
 #include "audio_files.h"
 #include "synth.h"
 
+namespace soundgen {
+
 namespace {
 
 void Put16(std::vector<unsigned char>& b, uint32_t v) {
@@ -62,3 +64,5 @@ bool WriteWav(const std::string& path, const std::vector<float>& samples) {
     }
     return WriteFileAtomically(path, b);
 }
+
+}  // namespace soundgen

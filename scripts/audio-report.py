@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Loudness report of the game's sounds and music.
 
-usage: audio_report.py DATA_DIR OUT_DIR [MIX_LINE]
+usage: scripts/audio-report.py DATA_DIR OUT_DIR [MIX_LINE]
 
 Writes OUT_DIR/report.md (a table per file: integrated loudness, loudness range, true peak,
 DC, low-end share, loudest third-octave band) and one spectrogram PNG per file. Integrated

@@ -12,7 +12,7 @@ labelled:
   OUT/boss-sheet.json     each cell's label, the part of the screen it shows, its place on
                           the page, and for a boss the box its body was drawn in
 
-usage: scripts/boss_sheet.py path/to/zorbex-sim OUT [--only boss0,ending22,...] [--jobs N]
+usage: scripts/boss-sheet.py path/to/zorbex-sim OUT [--only boss0,ending22,...] [--jobs N]
 """
 import argparse
 import concurrent.futures

@@ -6,7 +6,7 @@ would (no extra ships: the run ends at the game-over prompt) and once with
 --invincible (deaths are counted, the stage is always finished), and writes
 build/routes/report.md and the plot build/routes/difficulty.png.
 
-usage: scripts/route_report.py path/to/zorbex-sim [out-dir] [--seeds N]
+usage: scripts/route-report.py path/to/zorbex-sim [out-dir] [--seeds N]
 """
 import argparse
 import concurrent.futures

@@ -2,12 +2,12 @@
 # The boss sheet on one boss: the tool finds boss 0's fight, saves a frame of it and lays
 # out a page whose one cell shows the boss's body, pixel for pixel at 2x, in full colour
 # and in the small 256-colour copy.
-# usage: scripts/check_boss_sheet.sh path/to/zorbex-sim WORK_DIR
+# usage: scripts/check-boss-sheet.sh path/to/zorbex-sim WORK_DIR
 set -euo pipefail
 sim=$1
 work=$2
 rm -rf "$work"
-/usr/bin/python3 "$(dirname "$0")/boss_sheet.py" "$sim" "$work" --only boss0 --jobs 1
+/usr/bin/python3 "$(dirname "$0")/boss-sheet.py" "$sim" "$work" --only boss0 --jobs 1
 /usr/bin/python3 - "$work" "$(dirname "$sim")/data/ImgEnemy200.png" <<'PY'
 import json
 import sys
