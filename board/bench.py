@@ -21,7 +21,7 @@ from conftest import SIM, Board, Postgres  # noqa: E402
 from sqlalchemy import text  # noqa: E402
 from zorbex_board import store  # noqa: E402
 from zorbex_board.database import migrate, open_database  # noqa: E402
-from zorbex_board.guard import largest_replay_bytes  # noqa: E402
+from zorbex_board.rules import largest_replay_bytes  # noqa: E402
 from zorbex_board.sandbox import Limits, Sandbox  # noqa: E402
 from zorbex_board.verify import verify_replay  # noqa: E402
 
