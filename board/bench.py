@@ -84,9 +84,9 @@ def fill(database: str) -> None:
     engine.dispose()
 
 
-def hammer(url: str) -> tuple[float, float, float]:
+def hammer(url: str, first: int = 1, pages: int = 300) -> tuple[float, float, float]:
     """Requests per second, median and p99 latency in ms, with CLIENTS clients at once.
-    A `{}` in the URL takes the numbers 1 to 300 in turn: pages the board has not just read."""
+    A `{}` in the URL takes the page numbers first to first + pages - 1 in turn."""
     latencies: list[float] = []
     lock = threading.Lock()
 
@@ -94,7 +94,7 @@ def hammer(url: str) -> tuple[float, float, float]:
         with httpx.Client(timeout=30) as http:
             for i in range(count):
                 start = time.perf_counter()
-                answer = http.get(url.format(1 + (i * 7 + offset) % 300))
+                answer = http.get(url.format(first + (i * 7 + offset) % pages))
                 took = time.perf_counter() - start
                 assert answer.status_code == 200, answer.status_code
                 with lock:
@@ -144,40 +144,61 @@ class Rows:
 
 
 def main() -> None:
-    argparse.ArgumentParser(description=__doc__).parse_args()
+    p = argparse.ArgumentParser(description=__doc__)
+    p.add_argument("--tables-only", action="store_true", help="measure the tables' pages, nothing else")
+    p.add_argument("--sqlite-only", action="store_true", help="leave PostgreSQL out")
+    args = p.parse_args()
     # stopped from outside, still stop the servers it started
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     rows = Rows()
     print("| measure | result | notes |\n|---|---|---|", flush=True)
     with tempfile.TemporaryDirectory() as folder:
         replay = long_replay(Path(folder))
-        rows.append(f"| verification, one {VERIFY_FRAMES}-frame replay, one worker core | "
-                    f"{verification_speed(replay):.2f} runs/s | replay {len(replay)} bytes |")
-        postgres = Postgres()
+        if not args.tables_only:
+            rows.append(f"| verification, one {VERIFY_FRAMES}-frame replay, one worker core | "
+                        f"{verification_speed(replay):.2f} runs/s | replay {len(replay)} bytes |")
+        postgres = None if args.sqlite_only else Postgres()
+        databases = [("SQLite", str(Path(folder) / "bench.sqlite"))]
+        if postgres:
+            databases.append(("PostgreSQL", postgres.new_database()))
         try:
-            for kind, database in (("SQLite", str(Path(folder) / "bench.sqlite")), ("PostgreSQL", postgres.new_database())):
+            for kind, database in databases:
                 fill(database)
                 # no cache: every page is read from the database as a first visitor's would be
                 board = Board(database, "--workers", "0", "--requests-per-second", "0", "--cache-seconds", "0",
                               "--uploads-per-minute", "0", "--max-waiting", "1000", "--max-waiting-total", "1000",
                               "--no-access-log")
                 try:
-                    for page in ("/api/boards/2", "/?difficulty=2", "/api/boards/2?page={}", "/?difficulty=2&page={}"):
-                        hammer(board.url + page)  # warm up
-                        rate, median, p99 = hammer(board.url + page)
-                        rows.append(f"| {kind}, {RUNS} runs: GET {page} | {rate:.0f} requests/s | "
-                                    f"median {median:.1f} ms, p99 {p99:.1f} ms |")
-                    rest, peak = upload_memory(board, replay)
-                    rows.append(f"| {kind}: server memory at rest / peak under {UPLOADS} concurrent uploads | "
-                                f"{rest / 1024:.0f} MiB / {peak / 1024:.0f} MiB | RSS, {len(replay)}-byte replays |")
-                    big = largest_replay(largest_replay_bytes() - 16)  # room for the mark that makes each one new
-                    _, peak = upload_memory(board, big)
-                    rows.append(f"| {kind}: server memory, peak under {UPLOADS} concurrent largest uploads | "
-                                f"{peak / 1024:.0f} MiB | RSS, {len(big)}-byte replays |")
+                    tables(board, kind, rows)
+                    if not args.tables_only:
+                        memory(board, kind, replay, rows)
                 finally:
                     board.stop()
         finally:
-            postgres.stop()
+            if postgres:
+                postgres.stop()
+
+
+def tables(board: Board, kind: str, rows: Rows) -> None:
+    deepest = -(-RUNS // 3 // 100)  # a difficulty's last page
+    for page, first, count in (("/api/boards/2", 1, 1), ("/?difficulty=2", 1, 1),
+                               ("/api/boards/2?page={}", 1, 300), ("/?difficulty=2&page={}", 1, 300),
+                               ("/api/boards/2?page={}", deepest - 33, 34), ("/?difficulty=2&page={}", deepest - 33, 34)):
+        hammer(board.url + page, first, count)  # warm up
+        rate, median, p99 = hammer(board.url + page, first, count)
+        where = f" (pages {first} to {first + count - 1})" if count > 1 else ""
+        rows.append(f"| {kind}, {RUNS} runs, uncached: GET {page}{where} | {rate:.0f} requests/s | "
+                    f"median {median:.1f} ms, p99 {p99:.1f} ms |")
+
+
+def memory(board: Board, kind: str, replay: bytes, rows: Rows) -> None:
+    rest, peak = upload_memory(board, replay)
+    rows.append(f"| {kind}: server memory at rest / peak under {UPLOADS} concurrent uploads | "
+                f"{rest / 1024:.0f} MiB / {peak / 1024:.0f} MiB | RSS, {len(replay)}-byte replays |")
+    big = largest_replay(largest_replay_bytes() - 16)  # room for the mark that makes each one new
+    _, peak = upload_memory(board, big)
+    rows.append(f"| {kind}: server memory, peak under {UPLOADS} concurrent largest uploads | "
+                f"{peak / 1024:.0f} MiB | RSS, {len(big)}-byte replays |")
 
 
 if __name__ == "__main__":

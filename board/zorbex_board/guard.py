@@ -14,9 +14,10 @@ from .settings import GuardSettings, Network
 access_log = logging.getLogger("zorbex_board.access")
 UNLIMITED_PATHS = ("/health",)  # a monitor polls it; it reads two small queries
 SECURITY_HEADERS = [
-    (b"content-security-policy", b"default-src 'self'; img-src 'self' data:; style-src 'self'; "
-                                 b"script-src 'self' 'wasm-unsafe-eval'; frame-ancestors 'none'; "
-                                 b"base-uri 'none'; form-action 'self'"),
+    # the browser build at /play compiles its WebAssembly and hands pictures and sound over as blobs
+    (b"content-security-policy", b"default-src 'self'; img-src 'self' data: blob:; media-src 'self' blob:; "
+                                 b"style-src 'self'; script-src 'self' 'wasm-unsafe-eval'; worker-src 'self' blob:; "
+                                 b"frame-ancestors 'none'; base-uri 'none'; form-action 'self'"),
     (b"x-content-type-options", b"nosniff"),
     (b"x-frame-options", b"DENY"),
     (b"referrer-policy", b"same-origin"),
