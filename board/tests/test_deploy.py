@@ -15,7 +15,7 @@ from zorbex_board.rules import largest_replay_bytes
 
 @pytest.fixture
 def behind_nginx(tmp_path, start_board):  # type: ignore[no-untyped-def]
-    board = start_board(str(tmp_path / "board.sqlite"), "--workers", "0", "--requests-per-second", "2",
+    board = start_board(str(tmp_path / "board.sqlite"), "--workers", "0", "--requests-per-second", "0.2",
                         "--max-waiting", "100", "--trusted-proxy", "127.0.0.1", "--max-connections", "100")
     proxy = Nginx(board.port)
     yield board, proxy

@@ -117,7 +117,7 @@ def test_numbers_are_ascii_digits_and_bad_requests_are_4xx(tmp_path, start_board
 
 def test_forwarded_addresses_only_from_trusted_proxies(tmp_path, start_board):
     # no proxy is trusted by default: the header is only text, whoever sends it
-    board = start_board(str(tmp_path / "a.sqlite"), "--workers", "0", "--requests-per-second", "2")
+    board = start_board(str(tmp_path / "a.sqlite"), "--workers", "0", "--requests-per-second", "0.2")
     forged = [httpx.get(board.url + "/api/boards/2", headers={"x-forwarded-for": f"10.0.0.{i}"}).status_code
               for i in range(30)]
     assert 429 in forged
@@ -130,7 +130,7 @@ def test_forwarded_addresses_only_from_trusted_proxies(tmp_path, start_board):
     board.stop()
 
     # a trusted proxy's clients each have their own limits; an odd header counts as the proxy
-    board = start_board(str(tmp_path / "b.sqlite"), "--workers", "0", "--requests-per-second", "2",
+    board = start_board(str(tmp_path / "b.sqlite"), "--workers", "0", "--requests-per-second", "0.2",
                         "--trusted-proxy", "127.0.0.1,::1")
     ask = lambda who: httpx.get(board.url + "/api/boards/2", headers={"x-forwarded-for": who}).status_code  # noqa: E731
     first = [ask("198.51.100.1") for _ in range(30)]

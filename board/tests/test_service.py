@@ -73,7 +73,7 @@ def test_rate_limits_and_the_waiting_cap_answer_429(sqlite_db, start_board, give
     assert answer.status_code == 429 and "still waiting" in answer.json()["detail"]
 
     board.stop()
-    board = start_board(sqlite_db, "--workers", "0", "--requests-per-second", "2")
+    board = start_board(sqlite_db, "--workers", "0", "--requests-per-second", "0.2")
     statuses = [httpx.get(board.url + "/api/boards/2").status_code for _ in range(40)]
     assert statuses[0] == 200 and 429 in statuses
 
