@@ -8,7 +8,9 @@ import sys
 import time
 
 import httpx
-from conftest import REPO, golden
+from pathlib import Path
+
+from conftest import REPO, SIM, golden
 from fastapi.testclient import TestClient
 from sqlalchemy.exc import OperationalError
 from zorbex_board import store, workers
@@ -46,12 +48,31 @@ def respelled(replay: bytes) -> dict[str, bytes]:
     }
 
 
-def test_one_run_is_one_entry_whatever_its_spelling_or_name(database, start_board, given_up_runs):
-    board = start_board(database, "--workers", "2")
+def rerecorded_with_a_longer_title(replay: bytes, folder: Path) -> bytes:
+    """The same buttons after one idle title frame more, recorded again by the simulator: the
+    same play, every state a frame later, and the recorder's own table of high scores."""
+    lines = replay.decode().split("\n")
+    header = dict(line.split(" ", 1) for line in lines[:12] if " " in line)
+    first = next(i for i, line in enumerate(lines) if line.startswith("buttons ")) + 1
+    runs = [line.split() for line in lines[first:first + int(lines[first - 1].split()[1])]]
+    runs[0][0] = str(int(runs[0][0]) + 1)
+    (folder / "buttons.txt").write_text("".join(f"{count} 0x{bits}\n" for count, bits in runs))
+    copy = folder / "copy.replay"
+    subprocess.run([str(SIM), "--input", str(folder / "buttons.txt"), "--seed", header["seed"], "--difficulty",
+                    header["difficulty"], "--frames", str(int(header["frames"]) + 1), "--record", str(copy),
+                    "--no-draw", "--quiet"], capture_output=True, timeout=120)
+    return copy.read_bytes()
+
+
+def test_one_run_is_one_entry_whatever_its_spelling_or_name(database, start_board, given_up_runs, tmp_path):
+    board = start_board(database, "--workers", "2", "--uploads-per-minute", "0")
     game_run = golden("game-run.replay")
     first = board.verdict(board.submit(game_run, "Ann"))
     assert first["status"] == "verified"
-    copies = {what: board.submit(data, f"Copy {i}") for i, (what, data) in enumerate(respelled(game_run).items())}
+    variants = respelled(game_run)
+    variants["longer title"] = rerecorded_with_a_longer_title(game_run, tmp_path)
+    assert b"\nframes 6233\n" in variants["longer title"] and variants["longer title"].count(b"\n") > 100
+    copies = {what: board.submit(data, f"Copy {i}") for i, (what, data) in enumerate(variants.items())}
     for what, run_id in copies.items():
         run = board.verdict(run_id)
         assert run["status"] == "rejected" and SUBMITTED_AS.match(run["reason"]), (what, run)

@@ -2,16 +2,23 @@
 
 A replay is text the game's parser reads leniently (CRLF or LF, repeated spaces, leading zeros,
 hex in either case, trailing blank lines), and some of what it holds changes nothing in play (a
-button pressed on a title frame that ignores it, the buttons held before the first frame). The
-board therefore names a run by what the simulator played, once it has verified it: the seed,
-difficulty, first stage and options as numbers, and the state hashes the recorder wrote up to the
-frame the run ended, which the simulator has just matched against its own. Two replays that
-reach the same states at every recorded frame up to the end, with the same end frame and score,
-are one run, however their bytes differ.
+button pressed on a title frame that ignores it, the buttons held before the first frame, an
+idle title frame more or less). The board therefore names a run by what the simulator played,
+once it has verified it, in two ways, and a run that shares either name with an earlier one is
+that run again:
+- its states: the seed, difficulty, first stage and options as numbers, the frame the run ended,
+  and the state hashes the recorder wrote up to it, which the simulator has just matched
+  against its own (the hash covers every game global);
+- its play: the same seed, difficulty, first stage and options, and everything the run did as
+  the simulator counted it: score, ending, continues, ships lost, bombs, the route, and each
+  stage's time, losses, bombs and points. Frames before the first stage (the title) and after
+  the end (the name entry) are in neither, nor is the header's table of high scores, which
+  enters the state but not the play.
 """
 from __future__ import annotations
 
 import hashlib
+import json
 
 from .rules import PRACTICE_OPTION
 
@@ -48,17 +55,26 @@ def checkpoints(replay: bytes) -> list[tuple[int, int]]:
     return found
 
 
-def run_key(replay: bytes, summary: dict) -> str:
-    """The run's identity, from a replay the simulator verified and the summary it printed."""
+def run_keys(replay: bytes, summary: dict) -> list[str]:
+    """The run's two names, from a replay the simulator verified and the summary it printed:
+    the states it went through, and what it did in play. A run shares either with another is
+    that run again."""
     header = header_words(replay)
-    end = summary["runEndFrame"]
-    states = [f"{frame}:{digest:016x}" for frame, digest in checkpoints(replay) if frame <= end]
     played = [
         f"seed {int(header['seed'][0])}",
         f"difficulty {summary['difficulty']}",
         f"stage {summary['startStage']}",
         f"options {summary['options']}",
-        f"end {end} {summary['runEnd']} score {summary['score']} ending {summary['ending']}",
-        *states,
     ]
-    return hashlib.sha256("\n".join(played).encode()).hexdigest()
+    end = summary["runEndFrame"]
+    states = [f"{frame}:{digest:016x}" for frame, digest in checkpoints(replay) if frame <= end]
+    figures = {k: summary[k] for k in ("runEnd", "score", "ending", "continues", "deaths", "bombsUsed",
+                                       "stagesPlayed", "stages")}
+    return [
+        "states " + digest("\n".join([*played, f"end {end}", *states])),
+        "play " + digest("\n".join([*played, json.dumps(figures, sort_keys=True)])),
+    ]
+
+
+def digest(text: str) -> str:
+    return hashlib.sha256(text.encode()).hexdigest()

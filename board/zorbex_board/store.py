@@ -12,7 +12,7 @@ from sqlalchemy.engine import Connection, Engine
 
 from .database import is_postgresql, now_text
 from .guard import address_key
-from .identity import run_key
+from .identity import run_keys
 from .names import name_key
 from .verify import Verdict
 
@@ -120,9 +120,9 @@ def release_dead_claims(engine: Engine, host: str, alive) -> int:  # type: ignor
     return freed
 
 
-def finish_run(engine: Engine, run_id: int, worker: str, verdict: Verdict, key: str | None = None) -> bool:
+def finish_run(engine: Engine, run_id: int, worker: str, verdict: Verdict, keys: list[str] | None = None) -> bool:
     """Stores the verdict of a run this worker still holds. A verified run enters its tables,
-    unless its key (what the simulator played) is another run's already; a rejected run's file
+    unless one of its keys (what the simulator played) is another run's already; a rejected run's file
     is deleted, its reason kept."""
     with engine.begin() as c:
         # a write first: SQLite takes its lock here, PostgreSQL the row's
@@ -130,8 +130,8 @@ def finish_run(engine: Engine, run_id: int, worker: str, verdict: Verdict, key: 
                               "AND status = 'waiting' RETURNING name_key"), {"id": run_id, "worker": worker}).first()
         if not held:
             return False  # the lease ran out and another worker has it: its verdict counts
-        if verdict.status == "verified" and key:
-            verdict = first_of_its_kind(c, run_id, key, verdict)
+        if verdict.status == "verified" and keys:
+            verdict = first_of_its_kind(c, run_id, keys, verdict)
         verified = verdict.status == "verified"
         f = verdict.figures if verified else {}
         c.execute(
@@ -153,15 +153,17 @@ def finish_run(engine: Engine, run_id: int, worker: str, verdict: Verdict, key: 
     return True
 
 
-def first_of_its_kind(c: Connection, run_id: int, key: str, verdict: Verdict) -> Verdict:
+def first_of_its_kind(c: Connection, run_id: int, keys: list[str], verdict: Verdict) -> Verdict:
     """The verdict, or a refusal when the same run was verified before under any name."""
-    taken = c.execute(text("INSERT INTO run_keys (run_key, run_id) VALUES (:key, :id) "
-                           "ON CONFLICT (run_key) DO NOTHING RETURNING run_id"), {"key": key, "id": run_id}).first()
-    if taken:
-        return verdict
-    first = c.execute(text("SELECT r.name, r.submitted_at FROM run_keys k JOIN runs r ON r.id = k.run_id "
-                           "WHERE k.run_key = :key"), {"key": key}).first()
-    return Verdict("rejected", f"this run was submitted as {first[0]} on {first[1][:10]}")
+    for key in keys:
+        taken = c.execute(text("INSERT INTO run_keys (run_key, run_id) VALUES (:key, :id) "
+                               "ON CONFLICT (run_key) DO NOTHING RETURNING run_id"), {"key": key, "id": run_id}).first()
+        if not taken:
+            c.execute(text("DELETE FROM run_keys WHERE run_id = :id"), {"id": run_id})
+            first = c.execute(text("SELECT r.name, r.submitted_at FROM run_keys k JOIN runs r ON r.id = k.run_id "
+                                   "WHERE k.run_key = :key"), {"key": key}).first()
+            return Verdict("rejected", f"this run was submitted as {first[0]} on {first[1][:10]}")
+    return verdict
 
 
 def enter_tables(c: Connection, run_id: int, player: str, f: dict) -> None:
@@ -249,7 +251,7 @@ def upgrade_to_keys(c: Connection) -> None:
         verdict = Verdict("verified", None, json.loads(summary))
         replay = c.execute(text("SELECT replay FROM replays WHERE run_id = :id"), {"id": run_id}).scalar_one()
         if "runEndFrame" in verdict.summary:
-            verdict = first_of_its_kind(c, run_id, run_key(bytes(replay), verdict.summary), verdict)
+            verdict = first_of_its_kind(c, run_id, run_keys(bytes(replay), verdict.summary), verdict)
         if verdict.status == "verified":
             enter_tables(c, run_id, name_key(name), verdict.figures)
         else:

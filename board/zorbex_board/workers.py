@@ -10,7 +10,7 @@ from sqlalchemy.engine import Engine
 
 from . import store
 from .sandbox import Sandbox
-from .identity import run_key
+from .identity import run_keys
 from .verify import Verdict, verify_replay
 
 log = logging.getLogger("zorbex_board.workers")
@@ -78,14 +78,14 @@ class Workers:
             self.verify(worker, claim, backoff)
 
     def verify(self, worker: str, claim: store.Claim, backoff: "Backoff") -> None:
-        verdict, key = judged(self.sandbox, claim)
+        verdict, keys = judged(self.sandbox, claim)
         if verdict.status == "retry":
             log.warning("run %d: %s (attempt %d)", claim.run_id, verdict.reason, claim.claims)
             if claim.claims < store.MAX_CLAIMS:
                 self.store_until_done(lambda: store.release_run(self.engine, claim.run_id, worker), backoff)
                 return
             verdict = Verdict("rejected", f"the verifier failed on this replay: {verdict.reason}")
-        stored = self.store_until_done(lambda: store.finish_run(self.engine, claim.run_id, worker, verdict, key),
+        stored = self.store_until_done(lambda: store.finish_run(self.engine, claim.run_id, worker, verdict, keys),
                                        backoff)
         if stored:
             if self.on_verdict:
@@ -106,8 +106,8 @@ class Workers:
         return None
 
 
-def judged(sandbox: Sandbox, claim: store.Claim) -> tuple[Verdict, str | None]:
-    """The simulator's verdict on a claimed run, and for a verified one, the run's identity."""
+def judged(sandbox: Sandbox, claim: store.Claim) -> tuple[Verdict, list[str] | None]:
+    """The simulator's verdict on a claimed run, and for a verified one, the run's names."""
     try:
         verdict = verify_replay(sandbox, claim.replay)
     except Exception:  # the worker must outlive any one run
@@ -116,7 +116,7 @@ def judged(sandbox: Sandbox, claim: store.Claim) -> tuple[Verdict, str | None]:
     if verdict.status != "verified":
         return verdict, None
     try:
-        return verdict, run_key(claim.replay, verdict.summary)
+        return verdict, run_keys(claim.replay, verdict.summary)
     except (ValueError, KeyError, IndexError, StopIteration, UnicodeDecodeError):
         return Verdict("rejected", "the board cannot read this replay's state hashes"), None
 
