@@ -88,6 +88,8 @@ def fill(database: str) -> None:
             c.execute(text("INSERT INTO replays (run_id, replay) VALUES (:id, :replay)"), replays)
             c.execute(text("INSERT INTO board_entries (difficulty, ending, continued, name_key, run_id, score, "
                            "place) VALUES (:d, :e, 0, :name, :id, :score, :place)"), entries)
+    with engine.begin() as c:
+        store.mark_every_table(c)
     if database.startswith("postgresql"):
         # as autovacuum would leave it: statistics, and the visibility map index-only scans need
         with engine.connect().execution_options(isolation_level="AUTOCOMMIT") as c:

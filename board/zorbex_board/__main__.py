@@ -77,7 +77,7 @@ def main(argv: list[str] | None = None) -> int:
         log.warning("bwrap does not work here: the simulator runs under rlimits only, with the network in reach")
 
     engine = open_database(args.db, pool_size=max(8, args.workers + 4))
-    for name in migrate(engine, after={2: store.upgrade_to_keys}):
+    for name in migrate(engine, after=store.UPGRADES):
         log.info("applied migration %s", name)
     cache = TableCache(args.cache_seconds)
     workers = Workers(engine, sandbox, args.workers, on_verdict=cache.clear)

@@ -19,6 +19,7 @@ from .verify import Verdict
 EVERY_ENDING = -1  # the board_entries rows of a difficulty's table of all endings
 MAX_CLAIMS = 3     # a run whose verifier failed this often is rejected
 PLACE_SPAN = 1 << 32  # run ids stay below it
+PAGE_SIZE = 100
 
 
 @dataclass
@@ -166,7 +167,7 @@ def first_of_its_kind(c: Connection, run_id: int, keys: list[str], verdict: Verd
     return verdict
 
 
-def enter_tables(c: Connection, run_id: int, player: str, f: dict) -> None:
+def enter_tables(c: Connection, run_id: int, player: str, f: dict, mark: bool = True) -> None:
     continued = 1 if f["continues"] > 0 else 0
     for ending in (EVERY_ENDING, f["ending"]):
         # one row per player and table: the higher score, and on a tie the earlier run
@@ -179,6 +180,8 @@ def enter_tables(c: Connection, run_id: int, player: str, f: dict) -> None:
             {"difficulty": f["difficulty"], "ending": ending, "continued": continued, "player": player,
              "run": run_id, "score": f["score"], "place": place_of(f["score"], run_id)},
         )
+        if mark:
+            mark_pages(c, f["difficulty"], ending, continued)
 
 
 RUN_COLUMNS = ("id, name, submitted_at, status, reason, verified_at, score, difficulty, ending, "
@@ -202,32 +205,55 @@ def get_replay(engine: Engine, run_id: int) -> bytes | None:
     return bytes(row[0]) if row else None
 
 
-def board_page(engine: Engine, difficulty: int, ending: int, continued: bool,
-               limit: int, offset: int) -> tuple[list[dict], int]:
-    """One page of a table, best first, and how many players the table holds."""
+def board_page(engine: Engine, difficulty: int, ending: int, continued: bool, page: int) -> tuple[list[dict], int]:
+    """One page of a table, best first, and how many players the table holds: read from the
+    page's mark, so the last page costs what the first does."""
     key = {"difficulty": difficulty, "ending": ending, "continued": 1 if continued else 0}
     with engine.connect() as c:
+        total = c.execute(text("SELECT players FROM board_sizes WHERE difficulty = :difficulty "
+                               "AND ending = :ending AND continued = :continued"), key).scalar_one_or_none() or 0
         rows = c.execute(
-            # the page is cut from the table's index alone, then its runs are read: an offset
-            # deep into the table skips index entries, not joined rows
             text("SELECT b.run_id, r.name, b.score, r.route, r.ending, r.continues, r.submitted_at "
                  "FROM (SELECT run_id, score, place FROM board_entries "
                  "WHERE difficulty = :difficulty AND ending = :ending AND continued = :continued "
-                 "ORDER BY place DESC LIMIT :limit OFFSET :offset) b "
+                 "AND place <= (SELECT first_place FROM board_pages WHERE difficulty = :difficulty "
+                 "AND ending = :ending AND continued = :continued AND page = :page) "
+                 "ORDER BY place DESC LIMIT :size) b "
                  "JOIN runs r ON r.id = b.run_id ORDER BY b.place DESC"),
-            {**key, "limit": limit, "offset": offset},
+            {**key, "page": page, "size": PAGE_SIZE},
         ).all()
-        total = c.execute(
-            text("SELECT COUNT(*) FROM board_entries "
-                 "WHERE difficulty = :difficulty AND ending = :ending AND continued = :continued"),
-            key,
-        ).scalar_one()
+    first = (page - 1) * PAGE_SIZE
     entries = [
-        {"rank": offset + i + 1, "name": r[1], "score": r[2], "route": json.loads(r[3]),
+        {"rank": first + i + 1, "name": r[1], "score": r[2], "route": json.loads(r[3]),
          "ending": r[4], "continues": r[5], "date": r[6], "id": r[0]}
         for i, r in enumerate(rows)
     ]
     return entries, total
+
+
+def mark_pages(c: Connection, difficulty: int, ending: int, continued: int) -> None:
+    """The marks of one table's pages and its size, again: after every change to the table, in
+    its transaction (one pass over the table's index, a small part of a verification)."""
+    key = {"difficulty": difficulty, "ending": ending, "continued": continued}
+    where = "difficulty = :difficulty AND ending = :ending AND continued = :continued"
+    marks = c.execute(text(f"SELECT place FROM (SELECT place, ROW_NUMBER() OVER (ORDER BY place DESC) AS n "
+                           f"FROM board_entries WHERE {where}) numbered "
+                           f"WHERE n % {PAGE_SIZE} = 1 ORDER BY place DESC"), key).scalars().all()
+    c.execute(text(f"DELETE FROM board_pages WHERE {where} AND page > :pages"), {**key, "pages": len(marks)})
+    if marks:
+        c.execute(text("INSERT INTO board_pages (difficulty, ending, continued, page, first_place) "
+                       "VALUES (:difficulty, :ending, :continued, :page, :place) "
+                       "ON CONFLICT (difficulty, ending, continued, page) DO UPDATE SET first_place = excluded.first_place"),
+                  [{**key, "page": i + 1, "place": place} for i, place in enumerate(marks)])
+    c.execute(text("INSERT INTO board_sizes (difficulty, ending, continued, players) "
+                   f"VALUES (:difficulty, :ending, :continued, (SELECT COUNT(*) FROM board_entries WHERE {where})) "
+                   "ON CONFLICT (difficulty, ending, continued) DO UPDATE SET players = excluded.players"), key)
+
+
+def mark_every_table(c: Connection) -> None:
+    tables = c.execute(text("SELECT DISTINCT difficulty, ending, continued FROM board_entries")).all()
+    for difficulty, ending, continued in tables:
+        mark_pages(c, difficulty, ending, continued)
 
 
 def status_counts(engine: Engine) -> tuple[dict[str, int], float | None]:
@@ -253,7 +279,11 @@ def upgrade_to_keys(c: Connection) -> None:
         if "runEndFrame" in verdict.summary:
             verdict = first_of_its_kind(c, run_id, run_keys(bytes(replay), verdict.summary), verdict)
         if verdict.status == "verified":
-            enter_tables(c, run_id, name_key(name), verdict.figures)
+            enter_tables(c, run_id, name_key(name), verdict.figures, mark=False)  # marked by migration 3
         else:
             c.execute(text("UPDATE runs SET status = 'rejected', reason = :reason WHERE id = :id"),
                       {"reason": verdict.reason, "id": run_id})
+
+
+# the steps that follow a migration, for what its SQL cannot compute
+UPGRADES = {2: upgrade_to_keys, 3: mark_every_table}

@@ -8,8 +8,7 @@ from .. import store
 from ..context import Board
 from ..params import EVERY_ENDING, parse_difficulty, parse_ending, parse_page
 from ..rules import DIFFICULTIES, GIVEN_UP
-
-PAGE_SIZE = 100
+from ..store import PAGE_SIZE
 
 
 def router(board: Board) -> APIRouter:
@@ -20,7 +19,7 @@ def router(board: Board) -> APIRouter:
                 parse_page(page))
 
     def read_table(d: int, e: int, c: bool, p: int) -> dict:
-        runs, total = store.board_page(board.engine, d, e, c, PAGE_SIZE, (p - 1) * PAGE_SIZE)
+        runs, total = store.board_page(board.engine, d, e, c, p)
         return {"difficulty": d, "difficultyName": DIFFICULTIES[d],
                 "ending": "all" if e == EVERY_ENDING else "given-up" if e == GIVEN_UP else e,
                 "continued": c, "page": p, "pages": max(1, -(-total // PAGE_SIZE)), "players": total,
