@@ -24,11 +24,12 @@ packages=(
   python3-pil
 )
 # the score board (board/) and its tests: Debian's Python with its web and database
-# packages, PostgreSQL, bubblewrap for the simulator's sandbox, and a browser for the page test
+# packages, PostgreSQL, bubblewrap for the simulator's sandbox, a browser for the page test, and
+# nginx and openssl for the deployment test (the shipped site in front of a board, a throwaway certificate)
 board_packages=(
   python3 python3-fastapi python3-uvicorn python3-sqlalchemy python3-psycopg2 python3-multipart
   python3-jinja2 python3-pytest python3-httpx python3-selenium
-  postgresql bubblewrap util-linux chromium chromium-driver curl
+  postgresql bubblewrap util-linux chromium chromium-driver curl nginx openssl
 )
 # the browser build (make web, and make test, which tests it): Debian's emscripten and Node,
 # stb's PNG code, and headless Chromium driven by Selenium for its test; `make run` needs none

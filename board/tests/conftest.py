@@ -187,3 +187,86 @@ def given_up_runs(tmp_path_factory) -> list[bytes]:
 
 def golden(name: str) -> bytes:
     return (GOLDEN / name).read_bytes()
+
+
+DEPLOY = REPO / "board" / "deploy"
+NGINX = Path("/usr/sbin/nginx")
+
+
+class Nginx:
+    """Debian's nginx with the shipped site in front of a board, on loopback ports, with a throwaway
+    certificate; its workers run as nobody when the test runs as root."""
+
+    def __init__(self, board_port: int) -> None:
+        self.folder = Path(tempfile.mkdtemp(prefix="zorbex-nginx-"))
+        self.folder.chmod(0o755)
+        self.https_port, self.http_port = free_port(), free_port()
+        self.url = f"https://127.0.0.1:{self.https_port}"
+        cert, key = self.folder / "cert.pem", self.folder / "key.pem"
+        subprocess.run(["openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+                        "-nodes", "-days", "1", "-subj", "/CN=board.example.org", "-keyout", str(key),
+                        "-out", str(cert)], check=True, capture_output=True, timeout=60)
+        site = (DEPLOY / "nginx-zorbex-board.conf").read_text()
+        for shipped, here in (("listen [::]:80;", ""), ("listen [::]:443 ssl http2;", ""),
+                              ("listen 80;", f"listen 127.0.0.1:{self.http_port};"),
+                              ("listen 443 ssl http2;", f"listen 127.0.0.1:{self.https_port} ssl http2;"),
+                              ("/etc/letsencrypt/live/board.example.org/fullchain.pem", str(cert)),
+                              ("/etc/letsencrypt/live/board.example.org/privkey.pem", str(key)),
+                              ("server 127.0.0.1:8080;", f"server 127.0.0.1:{board_port};")):
+            assert shipped in site, shipped
+            site = site.replace(shipped, here)
+        (self.folder / "site.conf").write_text(site)
+        temp = self.folder / "temp"
+        temp.mkdir()
+        user = "user nobody nogroup;" if os.geteuid() == 0 else ""
+        if os.geteuid() == 0:
+            os.chown(temp, NOBODY, NOBODY)
+        (self.folder / "nginx.conf").write_text(f"""{user}
+worker_processes 1;
+worker_rlimit_nofile 4096;
+pid {self.folder}/nginx.pid;
+error_log {self.folder}/error.log warn;
+events {{ worker_connections 2048; }}
+http {{
+    access_log {self.folder}/access.log;
+    client_body_temp_path {temp}/body;
+    proxy_temp_path {temp}/proxy;
+    fastcgi_temp_path {temp}/fastcgi;
+    uwsgi_temp_path {temp}/uwsgi;
+    scgi_temp_path {temp}/scgi;
+    include {self.folder}/site.conf;
+}}
+""")
+        self.process = subprocess.Popen([str(NGINX), "-p", str(self.folder), "-c", str(self.folder / "nginx.conf"),
+                                         "-g", "daemon off;"], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        deadline = time.monotonic() + 20
+        while True:
+            try:
+                socket.create_connection(("127.0.0.1", self.https_port), timeout=1).close()
+                break
+            except OSError:
+                if self.process.poll() is not None or time.monotonic() > deadline:
+                    raise RuntimeError("nginx did not start: " + self.process.stderr.read().decode()
+                                       + self.error_log())
+                time.sleep(0.05)
+
+    def error_log(self) -> str:
+        path = self.folder / "error.log"
+        return path.read_text(errors="replace") if path.exists() else ""
+
+    def client(self, source: str = "127.0.0.1") -> httpx.Client:
+        """A client from its own loopback address (all of 127/8 is this machine's)."""
+        transport = httpx.HTTPTransport(local_address=source, verify=False)
+        return httpx.Client(base_url=self.url, transport=transport, timeout=60,
+                            headers={"host": "board.example.org"})
+
+    def stop(self) -> None:
+        if self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        self.process.stderr.close()
+        shutil.rmtree(self.folder, ignore_errors=True)

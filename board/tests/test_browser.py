@@ -10,6 +10,9 @@ import subprocess
 import pytest
 from conftest import GOLDEN, REPO, SIM, simulate
 from selenium import webdriver
+from zorbex_board import store
+from zorbex_board.database import migrate, open_database
+from zorbex_board.verify import Verdict
 from selenium.webdriver.chrome.service import Service as ChromeService
 from selenium.webdriver.common.by import By
 from selenium.webdriver.support import expected_conditions as seen
@@ -72,14 +75,19 @@ def test_a_run_uploaded_through_the_form_is_ranked_on_the_table_page(tmp_path, s
 
 @pytest.mark.skipif(not (WEB / "index.html").is_file(), reason="no browser build in build/web (make web)")
 def test_a_runs_watch_link_plays_it_in_the_browser_build_with_its_hashes_checked(tmp_path, start_board, browser):
-    # a short stretch of stage 1: the board turns it down as no whole game, yet its page
-    # links it for watching, and watching it takes seconds, not a whole run
+    # a short stretch of stage 1, stored as if verified: the board would turn it down as no whole
+    # game and delete its file, but watching it takes seconds, not a whole run
     short = tmp_path / "short.replay"
     subprocess.run([str(SIM), "--stage", "1", "--frames", "150", "--record", str(short), "--quiet"],
                    check=True, capture_output=True, timeout=60)
-    board = start_board(str(tmp_path / "board.sqlite"), "--workers", "1", "--web", str(WEB))
-    run_id = board.submit(short.read_bytes(), "Gil")
-    board.verdict(run_id)
+    database = str(tmp_path / "board.sqlite")
+    engine = open_database(database)
+    migrate(engine)
+    run_id = store.add_run(engine, short.read_bytes(), "Gil", "192.0.2.1")[0]
+    store.claim_run(engine, "test:0:0", 60_000)
+    assert store.finish_run(engine, run_id, "test:0:0", Verdict("verified", None, simulate(short)))
+    engine.dispose()
+    board = start_board(database, "--workers", "0", "--web", str(WEB))
     browser.get(f"{board.url}/runs/{run_id}")
     browser.find_element(By.LINK_TEXT, "Watch").click()
     message = lambda: browser.find_element(By.ID, "message").get_attribute("textContent")  # noqa: E731

@@ -8,7 +8,7 @@ import httpx
 import pytest
 
 from conftest import GOLDEN, SIM, golden, simulate
-from zorbex_board.guard import MAX_UPLOAD_BYTES, largest_replay_bytes
+from zorbex_board.rules import MAX_UPLOAD_BYTES, largest_replay_bytes
 
 EVIL = "<b>x</b>&'\""  # 12 characters
 
@@ -29,7 +29,7 @@ def test_bad_uploads_get_a_clear_refusal(sqlite_db, start_board):
         (board.upload(replay, ""), 400, "1 to 16"),
         (board.upload(replay, "x" * 17), 400, "1 to 16"),
         (board.upload(replay, "tab\there"), 400, "printable"),
-        (board.upload(replay, "   "), 400, "more than spaces"),
+        (board.upload(replay, "   "), 400, "something visible"),
         (board.upload(b"GIF89a", "Ann"), 400, "not a replay"),
         (board.upload(b"zorbex-replay 2\n" + b"1 10\n" * (largest_replay_bytes() // 5), "Ann"), 413, "largest replay"),
         (board.upload(b"x" * (MAX_UPLOAD_BYTES + 1), "Ann"), 413, "largest replay"),
@@ -73,7 +73,7 @@ def test_rate_limits_and_the_waiting_cap_answer_429(sqlite_db, start_board, give
     assert answer.status_code == 429 and "still waiting" in answer.json()["detail"]
 
     board.stop()
-    board = start_board(sqlite_db, "--workers", "0", "--requests-per-second", "2")
+    board = start_board(sqlite_db, "--workers", "0", "--requests-per-second", "0.2")
     statuses = [httpx.get(board.url + "/api/boards/2").status_code for _ in range(40)]
     assert statuses[0] == 200 and 429 in statuses
 

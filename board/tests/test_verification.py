@@ -2,12 +2,14 @@
 simulator reproduces is ranked, with exactly the simulator's figures."""
 from __future__ import annotations
 
+import json
 import re
 
 import httpx
 from conftest import DATA, GOLDEN, golden, simulate
 from zorbex_board import store
-from zorbex_board.database import migrate, open_database
+from sqlalchemy import text
+from zorbex_board.database import migrate, migrations, open_database, statements
 from zorbex_board.verify import Verdict
 
 
@@ -98,9 +100,66 @@ def test_one_best_run_per_name_and_ties_to_the_earlier(database, start_board, gi
     summary = simulate(GOLDEN / "game-run.replay")
     for claim, worker in reversed(list(zip(claims, ("test:0:0", "test:0:1")))):
         assert store.finish_run(engine, claim.run_id, worker, Verdict("verified", None, summary))
-    entries, _ = store.board_page(engine, 2, store.EVERY_ENDING, False, 100, 0)
+    entries, _ = store.board_page(engine, 2, store.EVERY_ENDING, False, 1)
     assert [(e["name"], e["id"]) for e in entries if e["name"] == "Dee"] == [("Dee", tied[0])]
     # a verdict from a worker that no longer holds the run changes nothing
     assert not store.finish_run(engine, tied[0], "test:0:1", Verdict("rejected", "late", {}))
     assert store.get_run(engine, tied[0])["status"] == "verified"
+    engine.dispose()
+
+
+def test_a_board_of_the_first_schema_is_upgraded_to_one_run_one_entry(tmp_path):
+    engine = open_database(str(tmp_path / "old.sqlite"))
+    _, first, sql = migrations()[0]
+    summary = simulate(GOLDEN / "game-run.replay")
+    game_run = golden("game-run.replay")
+    with engine.begin() as c:
+        c.exec_driver_sql("CREATE TABLE schema_migrations (version INTEGER PRIMARY KEY, name TEXT NOT NULL, "
+                          "applied_at TEXT NOT NULL)")
+        for statement in statements(sql, "sqlite"):
+            c.exec_driver_sql(statement)
+        c.execute(text("INSERT INTO schema_migrations VALUES (1, :name, '2026-01-01T00:00:00Z')"), {"name": first})
+        # the same run twice under two spellings of one name, as the first schema let them in
+        for run_id, (name, replay) in enumerate((("Ann", game_run), ("ANN ", game_run + b"\n")), start=1):
+            c.execute(text("INSERT INTO runs (replay_sha256, name, address, submitted_at, status, score, "
+                           "difficulty, ending, continues, route, summary) VALUES (:sha, :name, '::1', "
+                           "'2026-01-0' || :id || 'T10:00:00Z', 'verified', :score, 2, 0, 0, '[1]', :summary)"),
+                      {"sha": str(run_id), "name": name, "id": run_id, "score": summary["score"],
+                       "summary": json.dumps(summary)})
+            c.execute(text("INSERT INTO replays VALUES (:id, :replay)"), {"id": run_id, "replay": replay})
+    assert migrate(engine, after=store.UPGRADES) == ["002_one_run_one_entry.sql", "003_page_marks.sql"]
+    copy = store.get_run(engine, 2)
+    assert copy["status"] == "rejected" and copy["reason"] == "this run was submitted as Ann on 2026-01-01"
+    entries, players = store.board_page(engine, 2, store.EVERY_ENDING, False, 1)
+    assert [(e["id"], e["name"]) for e in entries] == [(1, "Ann")] and players == 1
+    engine.dispose()
+
+
+def test_deep_pages_are_read_from_their_marks(database):
+    engine = open_database(database)
+    migrate(engine, after=store.UPGRADES)
+    summary = simulate(GOLDEN / "game-run.replay")
+
+    def verified(name: str, score: int) -> int:
+        run_id = store.add_run(engine, f"zorbex-replay {name}".encode(), name, "192.0.2.1")[0]
+        claim = store.claim_run(engine, "test:0:0", 60_000)
+        assert claim.run_id == run_id
+        assert store.finish_run(engine, run_id, "test:0:0", Verdict("verified", None, {**summary, "score": score}))
+        return run_id
+
+    scores = {f"P{i}": (i * 7919) % 1000 * 10 for i in range(250)}  # every score twice or so, ties by upload
+    ids = {name: verified(name, score) for name, score in scores.items()}
+    best_first = sorted(scores, key=lambda n: (-scores[n], ids[n]))
+    pages = [store.board_page(engine, 2, store.EVERY_ENDING, False, page) for page in (1, 2, 3, 4)]
+    assert [total for _, total in pages] == [250] * 4
+    assert [[e["name"] for e in entries] for entries, _ in pages] == [best_first[:100], best_first[100:200],
+                                                                      best_first[200:], []]
+    assert [e["rank"] for e in pages[2][0]] == list(range(201, 251))
+    # a better run of a player on page 3 moves everyone between up a place, across the pages' marks
+    last = best_first[-1]
+    run_id = store.add_run(engine, b"zorbex-replay again", last, "192.0.2.1")[0]
+    store.claim_run(engine, "test:0:0", 60_000)
+    store.finish_run(engine, run_id, "test:0:0", Verdict("verified", None, {**summary, "score": 100_000}))
+    second = store.board_page(engine, 2, store.EVERY_ENDING, False, 2)[0]
+    assert [e["name"] for e in second] == best_first[99:199] and second[0]["rank"] == 101
     engine.dispose()

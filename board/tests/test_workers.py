@@ -1,10 +1,11 @@
 """Workers share the waiting runs, never verify one twice, and lose none when a board dies."""
 from __future__ import annotations
 
+import subprocess
 import time
 from pathlib import Path
 
-from conftest import golden
+from conftest import BOARD, SIM, golden
 from sqlalchemy import text
 from zorbex_board.database import open_database
 
@@ -67,3 +68,18 @@ def test_a_run_held_by_a_killed_board_is_verified_after_the_restart(database, st
     run = board.verdict(run_id)
     assert run["status"] == "verified" and run["score"] > 0
     assert claims(database)[run_id] == ("verified", 2)
+
+
+def test_a_worker_only_process_verifies_and_serves_nothing(tmp_path, start_board):
+    database = str(tmp_path / "board.sqlite")
+    uploader = start_board(database, "--workers", "0")
+    run_id = uploader.submit(golden("game-run.replay"), "Wes")
+    verifier = subprocess.Popen([str(BOARD), "--workers-only", "--workers", "1", "--db", database, "--sim", str(SIM),
+                                 "--sandbox", "bwrap", "--port", str(uploader.port)],
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True)
+    try:
+        assert uploader.verdict(run_id, timeout=60)["status"] == "verified"
+    finally:
+        verifier.terminate()
+        output = verifier.communicate(timeout=30)[0]
+    assert verifier.returncode == 0 and "serving nothing" in output, output

@@ -2,6 +2,7 @@
 from __future__ import annotations
 
 import re
+from collections.abc import Callable
 from datetime import datetime, timezone
 from importlib import resources
 
@@ -87,8 +88,9 @@ def now_text() -> str:
     return datetime.now(timezone.utc).strftime("%Y-%m-%dT%H:%M:%SZ")
 
 
-def migrate(engine: Engine) -> list[str]:
-    """Brings the schema up to date; returns the names of the migrations applied now."""
+def migrate(engine: Engine, after: dict[int, Callable[[Connection], None]] | None = None) -> list[str]:
+    """Brings the schema up to date; returns the names of the migrations applied now. `after`
+    holds the steps that follow a migration in its transaction, for what SQL cannot compute."""
     applied = []
     with engine.begin() as c:
         if is_postgresql(engine):
@@ -103,6 +105,8 @@ def migrate(engine: Engine) -> list[str]:
                 continue
             for statement in statements(sql, engine.dialect.name):
                 c.exec_driver_sql(statement)
+            if after and version in after:
+                after[version](c)
             c.execute(
                 text("INSERT INTO schema_migrations (version, name, applied_at) VALUES (:v, :n, :t)"),
                 {"v": version, "n": name, "t": now_text()},

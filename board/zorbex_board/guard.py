@@ -1,26 +1,27 @@
-"""What stands between a client and the board: rate limits, body size, slow bodies, time limits."""
+"""What stands between a client and the board: the client's address, rate limits, body size,
+slow bodies, time limits, security headers and the access log."""
 from __future__ import annotations
 
 import asyncio
+import ipaddress
 import json
+import logging
 import threading
 import time
-from dataclasses import dataclass
 
-MAX_RUN_FRAMES = 1_350_000   # the recorder's cap: six hours of play
-HASH_INTERVAL = 60
+from .settings import GuardSettings, Network
 
-
-def largest_replay_bytes(frames: int = MAX_RUN_FRAMES) -> int:
-    """The size of the longest replay the game can write, with its buttons changing every frame."""
-    header = 1024                        # magic, seed, difficulty, options, the ten-row table ...
-    counts = 3 * len(f"buttons {frames}\n")    # the frames, buttons and hashes lines
-    buttons = frames * len("1 7f\n")     # a run of one frame per line is the longest spelling
-    hashes = (frames // HASH_INTERVAL + 1) * len(f"{frames} 0123456789abcdef\n")
-    return header + counts + buttons + hashes + len("end\n")
-
-
-MAX_UPLOAD_BYTES = largest_replay_bytes() + 64 * 1024  # and the form around it
+access_log = logging.getLogger("zorbex_board.access")
+UNLIMITED_PATHS = ("/health",)  # a monitor polls it; it reads two small queries
+SECURITY_HEADERS = [
+    # the browser build at /play compiles its WebAssembly and hands pictures and sound over as blobs
+    (b"content-security-policy", b"default-src 'self'; img-src 'self' data: blob:; media-src 'self' blob:; "
+                                 b"style-src 'self'; script-src 'self' 'wasm-unsafe-eval'; worker-src 'self' blob:; "
+                                 b"frame-ancestors 'none'; base-uri 'none'; form-action 'self'"),
+    (b"x-content-type-options", b"nosniff"),
+    (b"x-frame-options", b"DENY"),
+    (b"referrer-policy", b"same-origin"),
+]
 
 
 class BodyTooLarge(Exception):
@@ -62,18 +63,46 @@ class RateLimiter:
         self.buckets = {k: v for k, v in self.buckets.items() if now - v[1] < full_after}
 
 
-@dataclass
-class GuardSettings:
-    requests_per_second: float = 20.0
-    request_burst: float = 100.0
-    uploads_per_minute: float = 10.0
-    upload_burst: float = 10.0
-    request_seconds: float = 120.0    # a whole request, body included: 7 MB on a slow line
-    body_chunk_seconds: float = 10.0  # the longest pause inside a body
-    max_body_bytes: int = MAX_UPLOAD_BYTES
+def parse_address(text: str) -> ipaddress.IPv4Address | ipaddress.IPv6Address | None:
+    try:
+        address = ipaddress.ip_address(text.strip())
+    except ValueError:
+        return None
+    if isinstance(address, ipaddress.IPv6Address) and address.ipv4_mapped:
+        return address.ipv4_mapped
+    return address
+
+
+def forwarded_client(peer: str, headers: list, trusted: list[Network]) -> str:
+    """The client's address: the peer's, or, when the peer is a trusted proxy, the last address of
+    X-Forwarded-For that no trusted proxy added. An odd header leaves the peer's address."""
+    address = parse_address(peer)
+    if address is None or not any(address in net for net in trusted):
+        return peer
+    forwarded = b",".join(v for k, v in headers if k.lower() == b"x-forwarded-for")
+    hops = forwarded.decode("latin-1").split(",") if forwarded else []
+    for hop in reversed(hops):
+        hop_address = parse_address(hop)
+        if hop_address is None:
+            return peer  # a header this proxy did not write as it should: believe only the proxy
+        if not any(hop_address in net for net in trusted):
+            return str(hop_address)
+    return peer
+
+
+def address_key(address: str) -> str:
+    """The unit every limit counts: an IPv4 address, or an IPv6 address's /64 (one household's)."""
+    parsed = parse_address(address)
+    if isinstance(parsed, ipaddress.IPv6Address):
+        return str(ipaddress.IPv6Network((int(parsed) >> 64 << 64, 64)))
+    return str(parsed) if parsed else address
 
 
 def client_address(scope: dict) -> str:
+    """The address the guard found for this request (set on the scope before the app runs)."""
+    found = scope.get("zorbex.client")
+    if found:
+        return found
     client = scope.get("client")
     return client[0] if client else "unknown"
 
@@ -99,14 +128,35 @@ class Guard:
         if scope["type"] != "http":
             await self.app(scope, receive, send)
             return
-        address = client_address(scope)
+        peer = scope["client"][0] if scope.get("client") else "unknown"
+        address = forwarded_client(peer, scope["headers"], self.settings.trusted_proxies)
+        scope["zorbex.client"] = address
+        started_at = time.monotonic()
+        status = 0
+
+        async def marked_send(message) -> None:  # type: ignore[no-untyped-def]
+            nonlocal status
+            if message["type"] == "http.response.start":
+                status = message["status"]
+                message = {**message, "headers": list(message.get("headers", [])) + SECURITY_HEADERS}
+            await send(message)
+
+        try:
+            await self.guarded(scope, receive, marked_send, address)
+        finally:
+            access_log.info('%s "%s %s" %d %.1f ms', address, scope["method"], scope.get("raw_path", b"").decode(
+                "latin-1")[:200] or scope["path"], status, (time.monotonic() - started_at) * 1000)
+
+    async def guarded(self, scope, receive, send, address: str) -> None:  # type: ignore[no-untyped-def]
+        key = address_key(address)
         upload = scope["method"] == "POST" and scope["path"] == "/api/runs"
-        wait = self.requests.wait_needed(address) or (upload and self.uploads.wait_needed(address))
-        if wait:
-            what = "uploads" if upload else "requests"
-            await send_json(send, 429, f"too many {what} from your address; try again in {int(wait) + 1} s",
-                            [(b"retry-after", str(int(wait) + 1).encode())])
-            return
+        if scope["path"] not in UNLIMITED_PATHS:
+            wait = self.requests.wait_needed(key) or (upload and self.uploads.wait_needed(key))
+            if wait:
+                what = "uploads" if upload else "requests"
+                await send_json(send, 429, f"too many {what} from your address; try again in {int(wait) + 1} s",
+                                [(b"retry-after", str(int(wait) + 1).encode())])
+                return
         length = dict(scope["headers"]).get(b"content-length")
         if length is not None and (not length.isdigit() or int(length) > self.settings.max_body_bytes):
             await send_json(send, 413, f"the upload is larger than the largest replay the game "

@@ -2,17 +2,14 @@
 from __future__ import annotations
 
 from pathlib import Path
-from typing import TYPE_CHECKING
 
 from fastapi import Request
 from fastapi.responses import HTMLResponse
 from jinja2 import Environment, FileSystemLoader, select_autoescape
 
 from . import routemap
-from .verify import DIFFICULTIES
-
-if TYPE_CHECKING:
-    from .app import AppSettings
+from .rules import DIFFICULTIES, ENDING_STAGES
+from .settings import AppSettings
 
 FRAMES_PER_SECOND = 62.5  # one frame every 16 ms
 
@@ -33,7 +30,7 @@ def ending_name(ending: int | None, continues: int | None = 0) -> str:
 
 
 class Pages:
-    def __init__(self, settings: "AppSettings") -> None:
+    def __init__(self, settings: AppSettings) -> None:
         self.settings = settings
         self.env = Environment(
             loader=FileSystemLoader(Path(__file__).parent / "templates"),
@@ -47,13 +44,13 @@ class Pages:
         return HTMLResponse(html, status_code=status)
 
     def board_html(self, table: dict) -> str:
-        return self.env.get_template("board.html").render(table=table, endings=list(range(22, 29)))
+        return self.env.get_template("board.html").render(table=table, endings=list(ENDING_STAGES))
 
     def run(self, request: Request, run: dict) -> HTMLResponse:
         map_pictures = bool(self.settings.map_dir and (self.settings.map_dir / "ImgStageSelect.png").is_file())
         watch = bool(self.settings.web_dir and self.settings.web_dir.is_dir())
         return self.render("run.html", run=run, map_pictures=map_pictures, watch=watch,
-                           waiting=run["status"] == "waiting")
+                           waiting=run["status"] == "waiting", verified=run["status"] == "verified")
 
     def upload(self, request: Request) -> HTMLResponse:
         return self.render("upload.html")

@@ -12,10 +12,9 @@ import tempfile
 from dataclasses import dataclass, field
 from pathlib import Path
 
+from .rules import DIFFICULTIES, PRACTICE_MESSAGE, PRACTICE_OPTION, RANKED_OPTIONS, RANKING_SCENE
 from .sandbox import Sandbox
 
-DIFFICULTIES = {1: "easy", 2: "normal", 3: "hard"}
-RANKING_SCENE = 4
 SIM_PREFIX = "zorbex-sim: "
 
 
@@ -58,7 +57,9 @@ def simulator_reason(stderr: str, exit_code: int) -> str:
 
 def ineligibility(s: dict) -> str | None:
     """Why a run that the game reproduces is still not one for the tables, or None."""
-    if s.get("options") != "none":
+    if PRACTICE_OPTION in str(s.get("options")).split():
+        return PRACTICE_MESSAGE
+    if s.get("options") != RANKED_OPTIONS:
         return (f"assisted: recorded with the simulator's option \"{s.get('options')}\"; "
                 "only runs as the game records them are ranked")
     if s.get("startStage") != 0:

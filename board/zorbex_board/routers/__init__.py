@@ -1,0 +1,1 @@
+"""One router per resource: the runs, the tables, and the site around them."""
