@@ -1,0 +1,339 @@
+#!/usr/bin/python3
+"""The game's page on a phone (Chromium's mobile emulation, touches sent through CDP), offline,
+installable, and its faults, in headless Chromium.
+
+usage: phone_test.py SITE DESKTOP_SIM WORK
+
+On an 844 x 390 touch screen: the game fills the height with the controls at its sides; a
+tap on FIRE starts stage 1 and the sound; the stick and FIRE play and score; a pad's Start
+pauses and resumes; the run, ended by touch at the game-over prompt, downloads a replay that
+the desktop zorbex-sim verifies. After that one visit, with the server stopped, a reload
+plays; a new build announces itself; the manifest is valid and its icons load. On a second
+site: a missing zorbex.data or zorbex.wasm is said in one line; the keyboard reaches every
+control, with a visible focus.
+"""
+
+import functools
+import http.server
+import json
+import os
+import shutil
+import subprocess
+import sys
+import threading
+import time
+
+from selenium import webdriver
+from selenium.webdriver.chrome.options import Options
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from page_test import check, fail  # noqa: E402
+
+SCENE_PLAY, SCENE_RANKING = 3, 4
+PHONE = {'width': 844, 'height': 390, 'deviceScaleFactor': 3, 'mobile': True}
+
+# A pad the test holds: navigator.getGamepads() gives it once window.testPad.connected is set.
+FAKE_PAD = """
+window.testPad = {connected: false, axes: [0, 0, 0, 0],
+                  buttons: Array.from({length: 17}, function() { return {pressed: false, value: 0}; })};
+navigator.getGamepads = function() { return window.testPad.connected ? [window.testPad] : [null]; };
+"""
+
+
+class Site:
+    """A folder on a loopback port that can be stopped and started again on the same port (the
+    same origin, so the service worker stays), with files that can be made to go missing."""
+
+    def __init__(self, root, port=0):
+        self.root, self.missing = root, set()
+        site = self
+
+        class Handler(http.server.SimpleHTTPRequestHandler):
+            extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
+                                  **{'.wasm': 'application/wasm', '.webmanifest': 'application/manifest+json'})
+
+            def do_GET(self):
+                if os.path.basename(self.path.split('?')[0]) in site.missing:
+                    self.send_error(404)
+                    return
+                super().do_GET()
+
+            def log_message(self, *args):
+                pass
+        self.handler = functools.partial(Handler, directory=root)
+        self.start(port)
+
+    def start(self, port):
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', port), self.handler)
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.port = self.server.server_address[1]
+        self.url = 'http://127.0.0.1:%d/' % self.port
+
+    def stop(self):
+        if self.server:
+            self.server.shutdown()
+            self.server.server_close()
+            self.server = None
+
+
+class Phone:
+    def __init__(self, driver):
+        self.driver = driver
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def cdp(self, command, params):
+        return self.driver.execute_cdp_cmd(command, params)
+
+    def wait_for(self, test, what, seconds=60):
+        end = time.time() + seconds
+        while time.time() < end:
+            value = test()
+            if value:
+                return value
+            time.sleep(0.05)
+        fail('timed out waiting for ' + what)
+
+    def status(self):
+        return self.js('return window.zorbex && window.zorbex.status()')
+
+    def load(self, url):
+        self.driver.get(url)
+        return self.wait_for(self.status, 'the game to load')
+
+    def centre(self, element_id):
+        box = self.js("var r = document.getElementById(arguments[0]).getBoundingClientRect();"
+                      "return [r.left + r.width / 2, r.top + r.height / 2];", element_id)
+        return box[0], box[1]
+
+    def touches(self, kind, points):
+        """points: {finger: (x, y)} of every finger still down after this event."""
+        self.cdp('Input.dispatchTouchEvent', {'type': kind, 'touchPoints': [
+            {'x': x, 'y': y, 'id': finger, 'radiusX': 4, 'radiusY': 4, 'force': 1}
+            for finger, (x, y) in points.items()]})
+
+    def tap(self, element_id, hold=0.08):
+        x, y = self.centre(element_id)
+        self.touches('touchStart', {1: (x, y)})
+        time.sleep(hold)
+        self.touches('touchEnd', {})
+
+    def frames_stand_still(self):
+        first = self.status()['frame']
+        time.sleep(0.5)
+        return self.status()['frame'] == first
+
+    def press_pad_start(self):
+        self.js('window.testPad.buttons[9].pressed = true')
+        time.sleep(0.15)
+        self.js('window.testPad.buttons[9].pressed = false')
+        time.sleep(0.15)
+
+
+def start_browser(downloads):
+    options = Options()
+    for flag in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
+                 '--window-size=1100,800', '--mute-audio', '--autoplay-policy=user-gesture-required']:
+        options.add_argument(flag)
+    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    options.add_experimental_option('prefs', {'download.default_directory': downloads,
+                                              'download.prompt_for_download': False})
+    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+
+
+def as_phone(phone, on):
+    if on:
+        phone.cdp('Emulation.setDeviceMetricsOverride', PHONE)
+        phone.cdp('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+        phone.cdp('Emulation.setEmitTouchEventsForMouse', {'enabled': True, 'configuration': 'mobile'})
+    else:
+        phone.cdp('Emulation.clearDeviceMetricsOverride', {})
+        phone.cdp('Emulation.setTouchEmulationEnabled', {'enabled': False})
+
+
+def play_by_touch(phone, desktop_sim, downloads):
+    status = phone.status()
+    check(phone.js("return !document.getElementById('touch').hidden"), 'the touch controls show on a touch screen')
+    layout = phone.js("""
+        var c = document.getElementById('game').getBoundingClientRect();
+        var fire = document.getElementById('touch-fire').getBoundingClientRect();
+        var stick = document.getElementById('touch-stick').getBoundingClientRect();
+        return {height: c.height, left: c.left, right: c.right, fire: fire.left, stick: stick.left,
+                action: getComputedStyle(document.getElementById('screen')).touchAction};""")
+    check(abs(layout['height'] - PHONE['height']) < 1 and layout['fire'] >= layout['right'] - 1
+          and layout['stick'] < layout['left'], 'landscape: the game fills the height, the controls at its sides %s' % layout)
+    check(layout['action'] == 'none', 'touch-action is none on the play area')
+    check(status['scene'] != SCENE_PLAY and phone.js('return window.zorbex.audio()') != 'running',
+          'before a tap: the title, and no sound')
+
+    phone.tap('touch-fire')
+    phone.wait_for(lambda: phone.status()['scene'] == SCENE_PLAY, 'stage 1 after a tap on FIRE', 10)
+    check(phone.status()['stage'] == 1, 'a tap on FIRE starts stage 1')
+    phone.wait_for(lambda: phone.js('return window.zorbex.audio()') == 'running', 'the sound after a tap', 5)
+    check(True, 'a tap starts the sound (the audio context runs)')
+
+    # the left thumb lands and pushes right, the right one holds FIRE
+    sx, sy = phone.centre('touch-stick')
+    fx, fy = phone.centre('touch-fire')
+    phone.touches('touchStart', {1: (sx, sy)})
+    phone.touches('touchMove', {1: (sx + 40, sy)})
+    phone.touches('touchStart', {1: (sx + 40, sy), 2: (fx, fy)})
+    time.sleep(6)
+    phone.touches('touchMove', {1: (sx + 40, sy - 40), 2: (fx, fy)})
+    time.sleep(2)
+    score = phone.status()['score']
+    check(score > 0, 'the stick and FIRE play stage 1 and score (%d)' % score)
+
+    # a pad's Start pauses, and Start again resumes, with the fingers still down
+    phone.js('window.testPad.connected = true')
+    phone.press_pad_start()
+    check(phone.frames_stand_still(), "the pad's Start pauses")
+    check(phone.js("return document.getElementById('touch').hidden"), 'the touch controls hide when the pad is used')
+    phone.press_pad_start()
+    check(not phone.frames_stand_still(), "the pad's Start resumes")
+    phone.js('window.testPad.connected = false')
+    phone.touches('touchEnd', {})
+
+    # flying into whatever comes until the game-over prompt; CONTINUE shows, FIRE ends the run
+    phone.touches('touchStart', {1: (sx, sy)})
+    phone.touches('touchMove', {1: (sx + 40, sy)})
+    check(phone.js("return !document.getElementById('touch').hidden"), 'a touch shows the controls again')
+    phone.wait_for(lambda: phone.status()['prompt'], 'the game-over prompt', 240)
+    phone.touches('touchEnd', {})
+    phone.wait_for(lambda: phone.js("return !document.getElementById('touch-continue').hidden"), 'CONTINUE', 2)
+    check(True, 'CONTINUE shows at the game-over prompt')
+    phone.tap('touch-fire')
+    phone.wait_for(lambda: phone.status()['scene'] == SCENE_RANKING, 'the ranking', 10)
+    phone.wait_for(lambda: phone.js("return !document.getElementById('download-last').disabled"), 'the replay')
+    phone.tap('download-last')
+    replay = os.path.join(downloads, 'last.replay')
+    phone.wait_for(lambda: os.path.exists(replay) and os.path.getsize(replay) > 0, 'the download')
+    time.sleep(0.5)
+    done = subprocess.run([desktop_sim, '--verify', replay, '--no-draw', '--quiet'], capture_output=True, text=True)
+    check(done.returncode == 0, 'the run played by touch verifies with the desktop zorbex-sim ' + done.stderr.strip())
+
+
+def offline_and_updates(phone, site):
+    phone.wait_for(lambda: phone.js('return !!navigator.serviceWorker.controller'), 'the service worker', 30)
+    check(True, 'the service worker keeps the page')
+    site.stop()
+    phone.load(site.url + 'index.html')
+    phone.tap('touch-fire')
+    phone.wait_for(lambda: phone.status()['scene'] == SCENE_PLAY, 'stage 1 offline', 10)
+    check(True, 'with the server stopped, a reload plays')
+
+    worker = os.path.join(site.root, 'service-worker.js')
+    text = open(worker).read()
+    open(worker, 'w').write(text.replace("var BUILD = '", "var BUILD = 'next-"))
+    site.start(site.port)
+    phone.load(site.url + 'index.html')
+    phone.wait_for(lambda: 'A new version is ready: reload' in phone.js(
+        "return document.getElementById('message').textContent"), 'the new build', 30)
+    check(True, 'a new build says "A new version is ready: reload"')
+    phone.js("document.getElementById('reload').click()")
+    phone.wait_for(lambda: phone.js("return document.readyState === 'complete' && !document.getElementById('reload')"
+                                    " && caches.keys !== undefined"), 'the reload')
+    keys = phone.driver.execute_async_script(
+        'caches.keys().then(arguments[arguments.length - 1]);')
+    check(any(k.startswith('zorbex-next-') for k in keys) and not any(
+        k.startswith('zorbex-') and not k.startswith('zorbex-next-') for k in keys),
+        'after the reload the new build\'s cache replaced the old one: %s' % keys)
+
+
+def manifest(phone, site):
+    found = phone.cdp('Page.getAppManifest', {})
+    check(not found.get('errors'), 'the manifest has no errors: %s' % found.get('errors'))
+    data = json.loads(found['data'])
+    check(data['display'] == 'fullscreen' and data['orientation'] == 'landscape' and data['theme_color']
+          and data['background_color'] and data['short_name'] == 'Zorbex', 'the manifest names display, '
+          'orientation, colours and names')
+    purposes = {(i['sizes'], i['purpose']) for i in data['icons']}
+    check({('192x192', 'any'), ('512x512', 'any'), ('192x192', 'maskable'), ('512x512', 'maskable')} <= purposes,
+          'icons at 192 and 512, maskable too')
+    sizes = phone.driver.execute_async_script("""
+        var done = arguments[arguments.length - 1];
+        Promise.all(arguments[0].map(function(icon) { return new Promise(function(ok) {
+          var img = new Image();
+          img.onload = function() { ok(img.naturalWidth + 'x' + img.naturalHeight === icon.sizes); };
+          img.onerror = function() { ok(false); };
+          img.src = icon.src;
+        }); })).then(done);""", data['icons'])
+    check(all(sizes), 'every icon loads at its size')
+
+
+def missing_files(phone, site_root):
+    for name in ['zorbex.data', 'zorbex.wasm']:
+        broken = Site(site_root)  # an origin of its own: no service worker answers
+        broken.missing.add(name)
+        phone.driver.get(broken.url + 'index.html')
+        message = phone.wait_for(lambda: phone.js("var m = document.getElementById('message').textContent;"
+                                                  "return m.indexOf('could not load') >= 0 ? m : null"), 'the message')
+        check(message.startswith('Zorbex could not load %s: ' % name) and message.endswith(', try reloading')
+              and '\n' not in message and phone.js("return document.getElementById('loading').hidden")
+              and phone.js("return document.querySelectorAll('button:not([hidden]):not(:disabled)').length") == 0,
+              'a missing %s is said in one line, the loading box gone, no button usable: %s' % (name, message))
+        broken.stop()
+
+
+def keyboard(phone, site):
+    phone.load(site.url + 'index.html?no-offline')
+    phone.wait_for(lambda: phone.js("return !document.getElementById('fullscreen').disabled"), 'the buttons')
+    phone.js("document.body.focus(); document.activeElement.blur();"
+             "document.getElementById('open-replay').addEventListener('click', function(e) {"
+             "  window.pickerOpened = true; e.preventDefault(); });")
+    reached, outlined = [], True
+    for _ in range(12):
+        ActionChains(phone.driver).send_keys('\ue004').perform()  # Tab
+        focus = phone.js("var e = document.activeElement; return e && [e.id, getComputedStyle(e).outlineStyle,"
+                         " getComputedStyle(e.closest('label') || e).outlineStyle];")
+        if focus[0] and focus[0] not in reached:
+            reached.append(focus[0])
+            outlined = outlined and (focus[1] != 'none' or focus[2] != 'none')
+        if focus[0] == 'watch-replay':
+            ActionChains(phone.driver).send_keys('\ue007').perform()  # Enter
+    want = ['game', 'fullscreen', 'watch-replay']
+    check(all(w in reached for w in want) and phone.js('return window.pickerOpened === true'),
+          'Tab reaches every control and Enter opens "Watch a replay…": ' + ', '.join(reached))
+    check(outlined, 'each control shows its focus')
+
+
+def main():
+    site_root, desktop_sim, work = sys.argv[1:4]
+    shutil.rmtree(work, ignore_errors=True)
+    downloads = os.path.join(work, 'downloads')
+    os.makedirs(downloads)
+    # a copy of the site: the test writes a new build into it
+    copy = os.path.join(work, 'site')
+    shutil.copytree(site_root, copy, ignore=shutil.ignore_patterns('test-work', 'CMakeFiles', '*.cmake',
+                                                                   'data', 'generated'))
+    shutil.copytree(os.path.join(site_root, 'data'), os.path.join(copy, 'data'),
+                    ignore=shutil.ignore_patterns('*.png', '*.wav', '*.txt'))
+    site = Site(copy)
+    driver = start_browser(downloads)
+    started = time.time()
+    phone = Phone(driver)
+    try:
+        driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FAKE_PAD})
+        as_phone(phone, True)
+        phone.load(site.url + 'index.html')
+        play_by_touch(phone, os.path.abspath(desktop_sim), downloads)
+        manifest(phone, site)
+        offline_and_updates(phone, site)
+        missing_files(phone, copy)
+        as_phone(phone, False)
+        keyboard(phone, site)
+    except BaseException:
+        for entry in driver.get_log('browser'):
+            print('console: %s %s' % (entry['level'], entry['message']))
+        raise
+    finally:
+        driver.quit()
+        site.stop()
+    print('the phone test took %.0f s' % (time.time() - started))
+
+
+if __name__ == '__main__':
+    main()
