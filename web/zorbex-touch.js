@@ -10,6 +10,7 @@ window.ZorbexTouch = (function() {
   var DEAD_ZONE = 10;         // px the thumb moves before the ship does
   var DIAGONAL = 0.38;        // sin 22.5°: eight directions of 45° each
   var SHORTEST_PRESS = 50;    // ms: a quick tap still lasts past the game's next frame
+  var LONGEST_WAIT = 250;     // ms: ... but no longer waits for it than this
   var AUTOFIRE = 'zorbex-touch-autofire';
 
   function create(onShownChange) {
@@ -17,7 +18,7 @@ window.ZorbexTouch = (function() {
     var game = null, shown = false;
     var held = {fire: false, bomb: false, cont: false, pause: false},
         stick = {pointer: null, x: 0, y: 0, bits: {up: false, down: false, left: false, right: false}};
-    var sent = {}, pressedAt = {}, pending = null;
+    var sent = {}, pressedAt = {}, pressedFrame = {}, pending = null;
     var autofire = $('touch-autofire');
     try { autofire.checked = localStorage.getItem(AUTOFIRE) === '1'; } catch (e) {}
 
@@ -28,18 +29,27 @@ window.ZorbexTouch = (function() {
       return w;
     }
 
-    // Sends the keys that changed; a key let go too soon goes up a little later.
+    function framesRun() { return game ? game._WebFramesStarted() : 0; }
+
+    // Sends the keys that changed; a key let go too soon goes up a little later, once the
+    // game has run a frame with it down however busy the machine is.
     function update() {
+      if (pending) clearTimeout(pending);
       pending = null;
       var w = wanted(), now = performance.now(), later = 0;
       for (var name in KEY) {
         var down = !!w[name];
         if (down === !!sent[name]) continue;
-        if (!down && now - pressedAt[name] < SHORTEST_PRESS) {
-          later = Math.max(later, SHORTEST_PRESS - (now - pressedAt[name]));
+        var age = now - pressedAt[name];  // the pause runs no frames: it waits no longer than this
+        var early = age < SHORTEST_PRESS || (framesRun() < pressedFrame[name] + 2 && age < LONGEST_WAIT);
+        if (!down && early) {
+          later = Math.max(later, SHORTEST_PRESS - (now - pressedAt[name]), 16);
           continue;
         }
-        if (down) pressedAt[name] = now;
+        if (down) {
+          pressedAt[name] = now;
+          pressedFrame[name] = framesRun();
+        }
         sent[name] = down;
         if (game && game.zorbexInputOn !== false) game._WebKeyChanged(KEY[name], down ? 1 : 0);
       }
