@@ -147,7 +147,9 @@ def phone_shot(site, shot):
         buttons = [0] * 120 + [0x10, 0, 0x10] + [0] * 80
         buttons += [0x10 | (0x08 if (f // 50) % 2 else 0x01) for f in range(400)]
         page.play(buttons)
-        page.js("document.getElementById('touch-stick').classList.add('held');"
+        # as the player's first tap leaves it: the sound started, the stick and FIRE held
+        page.js("document.getElementById('press').hidden = true;"
+                "document.getElementById('touch-stick').classList.add('held');"
                 "document.getElementById('touch-fire').classList.add('held');")
         driver.save_screenshot(shot)
     finally:

@@ -29,6 +29,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import page_test  # noqa: E402
 from page_test import check, fail  # noqa: E402
 
 SCENE_TITLE, SCENE_PLAY, SCENE_RANKING = 1, 3, 4
@@ -79,24 +80,14 @@ class Site:
             self.server = None
 
 
-class Phone:
-    def __init__(self, driver):
-        self.driver = driver
+class Phone(page_test.Page):
+    """The page test's page, touched."""
 
-    def js(self, script, *args):
-        return self.driver.execute_script(script, *args)
+    def __init__(self, driver):
+        super().__init__(driver, '')
 
     def cdp(self, command, params):
         return self.driver.execute_cdp_cmd(command, params)
-
-    def wait_for(self, test, what, seconds=60):
-        end = time.time() + seconds
-        while time.time() < end:
-            value = test()
-            if value:
-                return value
-            time.sleep(0.05)
-        fail('timed out waiting for ' + what)
 
     def status(self):
         return self.js('return window.zorbex && window.zorbex.status()')
