@@ -45,7 +45,10 @@ var done = arguments[arguments.length - 1];
   var bytes = 0, files = [];
   performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))
     .forEach(function(e) {
-      if (e.responseEnd <= mark.startTime) { bytes += e.transferSize; files.push(e.name.split('/').pop()); }
+      if (e.responseEnd <= mark.startTime) {
+        bytes += e.transferSize;
+        files.push(e.name.split('/').pop() + ' ' + Math.round(e.startTime) + '-' + Math.round(e.responseEnd));
+      }
     });
   done({millis: mark.startTime, bytes: bytes, files: files});
 })();
@@ -106,7 +109,7 @@ class CompressedSite(page_test.Site):
 LINES = [('10 Mbit/s, 40 ms', 10e6, 40), ('1.6 Mbit/s, 150 ms', 1.6e6, 150)]
 
 
-def loading(sites, tries=3):
+def first_frames(sites, tries=3):
     """The first frame over Chromium's throttled lines, the median of a few fresh loads."""
     driver = page_test.start_browser('/tmp')
     try:
@@ -126,8 +129,8 @@ def loading(sites, tries=3):
                     runs.append(driver.execute_async_script(FIRST_FRAME))
                 runs.sort(key=lambda r: r['millis'])
                 middle = runs[len(runs) // 2]
-                print('%s, %s: first frame %.2f s, %d bytes before it' % (site, name, middle['millis'] / 1000,
-                                                                         middle['bytes']))
+                print('%s, %s: first frame %.2f s, %d bytes before it (%s ms)' % (
+                    site, name, middle['millis'] / 1000, middle['bytes'], ', '.join(middle['files'])))
             server.server.shutdown()
     finally:
         driver.quit()
@@ -164,7 +167,7 @@ def sizes(site):
 
 def main():
     if sys.argv[1:2] == ['--loading']:
-        return loading(sys.argv[2:])
+        return first_frames(sys.argv[2:])
     if sys.argv[1:2] == ['--phone']:
         return phone_shot(sys.argv[2], sys.argv[3])
     site = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else 'build/web')

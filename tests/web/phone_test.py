@@ -13,11 +13,13 @@ site: a missing zorbex.data or zorbex.wasm is said in one line; the keyboard rea
 control, with a visible focus.
 """
 
+import base64
 import functools
 import http.server
 import json
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import threading
@@ -254,6 +256,59 @@ def offline_and_updates(phone, site):
     check(True, "after the reload the new build's cache replaced the old one: %s" % keys)
 
 
+# Columns of one game pixel, white and black by turns, put on the game's canvas as the page's
+# present puts a frame there (a whole number of times larger when the canvas is).
+STRIPES = """
+var canvas = document.getElementById('game'), frame = document.createElement('canvas');
+frame.width = 640; frame.height = 480;
+var draw = frame.getContext('2d');
+draw.fillStyle = '#000'; draw.fillRect(0, 0, 640, 480);
+draw.fillStyle = '#fff';
+for (var x = 0; x < 640; x += 2) draw.fillRect(x, 0, 1, 480);
+var out = canvas.getContext('2d');
+out.imageSmoothingEnabled = false;
+out.drawImage(frame, 0, 0, canvas.width, canvas.height);
+var box = canvas.getBoundingClientRect();
+return {left: box.left, top: box.top, width: box.width, scale: box.width * devicePixelRatio / 640};
+"""
+
+
+STRIP_LEFT = 40  # CSS pixels into the canvas, a whole number of device pixels
+
+
+def column_widths(phone):
+    """The width in device pixels of each white game column across a strip of the screen
+    shown, from the light it gives: equal widths are even pixels."""
+    phone.js('window.zorbex.play([])')  # held: no frame comes over the stripes
+    box = phone.js(STRIPES)
+    shot = phone.cdp('Page.captureScreenshot', {'format': 'png', 'clip': {
+        'x': box['left'] + STRIP_LEFT, 'y': box['top'] + 100, 'width': 60, 'height': 1, 'scale': 1}})
+    path = os.path.join(os.environ.get('TMPDIR', '/tmp'), 'zorbex-stripes.png')
+    open(path, 'wb').write(base64.b64decode(shot['data']))
+    with open(path, 'rb') as f:
+        header = f.read(24)
+    width = struct.unpack('>I', header[16:20])[0]
+    row = page_test.read_png(path)[0:width * 3:3]
+    # each white game column c covers device pixels [c s, (c + 1) s) from the canvas's edge;
+    # the light of one period centred on it, with partly covered pixels weighed, is its width
+    scale, first = box['scale'], STRIP_LEFT * phone.js('return devicePixelRatio')
+    widths = []
+    for c in range(int(first / scale) + 2, int((first + len(row)) / scale) - 2, 2):
+        a, b = c * scale - scale / 2 - first, c * scale + 1.5 * scale - first
+        widths.append(sum(row[j] / 255 * max(0, min(b, j + 1) - max(a, j))
+                          for j in range(max(0, int(a)), min(len(row), int(b) + 1))))
+    return box['scale'], widths
+
+
+def sharp_at_any_size(phone, site):
+    phone.load(site.url + 'index.html?hold&no-offline')
+    scale, widths = column_widths(phone)
+    spread = max(widths) - min(widths)
+    check(scale % 1 != 0 and spread < 0.5,  # nearest scaling: a whole device pixel
+          'at %.4f device pixels a game pixel, every game pixel shows %.2f to %.2f device pixels wide '
+          '(nearest scaling would give %d and %d)' % (scale, min(widths), max(widths), int(scale), int(scale) + 1))
+
+
 def manifest(phone, site):
     found = phone.cdp('Page.getAppManifest', {})
     check(not found.get('errors'), 'the manifest has no errors: %s' % found.get('errors'))
@@ -331,6 +386,7 @@ def main():
         as_phone(phone, True)
         phone.load(site.url + 'index.html')
         play_by_touch(phone, os.path.abspath(desktop_sim), downloads)
+        sharp_at_any_size(phone, site)
         manifest(phone, site)
         offline_and_updates(phone, site)
         missing_files(phone, copy)
