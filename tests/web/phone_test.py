@@ -148,16 +148,17 @@ def as_phone(phone, on):
         phone.cdp('Emulation.setTouchEmulationEnabled', {'enabled': False})
 
 
-def start_by_tap(phone):
-    """FIRE tapped on the title. After a while the title gives way to the table, where FIRE
+def start_by_tap(phone, press=None):
+    """FIRE tapped (or `press`ed) on the title. After a while the title gives way to the table, where FIRE
     goes back to the title: a tap that lands there is followed by another on the title."""
     phone.wait_for(lambda: phone.status()['frame'] > TITLE_SHOWN, 'the title')
     for _ in range(3):
+        fire = press or (lambda: phone.tap('touch-fire'))
         if phone.status()['scene'] == SCENE_RANKING:
-            phone.tap('touch-fire')
+            fire()
             phone.wait_for(lambda: phone.status()['scene'] == SCENE_TITLE, 'the title again', 10)
             time.sleep(TITLE_SHOWN / 60)
-        phone.tap('touch-fire')
+        fire()
         end = time.time() + 5
         while time.time() < end and phone.status()['scene'] != SCENE_PLAY:
             time.sleep(0.1)
@@ -364,6 +365,20 @@ def keyboard(phone, site):
     check(all(w in reached for w in want) and phone.js('return window.pickerOpened === true'),
           'Tab reaches every control and Enter opens "Watch a replay…": ' + ', '.join(reached))
     check(outlined, 'each control shows its focus')
+
+    # Escape in play: the game pauses (P resumes), or, in a build where it ends the program,
+    # the page says so and offers to play again; either way the page answers
+    phone.js("document.getElementById('game').focus()")
+    start_by_tap(phone, lambda: ActionChains(phone.driver).key_down('z').pause(0.1).key_up('z').perform())
+    ActionChains(phone.driver).key_down('\ue00c').pause(0.1).key_up('\ue00c').perform()  # Escape
+    time.sleep(0.5)
+    if phone.js("return !!document.querySelector('#message button')"):
+        check('stopped' in phone.js("return document.getElementById('message').textContent"),
+              'Escape ends the program here: the page says so and offers to play again')
+    else:
+        still = phone.frames_stand_still()
+        ActionChains(phone.driver).key_down('p').pause(0.1).key_up('p').perform()
+        check(still and not phone.frames_stand_still(), 'Escape pauses the game and P resumes it')
 
 
 def main():
