@@ -36,6 +36,7 @@ from page_test import check, fail  # noqa: E402
 
 SCENE_TITLE, SCENE_PLAY, SCENE_RANKING = 1, 3, 4
 TITLE_SHOWN = 240  # frames: the title fully shown
+FIRE, RIGHT = 0x10, 0x04
 PHONE = {'width': 844, 'height': 390, 'deviceScaleFactor': 3, 'mobile': True}
 
 # A pad the test holds: navigator.getGamepads() gives it once window.testPad.connected is set.
@@ -148,23 +149,19 @@ def as_phone(phone, on):
         phone.cdp('Emulation.setTouchEmulationEnabled', {'enabled': False})
 
 
-def start_by_tap(phone, press=None):
-    """FIRE tapped (or `press`ed) on the title. After a while the title gives way to the table, where FIRE
-    goes back to the title: a tap that lands there is followed by another on the title."""
-    phone.wait_for(lambda: phone.status()['frame'] > TITLE_SHOWN, 'the title')
-    for _ in range(3):
-        fire = press or (lambda: phone.tap('touch-fire'))
-        if phone.status()['scene'] == SCENE_RANKING:
-            fire()
-            phone.wait_for(lambda: phone.status()['scene'] == SCENE_TITLE, 'the title again', 10)
-            time.sleep(TITLE_SHOWN / 60)
-        fire()
-        end = time.time() + 5
-        while time.time() < end and phone.status()['scene'] != SCENE_PLAY:
-            time.sleep(0.1)
-        if phone.status()['scene'] == SCENE_PLAY:
-            return
-    fail('no tap on FIRE started stage 1')
+def start_by_tap(phone, down=None, up=None):
+    """FIRE tapped on the title: the page loaded held, the title's frames played, the finger
+    put down, then the game let run (a busy machine cannot make the tap miss the title), and
+    the finger lifted once stage 1 is on."""
+    x, y = phone.centre('touch-fire')
+    down = down or (lambda: phone.touches('touchStart', {1: (x, y)}))
+    up = up or (lambda: phone.touches('touchEnd', {}))
+    phone.play([0] * TITLE_SHOWN)
+    down()
+    phone.js('window.zorbex.resume()')
+    phone.wait_for(lambda: phone.status()['scene'] == SCENE_PLAY, 'stage 1 after a tap on FIRE at %d, %d (%s, %s)' % (
+        x, y, phone.status(), phone.js("return document.getElementById('touch').hidden")), 20)
+    up()
 
 
 def play_by_touch(phone, desktop_sim, downloads):
@@ -235,9 +232,9 @@ def offline_and_updates(phone, site):
     phone.wait_for(lambda: phone.js('return !!navigator.serviceWorker.controller'), 'the service worker', 30)
     check(True, 'the service worker keeps the page')
     site.stop()
-    phone.load(site.url + 'index.html')
-    start_by_tap(phone)
-    check(True, 'with the server stopped, a reload plays')
+    phone.load(site.url + 'index.html?hold')
+    status = phone.play([0] * TITLE_SHOWN + [FIRE] + [FIRE | RIGHT] * 120)
+    check(status['scene'] == SCENE_PLAY and status['stage'] == 1, 'with the server stopped, a reload plays stage 1')
 
     worker = os.path.join(site.root, 'service-worker.js')
     text = open(worker).read()
@@ -245,7 +242,7 @@ def offline_and_updates(phone, site):
     site.start(site.port)
     phone.load(site.url + 'index.html')
     phone.wait_for(lambda: 'A new version is ready: reload' in phone.js(
-        "return document.getElementById('message').textContent"), 'the new build', 30)
+        "return document.getElementById('message').textContent"), 'the new build', 90)
     check(True, 'a new build says "A new version is ready: reload"')
     phone.js("document.getElementById('reload').click()")
 
@@ -346,7 +343,7 @@ def missing_files(phone, site_root):
 
 
 def keyboard(phone, site):
-    phone.load(site.url + 'index.html?no-offline')
+    phone.load(site.url + 'index.html?hold&no-offline')
     phone.wait_for(lambda: phone.js("return !document.getElementById('fullscreen').disabled"), 'the buttons')
     phone.js("document.body.focus(); document.activeElement.blur();"
              "document.getElementById('open-replay').addEventListener('click', function(e) {"
@@ -369,7 +366,8 @@ def keyboard(phone, site):
     # Escape in play: the game pauses (P resumes), or, in a build where it ends the program,
     # the page says so and offers to play again; either way the page answers
     phone.js("document.getElementById('game').focus()")
-    start_by_tap(phone, lambda: ActionChains(phone.driver).key_down('z').pause(0.1).key_up('z').perform())
+    phone.play([0] * TITLE_SHOWN + [FIRE] + [0] * 30)
+    phone.js('window.zorbex.resume()')
     ActionChains(phone.driver).key_down('\ue00c').pause(0.1).key_up('\ue00c').perform()  # Escape
     time.sleep(0.5)
     if phone.js("return !!document.querySelector('#message button')"):
@@ -399,7 +397,7 @@ def main():
     try:
         driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FAKE_PAD})
         as_phone(phone, True)
-        phone.load(site.url + 'index.html')
+        phone.load(site.url + 'index.html?hold')
         play_by_touch(phone, os.path.abspath(desktop_sim), downloads)
         sharp_at_any_size(phone, site)
         manifest(phone, site)
