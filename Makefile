@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc)
 
 .PHONY: run test deps board board-deps board-bench release package asan asan-test soak fuzz bench golden routes audio-report boss-sheet clean \
-	web web-test web-serve
+	web web-test web-serve web-dist
 
 run: deps release
 	cd build/release && ./zorbex
@@ -44,6 +44,16 @@ web: deps release
 	@bash scripts/install-deps.sh --web
 	cmake --preset web >/dev/null
 	cmake --build --preset web -j $(JOBS)
+
+# What a web host needs and nothing else, in build/web-dist/: the page, the programs, the
+# data, the service worker and the music, each file beside its .gz and .br (README).
+web-dist: web
+	rm -rf build/web-dist
+	mkdir -p build/web-dist/data
+	cd build/web && cp $$(cat site-files.txt) ../web-dist/ && cp data/*.mp3 ../web-dist/data/
+	cd build/web-dist && find . -type f -print0 | \
+		xargs -0 -n 8 -P $(JOBS) sh -c 'for f; do gzip -9 -n -k "$$f" && brotli -q 11 -k "$$f"; done' sh
+	@du -sb build/web-dist | cut -f1 | xargs printf 'build/web-dist: %s bytes\n'
 
 web-test: web
 	ctest --preset web -j $(JOBS)

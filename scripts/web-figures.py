@@ -3,6 +3,8 @@
 
 usage: scripts/web-figures.py [SITE [DESKTOP_BUILD [SCREENSHOT]]]
        (defaults: build/web, build/release, docs/screenshots/browser.png)
+       scripts/web-figures.py --loading SITE...   first frame over throttled lines
+       scripts/web-figures.py --phone SITE SHOT    the game on a phone held sideways
 
 Frame times (median and 99th percentile of one drawn frame: the title, stage 1 played,
 the benchmarks' heavy fight) in headless Chromium and natively, from the same program
@@ -43,7 +45,10 @@ var done = arguments[arguments.length - 1];
   var bytes = 0, files = [];
   performance.getEntriesByType('navigation').concat(performance.getEntriesByType('resource'))
     .forEach(function(e) {
-      if (e.responseEnd <= mark.startTime) { bytes += e.transferSize; files.push(e.name.split('/').pop()); }
+      if (e.responseEnd <= mark.startTime) {
+        bytes += e.transferSize;
+        files.push(e.name.split('/').pop() + ' ' + Math.round(e.startTime) + '-' + Math.round(e.responseEnd));
+      }
     });
   done({millis: mark.startTime, bytes: bytes, files: files});
 })();
@@ -69,12 +74,102 @@ class IsolatedSite(page_test.Site):
         self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
 
 
+class CompressedSite(page_test.Site):
+    """A folder served as nginx serves build/web-dist/ with brotli_static and gzip_static: a
+    file's .br or .gz when the browser takes it and it lies beside the file."""
+
+    def __init__(self, root):
+        class Compressed(http.server.SimpleHTTPRequestHandler):
+            extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
+                                  **{'.wasm': 'application/wasm'})
+
+            def send_head(self):
+                path = self.translate_path(self.path)
+                accepted = self.headers.get('Accept-Encoding', '')
+                for encoding, suffix in [('br', '.br'), ('gzip', '.gz')]:
+                    if encoding in accepted and os.path.isfile(path + suffix):
+                        body = open(path + suffix, 'rb')
+                        self.send_response(200)
+                        self.send_header('Content-Type', self.guess_type(path))
+                        self.send_header('Content-Encoding', encoding)
+                        self.send_header('Content-Length', str(os.fstat(body.fileno()).st_size))
+                        self.send_header('Cache-Control', 'no-store')
+                        self.end_headers()
+                        return body
+                return super().send_head()
+
+            def log_message(self, *args):
+                pass
+        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0),
+                                                      lambda *a: Compressed(*a, directory=root))
+        threading.Thread(target=self.server.serve_forever, daemon=True).start()
+        self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
+
+
+LINES = [('10 Mbit/s, 40 ms', 10e6, 40), ('1.6 Mbit/s, 150 ms', 1.6e6, 150)]
+
+
+def first_frames(sites, tries=3):
+    """The first frame over Chromium's throttled lines, the median of a few fresh loads."""
+    driver = page_test.start_browser('/tmp')
+    try:
+        driver.set_script_timeout(120)
+        driver.execute_cdp_cmd('Network.enable', {})
+        driver.execute_cdp_cmd('Network.setCacheDisabled', {'cacheDisabled': True})
+        for site in sites:
+            server = CompressedSite(os.path.abspath(site))
+            for name, bits, latency in LINES:
+                driver.execute_cdp_cmd('Network.emulateNetworkConditions', {
+                    'offline': False, 'latency': latency, 'downloadThroughput': bits / 8,
+                    'uploadThroughput': bits / 8})
+                runs = []
+                for _ in range(tries):
+                    driver.get('about:blank')
+                    driver.get(server.url + 'index.html?no-offline')
+                    runs.append(driver.execute_async_script(FIRST_FRAME))
+                runs.sort(key=lambda r: r['millis'])
+                middle = runs[len(runs) // 2]
+                print('%s, %s: first frame %.2f s, %d bytes before it (%s ms)' % (
+                    site, name, middle['millis'] / 1000, middle['bytes'], ', '.join(middle['files'])))
+            server.server.shutdown()
+    finally:
+        driver.quit()
+
+
+def phone_shot(site, shot):
+    """Stage 1 a few seconds in on an 844 x 390 phone held sideways, the controls showing."""
+    server = IsolatedSite(os.path.abspath(site))
+    driver = page_test.start_browser('/tmp')
+    try:
+        driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                               {'width': 844, 'height': 390, 'deviceScaleFactor': 2, 'mobile': True})
+        driver.execute_cdp_cmd('Emulation.setTouchEmulationEnabled', {'enabled': True, 'maxTouchPoints': 5})
+        driver.get(server.url + 'index.html?hold&no-offline')
+        page = page_test.Page(driver, server.url)
+        page.wait_for(lambda: page.js('return window.zorbex && window.zorbex.status()'), 'the game')
+        buttons = [0] * 120 + [0x10, 0, 0x10] + [0] * 80
+        buttons += [0x10 | (0x08 if (f // 50) % 2 else 0x01) for f in range(400)]
+        page.play(buttons)
+        # as the player's first tap leaves it: the sound started, the stick and FIRE held
+        page.js("document.getElementById('press').hidden = true;"
+                "document.getElementById('touch-stick').classList.add('held');"
+                "document.getElementById('touch-fire').classList.add('held');")
+        driver.save_screenshot(shot)
+    finally:
+        driver.quit()
+        server.server.shutdown()
+
+
 def sizes(site):
     wasm = open(os.path.join(site, 'zorbex.wasm'), 'rb').read()
     return len(wasm), len(gzip.compress(wasm, 9))
 
 
 def main():
+    if sys.argv[1:2] == ['--loading']:
+        return first_frames(sys.argv[2:])
+    if sys.argv[1:2] == ['--phone']:
+        return phone_shot(sys.argv[2], sys.argv[3])
     site = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else 'build/web')
     desktop = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else 'build/release')
     shot = sys.argv[3] if len(sys.argv) > 3 else 'docs/screenshots/browser.png'

@@ -8,10 +8,13 @@
 
 int main() { return RunProgram(); }
 
-// The scene, the stage, the score and the state hash as the simulator prints it, as JSON.
+// The scene, the stage, the score, the state hash as the simulator prints it, and whether
+// the game-over prompt shows (the page's CONTINUE button), as JSON.
 extern "C" const char* ZorbexStatus() {
-    static char json[128];
-    std::snprintf(json, sizeof json, "{\"scene\":%d,\"stage\":%d,\"score\":%d,\"hash\":\"%016" PRIx64 "\"}",
-                  currentScene, stageNumber, score, StateHash());
+    static char json[160];
+    const int prompt = currentScene == ScenePlay && stagePhase == PhaseGameOverPrompt;
+    std::snprintf(json, sizeof json,
+                  "{\"scene\":%d,\"stage\":%d,\"score\":%d,\"hash\":\"%016" PRIx64 "\",\"prompt\":%d}",
+                  currentScene, stageNumber, score, StateHash(), prompt);
     return json;
 }

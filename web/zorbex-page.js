@@ -14,18 +14,47 @@
 
   function say(text) { $('message').textContent = text; }
 
-  // ---- the screen: the largest whole scale that fits, smaller only when 1x does not fit
+  // ---- the screen: as large as the space left, 4:3. At a whole number of device pixels per
+  // game pixel the canvas shows its pixels as they are; at any other size it is drawn at
+  // the whole scale above and the browser scales that down smoothly, so no game pixel
+  // comes out a device pixel wider than its neighbour.
+  var SNAP = 0.04;  // a scale this little above a whole one takes the whole one: sharper
   function fitScreen() {
-    var box = $('screen').getBoundingClientRect();
-    var scale = Math.floor(Math.min(box.width / 640, box.height / 480));
-    var w = scale >= 1 ? 640 * scale : Math.min(box.width, box.height * 4 / 3);
+    var box = $('screen').getBoundingClientRect(), ratio = window.devicePixelRatio || 1;
+    var portrait = touch.shown() && box.height > box.width;
+    document.body.classList.toggle('portrait', portrait);
+    document.body.classList.toggle('landscape', !portrait);
+    // in portrait the controls take the lower part
+    var height = portrait ? Math.min(box.height * 0.55, box.width * 3 / 4) : box.height;
+    var scale = Math.min(box.width / 640, height / 480) * ratio;  // device pixels per game pixel
+    var whole = Math.floor(scale + 1e-6);
+    if (whole >= 1 && scale - whole < SNAP * whole) scale = whole;
+    var sharp = scale === whole;
+    var w = 640 * scale / ratio, h = 480 * scale / ratio;
     ['game', 'watch'].forEach(function(id) {
-      $(id).style.width = w + 'px';
-      $(id).style.height = (w * 3 / 4) + 'px';
+      var canvas = $(id);
+      canvas.style.width = w + 'px';
+      canvas.style.height = h + 'px';
+      canvas.classList.toggle('pixels', sharp);
     });
+    var backing = sharp || scale < 1 ? 1 : Math.ceil(scale);
+    [game, watcher].forEach(function(module) { if (module) module.zorbexBackingScale = backing; });
+    backingScale = backing;
+    document.body.style.setProperty('--canvas-height', h + 'px');
+    document.body.style.setProperty('--margin', Math.max(0, (box.width - w) / 2) + 'px');
   }
+  var backingScale = 1;
   window.addEventListener('resize', fitScreen);
+  window.addEventListener('orientationchange', fitScreen);
   document.addEventListener('fullscreenchange', fitScreen);
+
+  // ---- the touch controls, and the game-over prompt's CONTINUE while they show
+  var touch = ZorbexTouch.create(function() { fitScreen(); });
+  if (matchMedia('(hover: none) and (pointer: coarse)').matches) touch.show(true);
+  setInterval(function() {
+    var s = touch.shown() && game && window.zorbex.status();
+    touch.prompt(!!(s && s.prompt));
+  }, 250);
 
   // ---- the player's files, kept in IndexedDB and written back after every change
   function mountSaves(module) {
@@ -81,21 +110,102 @@
     });
   }
 
-  // ---- loading the game
-  function progress(text) {
-    var m = /\((\d+)\/(\d+)\)/.exec(text || '');
-    if (m) $('progress').value = Number(m[1]) / Math.max(1, Number(m[2]));
+  // ---- loading the game: its script, its WebAssembly and its pictures and sounds, all at
+  // once; a file that does not come is said in one line and the loading box goes.
+  var failed = false, packageData = null;
+  function loadFailed(file, error) {
+    if (failed) return;
+    failed = true;
+    $('loading').hidden = true;
+    say('Zorbex could not load ' + file + ': ' + why(error) + ', try reloading');
+  }
+
+  function fetched(file) {
+    return fetch(file).then(function(response) {
+      if (!response.ok) throw new Error(response.status + ' ' + response.statusText);
+      return response;
+    });
+  }
+
+  // the bytes of zorbex.data, the bar moving as they come
+  function fetchData(file) {
+    return fetched(file).then(function(response) {
+      var total = Number(response.headers.get('Content-Length')) || 0;
+      if (!response.body || !total || response.headers.get('Content-Encoding')) {
+        $('progress').removeAttribute('value');
+        return response.arrayBuffer();
+      }
+      var reader = response.body.getReader(), parts = [], received = 0;
+      return (function next() {
+        return reader.read().then(function(step) {
+          if (step.done) {
+            var bytes = new Uint8Array(received), at = 0;
+            parts.forEach(function(part) { bytes.set(part, at); at += part.length; });
+            return bytes.buffer;
+          }
+          parts.push(step.value);
+          received += step.value.length;
+          $('progress').value = Math.min(1, received / total);
+          return next();
+        });
+      })();
+    }).catch(function(error) { loadFailed(file, error); throw error; });
+  }
+
+  function loadScript(file) {
+    return new Promise(function(resolve, reject) {
+      var script = document.createElement('script');
+      script.src = file;
+      script.onload = resolve;
+      script.onerror = function() { reject(new Error('no answer or no such file')); };
+      document.head.appendChild(script);
+    });
+  }
+
+  // compiled while the data still comes
+  function compileWasm(file) {
+    return fetched(file).then(function(response) {
+      var copy = response.clone();
+      return WebAssembly.compileStreaming(response).catch(function() {  // served without application/wasm
+        return copy.arrayBuffer().then(function(bytes) { return WebAssembly.compile(bytes); });
+      });
+    }).catch(function(error) { loadFailed(file, error); throw error; });
   }
 
   function start() {
     fitScreen();
+    var wasm = compileWasm('zorbex.wasm'), data = fetchData('zorbex.data');
+    var script = loadScript('zorbex.js').catch(function(error) { loadFailed('zorbex.js', error); throw error; });
+    wasm.catch(function() {});
+    Promise.all([data, script]).then(function(loaded) { run(loaded[0], wasm); }, function() {});
+  }
+
+  function run(data, wasm) {
+    packageData = data;
     createZorbexGame({
       canvas: $('game'),
       fullScreenElement: $('screen'),
-      setStatus: progress,
+      zorbexBackingScale: backingScale,
+      getPreloadedPackage: function() { return data; },
+      instantiateWasm: function(imports, ready) {
+        wasm.then(function(module) { return WebAssembly.instantiate(module, imports).then(function(instance) {
+          ready(instance, module);
+        }); }).catch(function(error) { loadFailed('zorbex.wasm', error); });
+        return {};
+      },
       printErr: function(line) { console.error(line); },
+      onAbort: function(what) { if (!failed) say('Zorbex has stopped (' + what + '), try reloading'); },
       preRun: [mountSaves],
       onAudioStarted: function() { $('press').hidden = true; audioStarted = true; },
+      onPadInput: function() { touch.show(false); },
+      onStopped: function() {
+        say('Zorbex has stopped. ');
+        var again = document.createElement('button');
+        again.textContent = 'Play again';
+        again.addEventListener('click', function() { location.reload(); });
+        $('message').appendChild(again);
+        again.focus();
+      },
       onRuntimeInitialized: function() {
         if (held) this._WebHoldFrames(1);  // before the first frame
         $('loading').hidden = true;
@@ -104,10 +214,41 @@
       },
     }).then(function(module) {
       game = module;
+      touch.attach(module);
+      ['fullscreen', 'watch-replay'].forEach(function(id) { $(id).disabled = false; });
       listReplays();
       watchLinked();
+      keepOffline();
     }, function(error) {
-      say('The game could not start: ' + why(error));
+      if (!failed) say('The game could not start: ' + why(error));
+    });
+  }
+
+  // ---- offline: the service worker keeps this build's files; a newer build, once it has
+  // everything, waits for the player's word
+  function keepOffline() {
+    if (!('serviceWorker' in navigator) || params.has('no-offline')) return;
+    navigator.serviceWorker.register('service-worker.js').then(function(registration) {
+      var offer = function(worker) {
+        if (!worker || !navigator.serviceWorker.controller) return;  // the first visit: nothing to replace
+        say('A new version is ready: ');
+        var reload = document.createElement('button');
+        reload.id = 'reload';
+        reload.textContent = 'reload';
+        reload.addEventListener('click', function() { worker.postMessage('take-over'); });
+        $('message').appendChild(reload);
+      };
+      if (registration.waiting) offer(registration.waiting);
+      registration.addEventListener('updatefound', function() {
+        var worker = registration.installing;
+        worker.addEventListener('statechange', function() { if (worker.state === 'installed') offer(worker); });
+      });
+    }, function(error) { console.warn('no offline play: ' + why(error)); });
+    var reloading = false;
+    navigator.serviceWorker.addEventListener('controllerchange', function() {
+      if (reloading || !$('reload')) return;
+      reloading = true;
+      location.reload();
     });
   }
 
@@ -123,7 +264,7 @@
 
   function listReplays() {
     var names = replayNames();
-    $('download-last').disabled = names.indexOf('last.replay') < 0;
+    $('download-last').disabled = !game || names.indexOf('last.replay') < 0;
     var select = $('rank-replays');
     select.textContent = '';
     names.filter(function(n) { return /^rank\d\d\.replay$/.test(n); }).forEach(function(n) {
@@ -163,6 +304,7 @@
 
   function setGameAside(aside) {
     if (!game) return;
+    touch.releaseAll();
     if (aside) game._WebFocusLost();  // play pauses, as when the page loses focus
     game.zorbexInputOn = !aside;
     game._WebHoldFrames(aside || held ? 1 : 0);
@@ -198,6 +340,8 @@
       return createZorbexWatch({
         canvas: $('watch'),
         fullScreenElement: $('screen'),
+        zorbexBackingScale: backingScale,
+        getPreloadedPackage: function() { return packageData; },
         noInitialRun: true,
         print: function() {},
         printErr: function(line) { lines.push(line); },
@@ -252,6 +396,7 @@
     else $('screen').requestFullscreen().catch(function() {});
   });
   $('download-last').addEventListener('click', function() { download('last.replay'); });
+  $('watch-replay').addEventListener('click', function() { $('open-replay').click(); });
   $('download-rank').addEventListener('click', function() { download($('rank-replays').value); });
   $('open-replay').addEventListener('change', function(e) { openFile(e.target.files[0]); e.target.value = ''; });
   $('stop-watching').addEventListener('click', function() {
@@ -269,11 +414,12 @@
 
   // ---- for tests and curious players
   window.zorbex = {
-    // {frame, scene, stage, score, hash} of the frame last run
+    // {frame, scene, stage, score, hash, prompt} of the frame last run
     status: function() {
       if (!game) return null;
       var s = JSON.parse(game.UTF8ToString(game._ZorbexStatus()));
-      return {frame: game._WebFramesStarted(), scene: s.scene, stage: s.stage, score: s.score, hash: s.hash};
+      return {frame: game._WebFramesStarted(), scene: s.scene, stage: s.stage, score: s.score, hash: s.hash,
+              prompt: !!s.prompt};
     },
     // Plays the given pad bits, one a frame, from the next frame on, then holds the game;
     // resolves with the status after the last of them.
@@ -290,6 +436,11 @@
       });
     },
     resume: function() { held = false; game._WebHoldFrames(0); },
+    // the audio context's state: "running" once sound has been let start
+    audio: function() {
+      var page = game && game.zorbexPage;
+      return page && page.context ? page.context.state : 'none';
+    },
     replays: replayNames,
     // the bytes of one of the player's files ("zorbexG.dat", "replays/last.replay"), or null
     file: function(name) {

@@ -242,8 +242,13 @@ class Page:
 
     def canvas(self):
         data = self.js("""
-            var c = document.getElementById('game');
-            var d = c.getContext('2d').getImageData(0, 0, 640, 480).data, rgb = new Uint8Array(640 * 480 * 3);
+            // the canvas may hold the frame a whole number of times larger: one pixel of each block
+            var c = document.getElementById('game'), frame = document.createElement('canvas');
+            frame.width = 640; frame.height = 480;
+            var draw = frame.getContext('2d');
+            draw.imageSmoothingEnabled = false;
+            draw.drawImage(c, 0, 0, 640, 480);
+            var d = draw.getImageData(0, 0, 640, 480).data, rgb = new Uint8Array(640 * 480 * 3);
             for (var i = 0, j = 0; i < d.length; i += 4) { rgb[j++] = d[i]; rgb[j++] = d[i + 1]; rgb[j++] = d[i + 2]; }
             var s = ''; for (var k = 0; k < rgb.length; k += 8192) s += String.fromCharCode.apply(null, rgb.subarray(k, k + 8192));
             return btoa(s);""")

@@ -1,5 +1,6 @@
-// The desktop icons: the player's fighter on a round badge of deep space, drawn large
-// and averaged down to every size the desktop asks for, with real transparency.
+// The icons: the player's fighter on a round badge of deep space, drawn large and averaged
+// down to every size the desktop asks for, with real transparency; and the web app's, plain
+// and maskable (the badge inside the safe circle of a square of the same space).
 #include "icons.h"
 
 #include <png.h>
@@ -16,9 +17,9 @@
 
 namespace {
 
-constexpr int kMasterSize = 768;  // every size is a whole-number reduction of it
-constexpr int kShipScale = 9;     // the 64-pixel fighter in crisp 9 x 9 blocks
-constexpr int kU = kMasterSize / 256;  // one pixel of the largest icon
+constexpr int kMasterSize = 768;  // every desktop size is a whole-number reduction of it
+constexpr int kWebMasterSize = 1536;  // and every web one of this, twice as large
+constexpr int kShipScale = 9;     // the 64-pixel fighter in crisp 9 x 9 blocks at 768
 constexpr int kStarCount = 70;
 const Rgb kSpaceTop = MakeRgb(10, 14, 48);
 const Rgb kSpaceBottom = MakeRgb(44, 16, 72);
@@ -38,23 +39,25 @@ void Put(Rgba& img, int x, int y, Rgb c) {
     p[3] = 255;
 }
 
-Rgba DrawMaster() {
+Rgba DrawMaster(int masterSize) {
+    const int kU = masterSize / 256;  // one pixel of a 256-pixel icon
+    const int shipScale = kShipScale * masterSize / 768;
     Rgba img;
-    img.size = kMasterSize;
-    img.px.assign(size_t(kMasterSize) * kMasterSize * 4, 0);
-    const float c = kMasterSize / 2.0f, r = kMasterSize / 2.0f - 4.0f * kU, rim = 7.0f * kU;
+    img.size = masterSize;
+    img.px.assign(size_t(masterSize) * masterSize * 4, 0);
+    const float c = masterSize / 2.0f, r = masterSize / 2.0f - 4.0f * kU, rim = 7.0f * kU;
     Rng rng(20);
-    for (int y = 0; y < kMasterSize; ++y)
-        for (int x = 0; x < kMasterSize; ++x) {
+    for (int y = 0; y < masterSize; ++y)
+        for (int x = 0; x < masterSize; ++x) {
             const float d = std::hypot(x + 0.5f - c, y + 0.5f - c);
             if (d > r) continue;
-            Rgb sky = Mix(kSpaceTop, kSpaceBottom, float(y) / kMasterSize);
+            Rgb sky = Mix(kSpaceTop, kSpaceBottom, float(y) / masterSize);
             Put(img, x, y, d > r - rim ? Mix(kRim, pal::kBlue[1], (d - (r - rim)) / rim) : sky);
         }
     // stars, kept off the rim
     for (int i = 0; i < kStarCount; ++i) {
-        const int x = 20 * kU + rng.Upto(kMasterSize - 40 * kU);
-        const int y = 20 * kU + rng.Upto(kMasterSize - 40 * kU);
+        const int x = 20 * kU + rng.Upto(masterSize - 40 * kU);
+        const int y = 20 * kU + rng.Upto(masterSize - 40 * kU);
         const int s = kU + rng.Upto(2 * kU);
         if (std::hypot(x - c, y - c) > r - rim - 5 * kU) continue;
         const Rgb star = Mix(pal::kCyan[3], pal::kWhite, rng.Unit());
@@ -63,8 +66,8 @@ Rgba DrawMaster() {
     }
     // the engine's trail, then the fighter over it
     const Canvas ship = DrawShipSprite();
-    const int size = ship.w * kShipScale;
-    const int x0 = (kMasterSize - size) / 2 + 12 * kU, y0 = (kMasterSize - size) / 2;
+    const int size = ship.w * shipScale;
+    const int x0 = (masterSize - size) / 2 + 12 * kU, y0 = (masterSize - size) / 2;
     const int trailStart = 18 * kU, trailEnd = x0 + 20 * kU;
     for (int y = y0 + size * 5 / 12; y < y0 + size * 7 / 12; ++y)
         for (int x = trailStart; x < trailEnd; ++x) {
@@ -75,7 +78,7 @@ Rgba DrawMaster() {
         }
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x) {
-            const int sx = x / kShipScale, sy = y / kShipScale;
+            const int sx = x / shipScale, sy = y / shipScale;
             if (ship.Opaque(sx, sy)) Put(img, x0 + x, y0 + y, ship.Get(sx, sy));
         }
     return img;
@@ -104,6 +107,28 @@ Rgba Reduce(const Rgba& master, int size) {
     return out;
 }
 
+// A maskable icon: the space fills the square, the badge sits in its middle `inner`
+// pixels, inside the circle that every mask keeps.
+Rgba Maskable(const Rgba& master, int size, int inner) {
+    const Rgba badge = Reduce(master, inner);
+    Rgba out;
+    out.size = size;
+    out.px.assign(size_t(size) * size * 4, 0);
+    const int at = (size - inner) / 2;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            Rgb c = Mix(kSpaceTop, kSpaceBottom, float(y) / size);
+            const int bx = x - at, by = y - at;
+            if (bx >= 0 && by >= 0 && bx < inner && by < inner) {
+                const uint8_t* p = &badge.px[(size_t(by) * inner + bx) * 4];
+                const float a = p[3] / 255.0f;
+                c = Mix(c, MakeRgb(p[0], p[1], p[2]), a);
+            }
+            Put(out, x, y, c);
+        }
+    return out;
+}
+
 bool WriteRgbaPng(const std::string& path, const Rgba& img, std::string* err) {
     png_image image;
     std::memset(&image, 0, sizeof image);
@@ -127,10 +152,18 @@ bool WriteIcons(const std::string& folder, std::string* err) {
         *err = "cannot create " + folder + ": " + ec.message();
         return false;
     }
-    const Rgba master = DrawMaster();
+    const Rgba master = DrawMaster(kMasterSize);
     for (int size : kIconSizes) {
         const std::string path = folder + "/zorbex-" + std::to_string(size) + ".png";
         if (!WriteRgbaPng(path, Reduce(master, size), err)) return false;
+    }
+    // the web app's: the badge at three quarters of 512, two thirds of 192 (whole reductions)
+    const Rgba web = DrawMaster(kWebMasterSize);
+    for (int size : kWebIconSizes) {
+        const std::string name = folder + "/zorbex-" + std::to_string(size);
+        if (!WriteRgbaPng(name + ".png", Reduce(web, size), err)) return false;
+        const int inner = size == 512 ? 384 : 128;
+        if (!WriteRgbaPng(name + "-maskable.png", Maskable(web, size, inner), err)) return false;
     }
     return true;
 }

@@ -1,4 +1,4 @@
-// The desktop icons of the installed game, written beside data/ (the game never loads them).
+// The icons of the installed game and of the web app, written beside data/ (the game never loads them).
 #pragma once
 
 #include <string>
@@ -6,5 +6,8 @@
 // The sizes of the hicolor theme the game installs, in pixels.
 inline constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
-// Writes "zorbex-N.png" for every size into `folder`.
+// The web app's, each also as "zorbex-N-maskable.png" for masks that crop to a shape.
+inline constexpr int kWebIconSizes[] = {192, 512};
+
+// Writes "zorbex-N.png" for every size of both into `folder`.
 bool WriteIcons(const std::string& folder, std::string* err);

@@ -63,10 +63,12 @@ int GetPadState(int pad) {
     return padBits;
 }
 
-// Start is no game button: it only pauses, so it stays out of GetPadState's bits.
+// Start is no game button: it only pauses, so it stays out of GetPadState's bits. The pause
+// asks between frames, where nothing else polls the pad: it is read afresh, so Start resumes.
 int IsPadStartDown() {
     if (runtimeSettings.headless) return HeadlessPadStart() ? 1 : 0;
     if (!runtimeSettings.started) return 0;
+    PollPad();
     return padStart ? 1 : 0;
 }
 

@@ -72,7 +72,10 @@ mergeInto(LibraryManager.library, {
       };
       page.listeners = [[window, 'keydown', key(true)], [window, 'keyup', key(false)],
                         [window, 'blur', lost], [document, 'visibilitychange', hidden],
-                        [window, 'keydown', unlock], [window, 'pointerdown', unlock]];
+                        [window, 'keydown', unlock], [window, 'pointerdown', unlock],
+                        // a touch is a gesture only when the finger comes up
+                        [window, 'pointerup', unlock], [window, 'touchend', unlock],
+                        [window, 'click', unlock]];
       page.listeners.forEach(function(l) { l[0].addEventListener(l[1], l[2]); });
       // a page the player has already pressed on may sound at once
       if (navigator.userActivation && navigator.userActivation.hasBeenActive && ZorbexPage.audio())
@@ -156,9 +159,12 @@ mergeInto(LibraryManager.library, {
     var canvas = Module.canvas;
     if (!canvas || !canvas.getContext) return 0;
     var page = ZorbexPage.state();
-    if (!page.draw) {
-      canvas.width = width;
-      canvas.height = height;
+    // the page may ask for a canvas a whole number of times larger, which it then shows
+    // smaller: the frame is scaled up by whole pixels here, and down smoothly by the browser
+    var scale = Module.zorbexBackingScale || 1;
+    if (!page.draw || canvas.width !== width * scale || canvas.height !== height * scale) {
+      canvas.width = width * scale;
+      canvas.height = height * scale;
       page.draw = canvas.getContext('2d', {alpha: false});
       page.draw.imageSmoothingEnabled = false;
     }
@@ -168,7 +174,18 @@ mergeInto(LibraryManager.library, {
       page.imageBuffer = HEAPU8.buffer;
       page.imageAt = rgba;
     }
-    page.draw.putImageData(page.image, 0, 0);
+    if (scale === 1) {
+      page.draw.putImageData(page.image, 0, 0);
+    } else {
+      if (!page.frame) {
+        page.frame = document.createElement('canvas');
+        page.frame.width = width;
+        page.frame.height = height;
+        page.frameDraw = page.frame.getContext('2d', {alpha: false});
+      }
+      page.frameDraw.putImageData(page.image, 0, 0);
+      page.draw.drawImage(page.frame, 0, 0, canvas.width, canvas.height);
+    }
     // after the canvas's first black: the game's first frame, for whoever measures loading
     page.presents = (page.presents || 0) + 1;
     if (page.presents === 2 && performance.mark) performance.mark('zorbex-first-frame');
@@ -234,6 +251,7 @@ mergeInto(LibraryManager.library, {
     if (held(0)) bits |= 0x10;
     if (held(1)) bits |= 0x20;
     if (held(2)) bits |= 0x40;
+    if ((bits || held(9)) && Module.onPadInput) Module.onPadInput();  // the touch controls hide
     return bits;
   },
 
@@ -242,6 +260,9 @@ mergeInto(LibraryManager.library, {
     var pad = ZorbexPage.state().pad;
     return pad && pad.buttons.length > 9 && pad.buttons[9].pressed ? 1 : 0;
   },
+
+  // The program has ended (on a page it never should): the page says so.
+  zorbex_page_stopped: function() { if (Module.onStopped) Module.onStopped(); },
 
   zorbex_page_script_folder: function(out, size) {
     if (typeof process === 'undefined' || !process.versions || !process.versions.node) return 0;

@@ -41,6 +41,7 @@ void StopRuntime() {
     if (!runtimeSettings.started) return;
     BeginRuntimeStop();
     FinishRuntimeStop();
+    zorbex_page_stopped();
 }
 
 void ShowMouseCursor(int show) {
