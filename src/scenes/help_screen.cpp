@@ -54,9 +54,7 @@ static void ControlLines(int* y) {
 }
 
 void RunHelpScreen() {
-    const MenuInput& in = FrontEndInput();
-    if (in.back || in.fire) {
-        PlayMenuConfirmSound();
+    if (ScreenClosedByFireOrBack(FrontEndInput())) {
         CloseScreen();
         return;
     }
