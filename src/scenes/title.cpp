@@ -6,6 +6,7 @@
 #include "scenes/scenes.h"
 #include "scenes/screens.h"
 #include "shell/assets.h"
+#include "shell/front_end.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/language.h"
@@ -27,7 +28,9 @@ constexpr int kMenuPanelX = 220, kMenuPanelY = 276, kMenuPanelW = 200, kMenuPane
 constexpr int kHelpLineY = 436;
 constexpr int kDifficultyX = 10, kDifficultyY = 458;
 
-static bool QuitShown() { return CanQuit() != 0; }
+// Only a program that may end itself, in the game's own front end: a page cannot quit, and
+// without the front end (replays watched, the simulator) the title shows as on a page.
+static bool QuitShown() { return CanQuit() != 0 && FrontEndOn(); }
 
 // The entries in the order of TitleEntry; START's fire is the title's own.
 static const MenuEntry kTitleEntries[] = {
@@ -50,7 +53,7 @@ static void DrawHelpLine() {
         std::snprintf(line, sizeof line, Tr("%s: FIRE   %s: BOMB   %s: CONTINUE   %s: PAUSE"),
                       PadButtonLabel(PadActionFire), PadButtonLabel(PadActionBomb),
                       PadButtonLabel(PadActionContinue), PadButtonLabel(PadActionPause));
-    } else if (CanQuit()) {
+    } else if (QuitShown()) {
         std::snprintf(line, sizeof line, Tr("%s: FIRE   %s: BOMB   %s: CONTINUE   %s: PAUSE   ESC: QUIT"),
                       KeyLabel(KeyActionFire), KeyLabel(KeyActionBomb), KeyLabel(KeyActionContinue),
                       KeyLabel(KeyActionPause));
