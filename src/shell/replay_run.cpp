@@ -1,13 +1,19 @@
 // The start of a recorded or simulated run, and the run options applied between frames.
+#include <cstring>
+
 #include "actors/actor.h"
 #include "actors/spawners.h"
+#include "bosses/boss_state.h"
+#include "bosses/bosses.h"
 #include "player/player.h"
 #include "runtime/headless.h"
+#include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/replay.h"
 #include "shell/save_files.h"
 #include "stages/stage_map.h"
+#include "stages/stage_script.h"
 
 constexpr int32_t kTopArmDurability = 5;  // what one arm item adds at the top level
 
@@ -20,6 +26,22 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     // a run starts with them as a fresh program has them
     mapScrollDX = mapScrollDY = 0;
     shotSoundLatch = 0;
+    // left by the last run's stage, boss and ending until the next one overwrites them: a run
+    // begun again from the title (after RETRY, QUIT TO TITLE or a ranking) hashes its title
+    // frames as a fresh program does
+    std::memset(StageMap, 0, sizeof StageMap);
+    std::memset(StageScriptTable, 0, sizeof StageScriptTable);
+    scriptLine = scriptWait = 0;
+    scriptEnded = 0;
+    mapLeftColumn = mapTopRow = 0;
+    mapSubX = mapSubY = 0.0f;
+    scrollSpeed = scrollTargetSpeed = 0.0f;
+    scrollDir = 0;
+    scrollOn = scrollStopping = 0;
+    std::memset(bossScratch, 0, sizeof bossScratch);
+    bossEventRequested = bossEventIndex = 0;
+    std::memset(endingText, 0, sizeof endingText);
+    endingScrollY = 0.0f;
     // left by the last run's ship until the next one is made
     playerShip = nullptr;
     playerCenterX = playerCenterY = 0.0f;
@@ -34,6 +56,7 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
     currentScene = 0;
     SetHeadlessPad(0);
     RunFrame();
+    titleIdleRestartsOnMove = true;  // the rule of the runs recorded now
     ClearInput();
     SetHeldButtons(heldAtStart);
     PrepareRunStart(seed, difficulty);
@@ -63,7 +86,10 @@ void TakeGameTable(Replay* r) {
 void BeginReplay(const Replay& r) {
     UseReplayTable(r);
     BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
+    UseReplayRules(r);
 }
+
+void UseReplayRules(const Replay& r) { titleIdleRestartsOnMove = r.titleMenu; }
 
 void ApplyRunOptions(uint32_t options, RunCounters* c) {
     if (c->livesSeen >= 0 && lives < c->livesSeen) c->deaths += c->livesSeen - lives;
