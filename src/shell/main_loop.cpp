@@ -8,6 +8,7 @@
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/language.h"
 #include "shell/pause.h"
 #include "shell/player_folder.h"
 #include "shell/run_recorder.h"
@@ -28,6 +29,7 @@ constexpr int32_t kFrameMillis = 16;
 int RunProgram() {
     UsePlayerFolder();
     ReadConfig();
+    ChooseLanguage("system");  // the language the player's system asks for
     ReadSaveFile();
     SetWindowTitle("Zorbex" "Zorbex\x8a\x4f\x93\x60");  // "外伝" in Shift-JIS
     SetWindowedMode(screenModeSetting == 1 ? 0 : 1);
