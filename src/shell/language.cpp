@@ -15,10 +15,10 @@ constexpr const char* kFallbackLanguage = "en";
 constexpr size_t kMaxKeyBytes = 1024;
 constexpr int kPreferenceBytes = 512;
 
-Catalogue catalogues[kMaxLanguages];
+Catalogue languageCatalogues[kMaxLanguages];
 int32_t languageCount = -1;  // -1: the catalogues are not opened yet
-int32_t current = -1;
-uint32_t changes = 0;
+int32_t languageInUse = -1;
+uint32_t languageChangeCount = 0;
 
 void OpenCatalogues() {
     if (languageCount >= 0) return;
@@ -26,10 +26,10 @@ void OpenCatalogues() {
     for (int i = 0; i < kEmbeddedCatalogueCount && languageCount < kMaxLanguages; i++)
         // a damaged catalogue is left out: its language cannot be chosen, the others can
         if (OpenCatalogue(kEmbeddedCatalogues[i].data, kEmbeddedCatalogues[i].size,
-                          &catalogues[languageCount]))
+                          &languageCatalogues[languageCount]))
             languageCount++;
     for (int32_t i = 0; i < languageCount; i++)
-        if (std::strcmp(LanguageCode(i), kStartLanguage) == 0) current = i;
+        if (std::strcmp(LanguageCode(i), kStartLanguage) == 0) languageInUse = i;
 }
 
 int32_t FindLanguage(const char* code, size_t length) {
@@ -51,7 +51,7 @@ int32_t FindLanguage(const char* code, size_t length) {
 const char* Look(int32_t language, const char* key, size_t length, const char* otherwise) {
     OpenCatalogues();
     if (language < 0 || language >= languageCount) return otherwise;
-    const char* found = FindInCatalogue(catalogues[language], key, length);
+    const char* found = FindInCatalogue(languageCatalogues[language], key, length);
     return found ? found : otherwise;
 }
 
@@ -62,42 +62,42 @@ int32_t LanguageCount() {
     return languageCount;
 }
 
-// The catalogues that opened keep the order of kEmbeddedCatalogues; find each one's code.
+// The languageCatalogues that opened keep the order of kEmbeddedCatalogues; find each one's code.
 const char* LanguageCode(int32_t index) {
     OpenCatalogues();
     if (index < 0 || index >= languageCount) return "";
     for (int i = 0; i < kEmbeddedCatalogueCount; i++)
-        if (kEmbeddedCatalogues[i].data == catalogues[index].data) return kEmbeddedCatalogues[i].code;
+        if (kEmbeddedCatalogues[i].data == languageCatalogues[index].data) return kEmbeddedCatalogues[i].code;
     return "";
 }
 
 int32_t CurrentLanguage() {
     OpenCatalogues();
-    return current;
+    return languageInUse;
 }
 
 bool SetLanguage(const char* code) {
     if (!code) return false;
     const int32_t i = FindLanguage(code, std::strlen(code));
     if (i < 0) return false;
-    if (i != current) {
-        current = i;
-        changes++;
+    if (i != languageInUse) {
+        languageInUse = i;
+        languageChangeCount++;
     }
     return true;
 }
 
 int32_t FindLanguageCode(const char* code) { return code ? FindLanguage(code, std::strlen(code)) : -1; }
 
-uint32_t LanguageChanges() { return changes; }
+uint32_t LanguageChanges() { return languageChangeCount; }
 
 const char* Tr(const char* msgid) {
     if (!msgid) return "";
-    return Look(current, msgid, std::strlen(msgid), msgid);
+    return Look(languageInUse, msgid, std::strlen(msgid), msgid);
 }
 
 const char* TrIn(const char* context, const char* msgid) {
-    return TrInLanguage(current, context, msgid);
+    return TrInLanguage(languageInUse, context, msgid);
 }
 
 const char* TrInLanguage(int32_t language, const char* context, const char* msgid) {

@@ -153,8 +153,7 @@ const char* const kLeftOut[] = {
     "writtenEpilogues", "epiloguesLaidOut",  // the ending's decoded texts, made at set-up
     "shownEpilogues", "shownEndingText",     // the words the player reads, in their language
     "laidOutForChange", "lineWidths",        // and their measured widths
-    "catalogues", "languageCount", "current", "changes",  // the language: never the game's
-    "kEmbeddedCatalogues", "kEmbeddedCatalogueCount",
+    "(anonymous namespace)::language*",      // the player's language, never the game's
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
     "runRecording",                          // the replay recorder watches, never steers

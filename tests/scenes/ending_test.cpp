@@ -230,3 +230,62 @@ TEST_F(Ending, SkipAndLeaveTakeTwoSeparatePresses) {
 }
 
 }  // namespace
+
+// Every line of every epilogue, in every language, measured in the ending's text settings:
+// inside the window with its shadow, and no more lines than the ending holds.
+TEST_F(Ending, EveryEpilogueFitsTheWindowInEveryLanguage) {
+    static char lines[kEndingLines][kEndingLineBytes];
+    SetTextSize(14);
+    SetTextWeight(5);
+    SetTextStyle(2);
+    ASSERT_GT(Measure("Zorbex", nullptr), 0) << "no font to measure with";
+    for (int32_t l = 0; l < LanguageCount(); l++) {
+        for (int e = 0; e < kEpilogueCount; e++) {
+            SCOPED_TRACE(std::string(LanguageCode(l)) + " " + kEpilogueFiles[e]);
+            int32_t count = 0;
+            EXPECT_TRUE(LayOutEpilogue(l, kEpilogueFiles[e], FindLevelText(kEpilogueFiles[e]), Measure,
+                                       nullptr, lines, &count));
+            EXPECT_GE(count, kLayouts[e].lineCount);
+            for (int k = 0; k < count; k++) {
+                const int32_t w = Measure(lines[k], nullptr);
+                const int32_t x = (640 - w) / 2;
+                EXPECT_LE(w, kEndingTextWidth) << k;
+                EXPECT_GE(x, 20) << k;
+                EXPECT_LE(x + w + 3, 620) << k;  // the shadow too
+                EXPECT_NE(lines[k][0], ' ') << k;
+            }
+        }
+    }
+}
+
+TEST_F(Ending, TheJapaneseEndingIsTheWrittenTextLineForLine) {
+    SetLanguage("ja");
+    WinLastStage(22, 0);
+    Frame();
+    // the layout of the writing: nothing was broken
+    for (int k : {0, 1, 3, 6, 7, 8, 9}) EXPECT_STRNE(shownEndingText[k], "") << k;
+    for (int k : {2, 4, 5, 10}) EXPECT_STREQ(shownEndingText[k], "") << k;
+    char expected[kEndingLineBytes];
+    Utf8ToShiftJis("「……やったのか」", expected, sizeof expected);
+    EXPECT_STREQ(shownEndingText[3], expected);
+}
+
+// The language is the player's, never the run's: the state hash sees the written text, the
+// screen shows the player's language, and a change shows at once.
+TEST_F(Ending, TheLanguageChangesTheWordsShownAndNothingElse) {
+    SetLanguage("ja");
+    WinLastStage(25, 0);
+    Frames(200);
+    static char japanese[kEndingLines][kEndingLineBytes];
+    std::memcpy(japanese, shownEndingText, sizeof japanese);
+    const float scrolled = endingScrollY;
+
+    SetLanguage("en");
+    Frame();
+    EXPECT_FLOAT_EQ(endingScrollY, scrolled - 0.25f);  // the scroll goes on where it was
+    EXPECT_STREQ(shownEndingText[2], "\"There's no enemy you can't catch.\"");
+    EXPECT_EQ(std::memcmp(endingText, japanese, sizeof japanese), 0);
+    SetLanguage("ja");
+    Frame();
+    EXPECT_EQ(std::memcmp(shownEndingText, japanese, sizeof japanese), 0);
+}
