@@ -157,6 +157,8 @@ const char* const kLeftOut[] = {
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
     "runRecording",                          // the replay recorder watches, never steers
+    "settings", "optionsPath", "padUsed",    // the player's settings and devices, never the game's
+    "frontEnd*", "menu*",                    // the menus and their screens sit outside the game's frames
     "(anonymous namespace)::behaviours",     // each file's behaviour names, fixed at start
 };
 
