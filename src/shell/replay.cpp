@@ -120,13 +120,14 @@ struct Parser {
         int64_t version;
         if (!Decimal(Word(&rest), 0, INT32_MAX, &version) || !Word(&rest).empty())
             return Fail("bad format version");
-        if (version < kReplayVersion || version > kReplayVersionSchemed) {
+        if (version < kReplayVersion || version > kReplayVersionMenu) {
             char buf[120];
             std::snprintf(buf, sizeof buf,
                           "replay format version %" PRId64 " is not supported (this build reads versions %d to %d)",
-                          version, kReplayVersion, kReplayVersionSchemed);
+                          version, kReplayVersion, kReplayVersionMenu);
             return Fail(buf);
         }
+        r->titleMenu = version >= kReplayVersionMenu;
         int64_t v;
         r->hashScheme = 1;
         if (version >= kReplayVersionSchemed) {
@@ -260,7 +261,8 @@ std::string FormatReplay(const Replay& r) {
     std::string out;
     char buf[96];
     std::snprintf(buf, sizeof buf, "%s %d\nhash-scheme %d\nseed %u\ndifficulty %d\nstage %d\noptions",
-                  kMagic.data(), kReplayVersionSchemed, r.hashScheme, r.seed, r.difficulty, r.startStage);
+                  kMagic.data(), r.titleMenu ? kReplayVersionMenu : kReplayVersionSchemed, r.hashScheme, r.seed,
+                  r.difficulty, r.startStage);
     out += buf;
     if (r.options == 0) out += " none";
     if (r.options & RunInvincible) out += " invincible";

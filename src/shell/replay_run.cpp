@@ -3,6 +3,7 @@
 #include "actors/spawners.h"
 #include "player/player.h"
 #include "runtime/headless.h"
+#include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/replay.h"
@@ -34,6 +35,7 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
     currentScene = 0;
     SetHeadlessPad(0);
     RunFrame();
+    titleIdleRestartsOnMove = true;  // the rule of the runs recorded now
     ClearInput();
     SetHeldButtons(heldAtStart);
     PrepareRunStart(seed, difficulty);
@@ -63,7 +65,10 @@ void TakeGameTable(Replay* r) {
 void BeginReplay(const Replay& r) {
     UseReplayTable(r);
     BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
+    UseReplayRules(r);
 }
+
+void UseReplayRules(const Replay& r) { titleIdleRestartsOnMove = r.titleMenu; }
 
 void ApplyRunOptions(uint32_t options, RunCounters* c) {
     if (c->livesSeen >= 0 && lives < c->livesSeen) c->deaths += c->livesSeen - lives;

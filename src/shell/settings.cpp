@@ -104,24 +104,17 @@ const char* TakeLine(std::string_view key, std::string_view value, Settings* s, 
     if (int k = Find(kKeySettingNames, kKeyActionCount, key); k >= 0) {
         const int code = KeyFromName(name);
         if (code < 0) return "no such key";
-        s->keys[k] = code;
+        BindKey(s, k, code);  // as the menu does: one key never serves two buttons
         return nullptr;
     }
     if (int p = Find(kPadSettingNames, kPadActionCount, key); p >= 0) {
         const int button = PadButtonFromName(name);
         if (button < 0) return "no such pad button";
-        s->padButtons[p] = button;
+        BindPadButton(s, p, button);
         return nullptr;
     }
     *unknown = true;
     return nullptr;
-}
-
-// Two actions on one key would leave one of them dead: the later line loses.
-void DropDoubleKeys(Settings* s, const Settings& before) {
-    for (int a = 0; a < kKeyActionCount; a++)
-        for (int b = a + 1; b < kKeyActionCount; b++)
-            if (s->keys[a] == s->keys[b]) s->keys[b] = before.keys[b];
 }
 
 }  // namespace
@@ -131,7 +124,6 @@ void ParseOptionsText(const char* text, size_t size, Settings* s,
     auto tell = [&](int line, const char* why) {
         if (warn) warn(line, why, context);
     };
-    const Settings before = *s;
     s->otherLines.clear();
     const char* p = text;
     const char* end = text + size;
@@ -166,7 +158,6 @@ void ParseOptionsText(const char* text, size_t size, Settings* s,
             s->otherLines.emplace_back(line);
         }
     }
-    DropDoubleKeys(s, before);
 }
 
 std::string FormatOptionsText(const Settings& s) {
@@ -261,9 +252,15 @@ void BindPadButton(Settings* s, int action, int32_t button) {
     s->padButtons[action] = button;
 }
 
-void ResetKeysAndButtons(Settings* s) {
-    std::copy(std::begin(kDefaultKeys), std::end(kDefaultKeys), s->keys);
+void ResetKeys(Settings* s) { std::copy(std::begin(kDefaultKeys), std::end(kDefaultKeys), s->keys); }
+
+void ResetPadButtons(Settings* s) {
     std::copy(std::begin(kDefaultPadButtons), std::end(kDefaultPadButtons), s->padButtons);
+}
+
+void ResetKeysAndButtons(Settings* s) {
+    ResetKeys(s);
+    ResetPadButtons(s);
 }
 
 void ApplySettings(const Settings& s) {

@@ -77,6 +77,8 @@ const char* OptionsFileName();  // beside configFileName
 // A key bound to `action`, the one it replaces swapping to the action that had the key.
 void BindKey(Settings* s, int action, int32_t scanCode);
 void BindPadButton(Settings* s, int action, int32_t button);
+void ResetKeys(Settings* s);
+void ResetPadButtons(Settings* s);
 void ResetKeysAndButtons(Settings* s);
 
 // Volumes, scale, pad buttons and screen mode given to the runtime.

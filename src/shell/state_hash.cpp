@@ -159,6 +159,7 @@ const char* const kLeftOut[] = {
     "runRecording",                          // the replay recorder watches, never steers
     "settings", "optionsPath", "padUsed",    // the player's settings and devices, never the game's
     "frontEnd*", "menu*",                    // the menus and their screens sit outside the game's frames
+    "titleIdleRestartsOnMove",               // a rule fixed for a run by its replay's version
     "(anonymous namespace)::behaviours",     // each file's behaviour names, fixed at start
 };
 

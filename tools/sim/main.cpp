@@ -238,6 +238,8 @@ int Simulate(Run& r) {
 
     SetDrawingEnabled(!o.noDraw);
     BeginRun(o.seed, o.difficulty, o.stage, held);
+    if (begun) UseReplayRules(*begun);
+    r.record.titleMenu = begun ? begun->titleMenu : true;
     ApplyRunOptions(r.runOptions, &r.summary.counters);
     StartSummary(&r.summary);
 
