@@ -1,13 +1,14 @@
-# Writes the catalogues' template: every msgid the sources pass to Tr() or TrIn() (found by
-# xgettext), then every line of the epilogues under data-src/endings/, kept under the name of
-# its file as context. usage: cmake -DSOURCE_DIR=... -DOUTPUT=.../zorbex.pot -P template.cmake
+# Writes the catalogues' template: every msgid the sources pass to Tr() or TrIn() or mark
+# with N_() (found by xgettext), then every line of the epilogues under data-src/endings/,
+# kept under the name of its file as context. usage: cmake -DSOURCE_DIR=... -DOUTPUT=.../zorbex.pot -P template.cmake
 
 find_program(XGETTEXT xgettext REQUIRED)
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/src/*.cpp ${SOURCE_DIR}/src/*.h)
 list(SORT sources)
 set(code_pot ${OUTPUT}.code)
 execute_process(
-  COMMAND ${XGETTEXT} --language=C++ --from-code=UTF-8 --keyword= --keyword=Tr --keyword=TrIn:1c,2
+  COMMAND ${XGETTEXT} --language=C++ --from-code=UTF-8 --keyword= --keyword=Tr --keyword=N_ --keyword=TrIn:1c,2
+          --keyword=DrawMenuText:3 --keyword=DrawMenuTextCentred:3
           --add-comments=TRANSLATORS: --omit-header --force-po --sort-by-file --width=100
           -o ${code_pot} ${sources}
   WORKING_DIRECTORY ${SOURCE_DIR}

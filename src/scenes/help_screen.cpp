@@ -20,13 +20,13 @@ struct HelpItem {
     const char* text;
 };
 static const HelpItem kHelpItems[] = {
-    {0, "S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL"},
-    {1, "M: MISSILES. FOUR RAISE THEM A LEVEL"},
-    {2, "A: ARMS, THE ARMOUR AROUND THE SHIP (\"ARM\"): EACH ADDS HITS IT TAKES"},
-    {3, "ONE BOMB MORE"},
-    {4, "ONE SHIP MORE"},
-    {5, "5000 POINTS"},
-    {6, "A BLOW THAT HURTS EVERY ENEMY AND SHOT"},
+    {0, N_("S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL")},
+    {1, N_("M: MISSILES. FOUR RAISE THEM A LEVEL")},
+    {2, N_("A: ARMS, THE ARMOUR AROUND THE SHIP (\"ARM\"): EACH ADDS HITS IT TAKES")},
+    {3, N_("ONE BOMB MORE")},
+    {4, N_("ONE SHIP MORE")},
+    {5, N_("5000 POINTS")},
+    {6, N_("A BLOW THAT HURTS EVERY ENEMY AND SHOT")},
 };
 
 static void Line(int* y, const char* text, int r = 230, int g = 232, int b = 255) {
@@ -48,8 +48,8 @@ static void ControlLines(int* y) {
                       PadButtonLabel(PadActionContinue), PadButtonLabel(PadActionPause));
         Line(y, line);
     }
-    Line(y, Tr(CanQuit() ? "ESCAPE: PAUSE IN A RUN, QUIT ELSEWHERE   ALT+ENTER: FULL SCREEN"
-                         : "ESCAPE: PAUSE IN A RUN"));
+    Line(y, CanQuit() ? Tr("ESCAPE: PAUSE IN A RUN, QUIT ELSEWHERE   ALT+ENTER: FULL SCREEN")
+                      : Tr("ESCAPE: PAUSE IN A RUN"));
 }
 
 void RunHelpScreen() {

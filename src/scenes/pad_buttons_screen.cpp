@@ -6,6 +6,7 @@
 
 #include "runtime/media.h"
 #include "scenes/menu.h"
+#include "shell/language.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
 #include "shell/settings.h"
@@ -20,12 +21,12 @@ constexpr int kPadButtons = 21;  // as SDL numbers a controller's buttons
 static const char* ButtonValue(const MenuEntry& e) { return PadButtonLabel(e.code); }
 
 static const MenuEntry kPadEntries[] = {
-    {"FIRE", MenuAction, nullptr, 0, 0, PadActionFire, nullptr, nullptr, ButtonValue},
-    {"BOMB", MenuAction, nullptr, 0, 0, PadActionBomb, nullptr, nullptr, ButtonValue},
-    {"CONTINUE", MenuAction, nullptr, 0, 0, PadActionContinue, nullptr, nullptr, ButtonValue},
-    {"PAUSE", MenuAction, nullptr, 0, 0, PadActionPause, nullptr, nullptr, ButtonValue},
-    {"RESET TO DEFAULTS", MenuAction, nullptr, 0, 0, kResetButtons},
-    {"BACK", MenuBack},
+    {N_("FIRE"), MenuAction, nullptr, 0, 0, PadActionFire, nullptr, nullptr, ButtonValue},
+    {N_("BOMB"), MenuAction, nullptr, 0, 0, PadActionBomb, nullptr, nullptr, ButtonValue},
+    {N_("CONTINUE"), MenuAction, nullptr, 0, 0, PadActionContinue, nullptr, nullptr, ButtonValue},
+    {N_("PAUSE"), MenuAction, nullptr, 0, 0, PadActionPause, nullptr, nullptr, ButtonValue},
+    {N_("RESET TO DEFAULTS"), MenuAction, nullptr, 0, 0, kResetButtons},
+    {N_("BACK"), MenuBack},
 };
 
 static Menu menuPad = {kPadEntries, MenuLength(kPadEntries)};

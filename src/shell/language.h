@@ -6,6 +6,10 @@
 
 // The text to draw for msgid, UTF-8; msgid itself when the catalogue has no entry.
 const char* Tr(const char* msgid);
+// Marks a msgid where it is written down (a menu's table) for the catalogue's template; it is
+// looked up with Tr() where it is drawn.
+constexpr const char* N_(const char* msgid) { return msgid; }
+
 // The same, for a msgid the catalogue keeps under a context (msgctxt): an epilogue's lines
 // are kept under the name of its file.
 const char* TrIn(const char* context, const char* msgid);

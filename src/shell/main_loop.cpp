@@ -32,7 +32,9 @@ constexpr int32_t kFrameMillis = 16;
 int RunProgram() {
     UsePlayerFolder();
     ReadConfig();
-    ChooseLanguage("system");  // the language the player's system asks for
+    // the setting's language (or the system's) before set-up lays out the endings in it
+    ChooseLanguage(settings.language >= 0 && settings.language < kLanguageCount ? kLanguageNames[settings.language]
+                                                                                 : "system");
     ReadSaveFile();
     SetWindowTitle("Zorbex" "Zorbex\x8a\x4f\x93\x60");  // "外伝" in Shift-JIS
     SetWindowedMode(screenModeSetting == 1 ? 0 : 1);
