@@ -162,3 +162,8 @@ add_test(NAME web_page_in_chromium
          COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/page_test.py ${CMAKE_BINARY_DIR}
                  ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/page)
 set_tests_properties(web_page_in_chromium PROPERTIES TIMEOUT 600)
+# the front end's menus and pause, played by keys on the page
+add_test(NAME web_menus_in_chromium
+         COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/menu_test.py ${CMAKE_BINARY_DIR}
+                 ${CMAKE_BINARY_DIR}/test-work/web-menus)
+set_tests_properties(web_menus_in_chromium PROPERTIES TIMEOUT 300)

@@ -1,11 +1,14 @@
 // The menu kit: the cursor, the values, the sounds and the look shared by every menu.
 #include "scenes/menu.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "runtime/media.h"
 #include "shell/assets.h"
 #include "shell/language.h"
+#include "shell/line_breaking.h"
 
 constexpr int kCursorIndent = 22;  // the marker sits left of the label
 constexpr int kPanelDark = 48;      // the panel's dark blue
@@ -103,6 +106,34 @@ void DrawMenu(const Menu& menu, int x, int y, int valueX) {
 }
 
 void DrawPlainText(int x, int y, const char* utf8, int r, int g, int b) { DrawGlyphText(x, y, utf8, r, g, b); }
+
+// Whether the first `bytes` bytes of a text fit `width` pixels of the glyph font.
+static bool FitsGlyphWidth(const char* text, int32_t bytes, void* width) {
+    char line[512];
+    if (size_t(bytes) >= sizeof line) return false;
+    std::memcpy(line, text, size_t(bytes));
+    line[bytes] = '\0';
+    return MeasureGlyphText(line) <= *static_cast<int*>(width);
+}
+
+// Broken as every text of the game is (shell/line_breaking.h): at spaces, and between
+// Japanese characters where kinsoku allows.
+int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int r, int g, int b) {
+    char line[512];
+    const char* p = utf8;
+    int lines = 0;
+    while (*p == ' ') p++;
+    while (*p) {
+        const LineBreak br = BreakLine(p, FitsGlyphWidth, &width);
+        const size_t n = std::min(size_t(br.lineBytes), sizeof line - 1);
+        std::memcpy(line, p, n);
+        line[n] = '\0';
+        DrawGlyphText(x, y + lines * lineStep, line, r, g, b);
+        lines++;
+        p += br.nextStart;
+    }
+    return lines;
+}
 
 void DrawMenuText(int x, int y, const char* msgid, int r, int g, int b) { DrawGlyphText(x, y, Tr(msgid), r, g, b); }
 

@@ -78,6 +78,9 @@ void DrawMenuText(int x, int y, const char* msgid, int r = 255, int g = 255, int
 void DrawMenuTextCentred(int cx, int y, const char* msgid, int r = 255, int g = 255, int b = 255);
 // A text already translated or made of names (no Tr), in the glyph font.
 void DrawPlainText(int x, int y, const char* utf8, int r = 255, int g = 255, int b = 255);
+// A text already translated, broken into lines no wider than `width` (at spaces, and
+// between Japanese characters), `lineStep` apart; the number of lines drawn.
+int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int r = 255, int g = 255, int b = 255);
 // The menus' panel: a dark, framed box behind entries.
 void DrawMenuPanel(int x, int y, int w, int h);
 constexpr int kMenuLineHeight = 24;

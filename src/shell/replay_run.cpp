@@ -1,6 +1,10 @@
 // The start of a recorded or simulated run, and the run options applied between frames.
+#include <cstring>
+
 #include "actors/actor.h"
 #include "actors/spawners.h"
+#include "bosses/boss_state.h"
+#include "bosses/bosses.h"
 #include "player/player.h"
 #include "runtime/headless.h"
 #include "scenes/scenes.h"
@@ -9,6 +13,7 @@
 #include "shell/replay.h"
 #include "shell/save_files.h"
 #include "stages/stage_map.h"
+#include "stages/stage_script.h"
 
 constexpr int32_t kTopArmDurability = 5;  // what one arm item adds at the top level
 
@@ -21,6 +26,22 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     // a run starts with them as a fresh program has them
     mapScrollDX = mapScrollDY = 0;
     shotSoundLatch = 0;
+    // left by the last run's stage, boss and ending until the next one overwrites them: a run
+    // begun again from the title (after RETRY, QUIT TO TITLE or a ranking) hashes its title
+    // frames as a fresh program does
+    std::memset(StageMap, 0, sizeof StageMap);
+    std::memset(StageScriptTable, 0, sizeof StageScriptTable);
+    scriptLine = scriptWait = 0;
+    scriptEnded = 0;
+    mapLeftColumn = mapTopRow = 0;
+    mapSubX = mapSubY = 0.0f;
+    scrollSpeed = scrollTargetSpeed = 0.0f;
+    scrollDir = 0;
+    scrollOn = scrollStopping = 0;
+    std::memset(bossScratch, 0, sizeof bossScratch);
+    bossEventRequested = bossEventIndex = 0;
+    std::memset(endingText, 0, sizeof endingText);
+    endingScrollY = 0.0f;
     // left by the last run's ship until the next one is made
     playerShip = nullptr;
     playerCenterX = playerCenterY = 0.0f;

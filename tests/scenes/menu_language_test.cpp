@@ -10,6 +10,7 @@
 #include "scenes/screens.h"
 #include "shell/assets.h"
 #include "shell/language.h"
+#include "shell/line_breaking.h"
 #include "shell/settings.h"
 
 namespace {
@@ -41,18 +42,26 @@ const std::vector<Room> kRooms = {
       "PRESS THE NEW BUTTON (ESCAPE KEEPS THE OLD ONE)", "A BUTTON IN USE SWAPS WITH THE ONE IT REPLACES",
       "PRACTICE", "NOT HERE YET", "REPLAYS", "NOT HERE YET: WATCH A RUN WITH ZORBEX-SIM --WATCH",
       "FIRE OR BOMB: BACK"}},
-    {"help lines", 620 - 40 - 8,
-     {"HELP", "ITEMS: DESTROY THE CARRIERS AND PICK UP WHAT THEY LEAVE",
-      "BOMB: BLASTS ALL OVER THE SCREEN HURT EVERY ENEMY AND SHOT;",
-      "THE SHIP CANNOT BE HIT WHILE IT LASTS. THREE WITH EACH NEW SHIP.",
-      "ROUTE MAP: AFTER EACH STAGE CHOOSE ONE OF TWO WITH UP OR DOWN",
-      "AND FIRE. SEVEN STAGES MAKE A RUN; EACH LAST STAGE HAS ITS ENDING.",
-      "ESCAPE: PAUSE IN A RUN, QUIT ELSEWHERE   ALT+ENTER: FULL SCREEN", "ESCAPE: PAUSE IN A RUN"}},
-    {"help items", 620 - 80 - 8,
-     {"S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL", "M: MISSILES. FOUR RAISE THEM A LEVEL",
-      "A: ARMS, THE ARMOUR AROUND THE SHIP (\"ARM\"): EACH ADDS HITS IT TAKES", "ONE BOMB MORE",
-      "ONE SHIP MORE", "5000 POINTS", "A BLOW THAT HURTS EVERY ENEMY AND SHOT"}},
+    {"help heading", 620 - 40 - 8, {"HELP", "ITEMS: DESTROY THE CARRIERS AND PICK UP WHAT THEY LEAVE"}},
 };
+
+// The help's paragraphs, wrapped to the panel as the help screen wraps them: every line
+// within it, and no paragraph taking more lines than the panel has room for.
+const std::vector<const char*> kHelpParagraphs = {
+    "S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL", "M: MISSILES. FOUR RAISE THEM A LEVEL",
+    "A: ARMS (ARM), THE ARMOUR AROUND THE SHIP: EACH ADDS HITS IT TAKES, FOUR RAISE IT",
+    "ONE BOMB MORE", "ONE SHIP MORE", "5000 POINTS", "A BLOW THAT HURTS EVERY ENEMY AND SHOT",
+    "BOMB: BLASTS ALL OVER THE SCREEN HURT EVERY ENEMY AND SHOT, AND THE SHIP CANNOT BE HIT WHILE IT LASTS. "
+    "THREE WITH EACH NEW SHIP.",
+    "ROUTE MAP: AFTER EACH STAGE CHOOSE THE NEXT OF TWO WITH UP OR DOWN AND FIRE. SEVEN STAGES MAKE A RUN; "
+    "EACH LAST STAGE HAS ITS OWN ENDING.",
+    "ESCAPE: PAUSE IN A RUN, QUIT ELSEWHERE. ALT+ENTER: WINDOW OR FULL SCREEN", "ESCAPE: PAUSE IN A RUN"};
+constexpr int kHelpItemWidth = 620 - 80 - 20;  // the narrowest the help wraps to
+constexpr int kHelpMostLines = 3;
+
+bool FitsGlyphs(const char* text, int32_t bytes, void* width) {
+    return MeasureGlyphText(std::string(text, size_t(bytes)).c_str()) <= *static_cast<int*>(width);
+}
 
 // The lines made from a translated format and the default keys' and buttons' names.
 std::vector<std::pair<std::string, int>> FormattedLines() {
@@ -109,6 +118,17 @@ TEST_F(MenuLanguages, EveryMenuTextIsInTheFontAndFitsItsPanelInEveryLanguage) {
                 ExpectDrawable(shown, room.width, room.where);
             }
         for (const auto& [line, width] : FormattedLines()) ExpectDrawable(line, width, "formatted line");
+        for (const char* msgid : kHelpParagraphs) {
+            const char* p = Tr(msgid);
+            int width = kHelpItemWidth, lines = 0;
+            while (*p) {
+                const LineBreak b = BreakLine(p, FitsGlyphs, &width);
+                ExpectDrawable(std::string(p, size_t(b.lineBytes)), kHelpItemWidth, "help paragraph");
+                p += b.nextStart;
+                lines++;
+            }
+            EXPECT_LE(lines, kHelpMostLines) << msgid;
+        }
     }
     SetLanguage(LanguageCode(was));
 }
