@@ -103,5 +103,5 @@ void RunKeysScreen() {
     if (menuKeysWaiting >= 0)
         DrawMenuTextCentred(320, kPromptY, "PRESS THE NEW KEY (ESCAPE KEEPS THE OLD ONE)", 255, 230, 90);
     else
-        DrawMenuTextCentred(320, kPromptY, "A KEY IN USE SWAPS WITH THE ONE IT REPLACES", 170, 180, 220);
+        DrawMenuTextCentred(320, kPromptY, "A KEY ALREADY IN USE SWAPS PLACES", 170, 180, 220);
 }

@@ -88,7 +88,7 @@ void RunPadButtonsScreen() {
     DrawMenuTextCentred(320, kHeadingY, "PAD", 255, 230, 90);
     DrawMenu(menuPad, kLabelX, kFirstY, kValueX);
     if (menuPadWaiting >= 0)
-        DrawMenuTextCentred(320, kPromptY, "PRESS THE NEW BUTTON (ESCAPE KEEPS THE OLD ONE)", 255, 230, 90);
+        DrawMenuTextCentred(320, kPromptY, "PRESS A NEW BUTTON (ESCAPE KEEPS THE OLD)", 255, 230, 90);
     else
-        DrawMenuTextCentred(320, kPromptY, "A BUTTON IN USE SWAPS WITH THE ONE IT REPLACES", 170, 180, 220);
+        DrawMenuTextCentred(320, kPromptY, "A BUTTON ALREADY IN USE SWAPS PLACES", 170, 180, 220);
 }

@@ -12,6 +12,6 @@ void RunReplaysScreen() {
     }
     DrawMenuPanel(120, 170, 400, 120);
     DrawMenuTextCentred(320, 186, "REPLAYS", 255, 230, 90);
-    DrawMenuTextCentred(320, 222, "NOT HERE YET: WATCH A RUN WITH ZORBEX-SIM --WATCH");
+    DrawMenuTextCentred(320, 222, "NOT HERE YET: USE ZORBEX-SIM --WATCH");
     DrawMenuTextCentred(320, 258, "FIRE OR BOMB: BACK", 170, 180, 220);
 }

@@ -54,8 +54,12 @@ TEST(EpilogueFiles, TheWrittenTextKeepsItsLinesAndLayout) {
                 bool blank = k >= count || IsBlank(kLayouts[e], k);
                 EXPECT_EQ(lines[k][0] == '\0', blank) << "line " << k;
             }
-            if (e == kContinueEpilogue) EXPECT_STREQ(lines[11], "To Be Continued........?");
-            if (e == 3) EXPECT_LT(std::strlen(lines[2]), 40u);  // stage 24: one short line
+            if (e == kContinueEpilogue) {
+                EXPECT_STREQ(lines[11], "To Be Continued........?");
+            }
+            if (e == 3) {
+                EXPECT_LT(std::strlen(lines[2]), 40u);  // stage 24: one short line
+            }
         }
     }
 }

@@ -36,13 +36,13 @@ const std::vector<Room> kRooms = {
     // a value is drawn between arrows while it can change
     {"options values", 90 + 460 - 360 - 8,
      {"WINDOW", "FULL SCREEN", "AUTO", "1X", "4X", "EASY", "NORMAL", "HARD", "SYSTEM", "ENGLISH", "日本語"}},
-    {"screen notes", 460 - 2 * 12,
+    {"screen notes", 460,
      {"OPTIONS", "KEYBOARD", "PAD", "A NEW DIFFICULTY COUNTS FROM THE NEXT RUN",
-      "PRESS THE NEW KEY (ESCAPE KEEPS THE OLD ONE)", "A KEY IN USE SWAPS WITH THE ONE IT REPLACES",
-      "PRESS THE NEW BUTTON (ESCAPE KEEPS THE OLD ONE)", "A BUTTON IN USE SWAPS WITH THE ONE IT REPLACES",
-      "PRACTICE", "NOT HERE YET", "REPLAYS", "NOT HERE YET: WATCH A RUN WITH ZORBEX-SIM --WATCH",
+      "PRESS THE NEW KEY (ESCAPE KEEPS THE OLD ONE)", "A KEY ALREADY IN USE SWAPS PLACES",
+      "PRESS A NEW BUTTON (ESCAPE KEEPS THE OLD)", "A BUTTON ALREADY IN USE SWAPS PLACES",
       "FIRE OR BOMB: BACK"}},
-    {"help heading", 620 - 40 - 8, {"HELP", "ITEMS: DESTROY THE CARRIERS AND PICK UP WHAT THEY LEAVE"}},
+    {"practice and replays", 400, {"PRACTICE", "NOT HERE YET", "REPLAYS", "NOT HERE YET: USE ZORBEX-SIM --WATCH"}},
+    {"help heading", 620 - 40, {"HELP", "ITEMS: DESTROY THE CARRIERS AND PICK UP WHAT THEY LEAVE"}},
 };
 
 // The help's paragraphs, wrapped to the panel as the help screen wraps them: every line

@@ -72,8 +72,10 @@ TEST(LineBreaking, EveryLineOfAWrittenEpilogueBreaksByTheRules) {
         std::string joined;
         for (size_t i = 0; i < lines.size(); i++) {
             EXPECT_LE(CountCharacters(lines[i].c_str(), int32_t(lines[i].size())), width);
-            if (i > 0) EXPECT_NE(lines[i].rfind("、", 0), 0u) << width;
-            if (i > 0) EXPECT_NE(lines[i].rfind("。", 0), 0u) << width;
+            if (i > 0) {
+                EXPECT_NE(lines[i].rfind("、", 0), 0u) << width;
+                EXPECT_NE(lines[i].rfind("。", 0), 0u) << width;
+            }
             joined += lines[i];
         }
         EXPECT_EQ(joined, text) << width;
