@@ -281,6 +281,10 @@ def main():
             write_buttons(os.path.join(work, 'idle.txt'), script)
             want = desktop.shot('title%d' % frame, '--input', 'idle.txt', '--language', 'en')
             got = page.canvas()
+            if differing_pixels(want, got):
+                # kept for a look: what the page showed
+                with open(os.path.join(work, 'title%d-browser.ppm' % frame), 'wb') as f:
+                    f.write(b'P6 640 480 255\n' + got)
             check(differing_pixels(want, got) == 0, 'title frame %d: the canvas shows the desktop\'s pixels' % frame)
 
         # Z starts stage 1, and the run goes on to a game over and the ranking
