@@ -71,6 +71,9 @@ set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp 
 set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
               -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
               "-sASYNCIFY_IMPORTS=['zorbex_page_wait_animation_frame','zorbex_page_sleep']"
+              # the scene table calls its scenes through pointers, and a scene may wait (the
+              # title's start sound): that one indirect call unwinds
+              "-sASYNCIFY_ADD=['RunScene*']"
               "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','allocateUTF8','ccall','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
               -lidbfs.js "SHELL:--pre-js ${package_loader}")
 

@@ -7,6 +7,7 @@
 
 #include "runtime/media.h"
 #include "shell/assets.h"
+#include "shell/front_end.h"
 #include "shell/language.h"
 #include "shell/line_breaking.h"
 
@@ -157,3 +158,20 @@ void DrawMenuPanel(int x, int y, int w, int h) {
 
 void PlayMenuMoveSound() { PlaySound(WavItemGet00, 1, 1); }
 void PlayMenuConfirmSound() { PlaySound(WavPowerUp, 1, 1); }
+
+bool ScreenClosedByFireOrBack(const MenuInput& in) {
+    if (!in.back && !in.fire) return false;
+    PlayMenuConfirmSound();
+    return true;
+}
+
+void RunNoticeScreen(const MenuInput& in, const char* heading, const char* line) {
+    if (ScreenClosedByFireOrBack(in)) {
+        CloseScreen();
+        return;
+    }
+    DrawMenuPanel(120, 170, 400, 120);
+    DrawMenuTextCentred(320, 186, heading, 255, 230, 90);
+    DrawMenuTextCentred(320, 222, line);
+    DrawMenuTextCentred(320, 258, "FIRE OR BOMB: BACK", 170, 180, 220);
+}

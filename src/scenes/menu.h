@@ -85,5 +85,10 @@ int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int
 void DrawMenuPanel(int x, int y, int w, int h);
 constexpr int kMenuLineHeight = 24;
 
+// A screen that only shows something: true (after the sound) once fire or back closed it.
+bool ScreenClosedByFireOrBack(const MenuInput& in);
+// A small notice screen: a heading and one line over the panel, closed by fire or back.
+void RunNoticeScreen(const MenuInput& in, const char* heading, const char* line);
+
 void PlayMenuMoveSound();
 void PlayMenuConfirmSound();

@@ -2,16 +2,8 @@
 #include "scenes/menu.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
+#include "shell/language.h"
 
 void RunReplaysScreen() {
-    const MenuInput& in = FrontEndInput();
-    if (in.back || in.fire) {
-        PlayMenuConfirmSound();
-        CloseScreen();
-        return;
-    }
-    DrawMenuPanel(120, 170, 400, 120);
-    DrawMenuTextCentred(320, 186, "REPLAYS", 255, 230, 90);
-    DrawMenuTextCentred(320, 222, "NOT HERE YET: USE ZORBEX-SIM --WATCH");
-    DrawMenuTextCentred(320, 258, "FIRE OR BOMB: BACK", 170, 180, 220);
+    RunNoticeScreen(FrontEndInput(), N_("REPLAYS"), N_("NOT HERE YET: USE ZORBEX-SIM --WATCH"));
 }

@@ -7,13 +7,14 @@ set -euo pipefail
 game=$(realpath "$1")
 work=$2
 
-# a key held for about a tenth of a second, as a player presses it: a bare tap can fall
-# between two frames. Without a window manager the keys go to the window under the pointer.
+# a key held for a fifth of a second, as a player presses it: a bare tap can fall between
+# two frames of a busy machine (and less than the menus' repeat delay, 18 frames). Without a
+# window manager the keys go to the window under the pointer.
 press() {
     xdotool mousemove --window "$window" 200 200 keydown "$1"
-    sleep 0.12
+    sleep 0.2
     xdotool keyup "$1"
-    sleep 0.15
+    sleep 0.25
 }
 alive() { kill -0 "$pid" 2>/dev/null; }
 
