@@ -33,6 +33,7 @@ target_include_directories(zorbex_game PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_include_directories(zorbex_game SYSTEM PRIVATE /usr/include/stb)
 zorbex_game_flags(zorbex_game)
 include(${CMAKE_SOURCE_DIR}/cmake/EmbedText.cmake)
+include(${CMAKE_SOURCE_DIR}/cmake/Catalogues.cmake)
 
 # The data the desktop made, and the lines of text it rendered, beside the programs; the
 # page's package of the pictures and sounds (music is fetched when it is first played).

@@ -22,6 +22,8 @@ packages=(
   xdotool
   # the boss sheet lays out and quantises the simulator's frames
   python3-pil
+  # the catalogues under po/ are compiled and checked with msgfmt and msgcmp
+  gettext
 )
 # the score board (board/) and its tests: Debian's Python with its web and database
 # packages, PostgreSQL, bubblewrap for the simulator's sandbox, a browser for the page test, and

@@ -23,6 +23,10 @@ void SleepMillis(int ms);  // lets the processor rest
 void WaitUntilMillis(int32_t millis);
 int32_t RandomUpTo(int32_t n);  // uniform over 0..n inclusive
 
+// The languages the player's system asks for, most wanted first, separated by ':': locale
+// names on the desktop ("ja_JP.UTF-8"), language tags in the browser ("ja-JP"); "" for none.
+void GetSystemLanguagePreferences(char* out, int size);
+
 // Input. Scan codes in the DirectInput numbering the game uses.
 constexpr int KeyEscape = 0x01;
 constexpr int KeyZ = 0x2C;

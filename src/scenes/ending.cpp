@@ -7,9 +7,11 @@
 #include "shell/assets.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/language.h"
 #include "stages/level_texts.h"
 
 char endingText[kEndingLines][kEndingLineBytes];
+char shownEndingText[kEndingLines][kEndingLineBytes];
 float endingScrollY;
 
 constexpr float kScrollStartY = 192.0f;  // line 0 starts just below the window
@@ -40,27 +42,67 @@ constexpr CaptionWindow kCaptionWindows[] = {{60, 300}, {360, 600}, {660, 900}, 
 // "MS ゴシック" in Shift-JIS; the runtime falls back to a Japanese Gothic face it has.
 constexpr const char* kTextFace = "MS \x83\x53\x83\x56\x83\x62\x83\x4e";
 
-// Widths of the lines in the ending's text settings, measured once on entry.
+// Widths of the shown lines in the ending's text settings, measured once on entry.
 static int32_t lineWidths[kEndingLines];
 
-static char convertedEpilogues[kEpilogueCount][kEndingLines][kEndingLineBytes];
-static bool epiloguesConverted;
+// The epilogues laid out once at set-up as the game was written (the run's state hashes
+// them, whatever the player reads), and in the player's language, laid out again after the
+// language changed; entering the ending converts nothing.
+constexpr const char* kWrittenLanguage = "ja";
+static char writtenEpilogues[kEpilogueCount][kEndingLines][kEndingLineBytes];
+static char shownEpilogues[kEpilogueCount][kEndingLines][kEndingLineBytes];
+static bool epiloguesLaidOut;
+static uint32_t laidOutForChange;  // LanguageChanges() when they were laid out
 
-void PrepareEndingTexts() {
-    if (epiloguesConverted) return;
+static void UseEndingTextSettings() {
+    SetTextSize(14);
+    SetTextWeight(5);
+    SetTextFace(kTextFace, -1);
+    SetTextStyle(2);
+}
+
+static int32_t MeasureEndingLine(const char* line, void*) {
+    return MeasureText(line, static_cast<int32_t>(std::strlen(line)), 0);
+}
+
+static void LayOutEpilogues(int32_t language, char out[kEpilogueCount][kEndingLines][kEndingLineBytes]) {
     for (int32_t e = 0; e < kEpilogueCount; e++) {
         int32_t lineCount;
-        ConvertEpilogue(FindLevelText(kEpilogueFiles[e]), convertedEpilogues[e], &lineCount);
+        LayOutEpilogue(language, kEpilogueFiles[e], FindLevelText(kEpilogueFiles[e]), MeasureEndingLine,
+                       nullptr, out[e], &lineCount);
     }
-    epiloguesConverted = true;
+}
+
+void PrepareEndingTexts() {
+    UseEndingTextSettings();
+    LayOutEpilogues(FindLanguageCode(kWrittenLanguage), writtenEpilogues);
+    LayOutEpilogues(CurrentLanguage(), shownEpilogues);
+    epiloguesLaidOut = true;
+    laidOutForChange = LanguageChanges();
+}
+
+static void FillShownEndingText() {
+    if (!epiloguesLaidOut) PrepareEndingTexts();
+    if (laidOutForChange != LanguageChanges()) {
+        UseEndingTextSettings();
+        LayOutEpilogues(CurrentLanguage(), shownEpilogues);
+        laidOutForChange = LanguageChanges();
+    }
+    std::memset(shownEndingText, 0, sizeof shownEndingText);
+    int32_t e = EpilogueIndex(hasContinued, stageNumber);
+    if (e >= 0) std::memcpy(shownEndingText, shownEpilogues[e], sizeof shownEndingText);
 }
 
 void FillEndingText() {
-    PrepareEndingTexts();
+    FillShownEndingText();
     std::memset(endingText, 0, sizeof endingText);
     int32_t e = EpilogueIndex(hasContinued, stageNumber);
-    if (e < 0) return;
-    std::memcpy(endingText, convertedEpilogues[e], sizeof endingText);
+    if (e >= 0) std::memcpy(endingText, writtenEpilogues[e], sizeof endingText);
+}
+
+static void MeasureEndingText() {
+    for (int32_t k = 0; k < kEndingLines; k++)
+        lineWidths[k] = shownEndingText[k][0] ? MeasureEndingLine(shownEndingText[k], nullptr) : 0;
 }
 
 static void DrawEpilogue() {
@@ -68,7 +110,7 @@ static void DrawEpilogue() {
     for (int32_t k = 0; k < kEndingLines; k++) {
         int32_t y = top + kLineStep * k;
         if (y < kLineVisibleTop || y > kLineVisibleBottom) continue;
-        const char* line = endingText[k];
+        const char* line = shownEndingText[k];
         if (line[0] == '\0') continue;  // a blank line draws nothing
         int32_t x = (640 - lineWidths[k]) / 2;
         DrawText(x + kShadowOffset, y + kShadowOffset, line, MakeColor(0, 0, 0), 0);
@@ -94,15 +136,14 @@ void RunEndingScene() {
         endingScrollY = kScrollStartY;
         stagePhase = PhaseRouteDisplayOnly;
         sceneTimer = 0;
-        SetTextSize(14);
-        SetTextWeight(5);
-        SetTextFace(kTextFace, -1);
-        SetTextStyle(2);
         // the settings stay as they are for the whole scene, and so do the widths
-        for (int32_t k = 0; k < kEndingLines; k++) {
-            const char* line = endingText[k];
-            lineWidths[k] = line[0] ? MeasureText(line, static_cast<int32_t>(std::strlen(line)), 0) : 0;
-        }
+        UseEndingTextSettings();
+        MeasureEndingText();
+    } else if (laidOutForChange != LanguageChanges()) {
+        // the player chose another language: the same epilogue in it, where it has scrolled to
+        FillShownEndingText();
+        UseEndingTextSettings();
+        MeasureEndingText();
     }
     DrawImage(0, 0, ImgEnding, 0);
     sceneTimer += 1;

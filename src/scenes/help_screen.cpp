@@ -22,13 +22,13 @@ struct HelpItem {
     const char* text;
 };
 static const HelpItem kHelpItems[] = {
-    {0, "S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL"},
-    {1, "M: MISSILES. FOUR RAISE THEM A LEVEL"},
-    {2, "A: ARMS (ARM): ARMOUR THAT TAKES HITS FOR THE SHIP"},
-    {3, "ONE BOMB MORE"},
-    {4, "ONE SHIP MORE"},
-    {5, "5000 POINTS"},
-    {6, "A BLOW THAT HURTS EVERY ENEMY AND SHOT"},
+    {0, N_("S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL")},
+    {1, N_("M: MISSILES. FOUR RAISE THEM A LEVEL")},
+    {2, N_("A: ARMS (ARM): ARMOUR THAT TAKES HITS FOR THE SHIP")},
+    {3, N_("ONE BOMB MORE")},
+    {4, N_("ONE SHIP MORE")},
+    {5, N_("5000 POINTS")},
+    {6, N_("A BLOW THAT HURTS EVERY ENEMY AND SHOT")},
 };
 
 // A text already translated, wrapped to the panel.

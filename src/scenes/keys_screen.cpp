@@ -5,6 +5,7 @@
 
 #include "runtime/media.h"
 #include "scenes/menu.h"
+#include "shell/language.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
 #include "shell/settings.h"
@@ -19,16 +20,16 @@ constexpr int kKeyCodes = 256;
 static const char* KeyValue(const MenuEntry& e) { return KeyLabel(e.code); }
 
 static const MenuEntry kKeyEntries[] = {
-    {"FIRE", MenuAction, nullptr, 0, 0, KeyActionFire, nullptr, nullptr, KeyValue},
-    {"BOMB", MenuAction, nullptr, 0, 0, KeyActionBomb, nullptr, nullptr, KeyValue},
-    {"CONTINUE", MenuAction, nullptr, 0, 0, KeyActionContinue, nullptr, nullptr, KeyValue},
-    {"PAUSE", MenuAction, nullptr, 0, 0, KeyActionPause, nullptr, nullptr, KeyValue},
-    {"UP", MenuAction, nullptr, 0, 0, KeyActionUp, nullptr, nullptr, KeyValue},
-    {"DOWN", MenuAction, nullptr, 0, 0, KeyActionDown, nullptr, nullptr, KeyValue},
-    {"LEFT", MenuAction, nullptr, 0, 0, KeyActionLeft, nullptr, nullptr, KeyValue},
-    {"RIGHT", MenuAction, nullptr, 0, 0, KeyActionRight, nullptr, nullptr, KeyValue},
-    {"RESET TO DEFAULTS", MenuAction, nullptr, 0, 0, kResetKeys},
-    {"BACK", MenuBack},
+    {N_("FIRE"), MenuAction, nullptr, 0, 0, KeyActionFire, nullptr, nullptr, KeyValue},
+    {N_("BOMB"), MenuAction, nullptr, 0, 0, KeyActionBomb, nullptr, nullptr, KeyValue},
+    {N_("CONTINUE"), MenuAction, nullptr, 0, 0, KeyActionContinue, nullptr, nullptr, KeyValue},
+    {N_("PAUSE"), MenuAction, nullptr, 0, 0, KeyActionPause, nullptr, nullptr, KeyValue},
+    {N_("UP"), MenuAction, nullptr, 0, 0, KeyActionUp, nullptr, nullptr, KeyValue},
+    {N_("DOWN"), MenuAction, nullptr, 0, 0, KeyActionDown, nullptr, nullptr, KeyValue},
+    {N_("LEFT"), MenuAction, nullptr, 0, 0, KeyActionLeft, nullptr, nullptr, KeyValue},
+    {N_("RIGHT"), MenuAction, nullptr, 0, 0, KeyActionRight, nullptr, nullptr, KeyValue},
+    {N_("RESET TO DEFAULTS"), MenuAction, nullptr, 0, 0, kResetKeys},
+    {N_("BACK"), MenuBack},
 };
 
 static Menu menuKeys = {kKeyEntries, MenuLength(kKeyEntries)};
@@ -102,5 +103,5 @@ void RunKeysScreen() {
     if (menuKeysWaiting >= 0)
         DrawMenuTextCentred(320, kPromptY, "PRESS THE NEW KEY (ESCAPE KEEPS THE OLD ONE)", 255, 230, 90);
     else
-        DrawMenuTextCentred(320, kPromptY, "A KEY IN USE SWAPS WITH THE ONE IT REPLACES", 170, 180, 220);
+        DrawMenuTextCentred(320, kPromptY, "A KEY ALREADY IN USE SWAPS PLACES", 170, 180, 220);
 }

@@ -9,6 +9,7 @@
 #include "shell/assets.h"
 #include "shell/front_end.h"
 #include "shell/language.h"
+#include "shell/line_breaking.h"
 
 constexpr int kCursorIndent = 22;  // the marker sits left of the label
 constexpr int kPanelDark = 48;      // the panel's dark blue
@@ -107,51 +108,30 @@ void DrawMenu(const Menu& menu, int x, int y, int valueX) {
 
 void DrawPlainText(int x, int y, const char* utf8, int r, int g, int b) { DrawGlyphText(x, y, utf8, r, g, b); }
 
-// Where a line may break before the character at p: after a space, or before and after a
-// character of the CJK ranges (Japanese breaks between characters, except before its
-// closing punctuation).
-static bool BreakBefore(const char* start, const char* p) {
-    if (p == start) return false;
-    const unsigned char c = static_cast<unsigned char>(*p);
-    const unsigned char before = static_cast<unsigned char>(p[-1]);
-    if (before == ' ') return true;
-    const bool wide = c >= 0xE3 && c <= 0xEF;  // U+3000 and up, as UTF-8 lead bytes
-    if (wide && (std::strncmp(p, "、", 3) == 0 || std::strncmp(p, "。", 3) == 0 || std::strncmp(p, "」", 3) == 0 ||
-                 std::strncmp(p, "ー", 3) == 0))
-        return false;
-    if (wide) return true;
-    // after a wide character: the previous one began at most three bytes back
-    return p - start >= 3 && static_cast<unsigned char>(p[-3]) >= 0xE3 && static_cast<unsigned char>(p[-3]) <= 0xEF &&
-           (c & 0xC0) != 0x80;
+// Whether the first `bytes` bytes of a text fit `width` pixels of the glyph font.
+static bool FitsGlyphWidth(const char* text, int32_t bytes, void* width) {
+    char line[512];
+    if (size_t(bytes) >= sizeof line) return false;
+    std::memcpy(line, text, size_t(bytes));
+    line[bytes] = '\0';
+    return MeasureGlyphText(line) <= *static_cast<int*>(width);
 }
 
+// Broken as every text of the game is (shell/line_breaking.h): at spaces, and between
+// Japanese characters where kinsoku allows.
 int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int r, int g, int b) {
     char line[512];
     const char* p = utf8;
     int lines = 0;
+    while (*p == ' ') p++;
     while (*p) {
-        while (*p == ' ') p++;
-        if (!*p) break;
-        // the longest run from p that fits, ending at a break
-        const char* end = p;
-        const char* fit = nullptr;
-        for (const char* q = p + 1;; q++) {
-            if (*q && (static_cast<unsigned char>(*q) & 0xC0) == 0x80) continue;  // inside a character
-            if (*q && !BreakBefore(p, q)) continue;
-            const size_t n = std::min(size_t(q - p), sizeof line - 1);
-            std::memcpy(line, p, n);
-            line[n] = '\0';
-            if (MeasureGlyphText(line) > width && fit) break;
-            fit = q;
-            if (!*q) break;
-        }
-        end = fit ? fit : p + std::strlen(p);
-        const size_t n = std::min(size_t(end - p), sizeof line - 1);
+        const LineBreak br = BreakLine(p, FitsGlyphWidth, &width);
+        const size_t n = std::min(size_t(br.lineBytes), sizeof line - 1);
         std::memcpy(line, p, n);
         line[n] = '\0';
         DrawGlyphText(x, y + lines * lineStep, line, r, g, b);
         lines++;
-        p = end;
+        p += br.nextStart;
     }
     return lines;
 }

@@ -2,6 +2,7 @@
 // once; the keyboard's keys and the pad's buttons on screens of their own.
 #include "runtime/media.h"
 #include "scenes/menu.h"
+#include "shell/language.h"
 #include "scenes/screens.h"
 #include "shell/assets.h"
 #include "shell/front_end.h"
@@ -14,11 +15,11 @@ constexpr int kHeadingY = 86;
 constexpr int kLabelX = 130, kValueX = 360, kFirstY = 130;
 constexpr int kNoteY = 384;
 
-static const char* const kScreenModes[] = {"WINDOW", "FULL SCREEN"};
-static const char* const kScales[] = {"AUTO", "1X", "2X", "3X", "4X"};
-static const char* const kDifficulties[] = {"EASY", "NORMAL", "HARD"};
+static const char* const kScreenModes[] = {N_("WINDOW"), N_("FULL SCREEN")};
+static const char* const kScales[] = {N_("AUTO"), N_("1X"), N_("2X"), N_("3X"), N_("4X")};
+static const char* const kDifficulties[] = {N_("EASY"), N_("NORMAL"), N_("HARD")};
 // each language by its own name
-static const char* const kLanguages[] = {"SYSTEM", "ENGLISH", "日本語"};
+static const char* const kLanguages[] = {N_("SYSTEM"), "ENGLISH", "日本語"};
 
 // a page has no window of its own to scale
 static bool WindowScaleShown() { return CanQuit() != 0; }
@@ -29,15 +30,15 @@ enum OptionsAction : int32_t { OptionsBack };
 static int32_t menuScreenChoice;
 
 static const MenuEntry kOptionsEntries[] = {
-    {"SCREEN", MenuChoice, &menuScreenChoice, 0, 1, 0, kScreenModes},
-    {"WINDOW SCALE", MenuChoice, &settings.windowScale, 0, kMaxWindowScale, 0, kScales, WindowScaleShown},
-    {"MUSIC VOLUME", MenuNumber, &settings.musicVolume, 0, kVolumeSteps},
-    {"EFFECTS VOLUME", MenuNumber, &settings.effectsVolume, 0, kVolumeSteps},
-    {"DIFFICULTY", MenuChoice, &settings.difficulty, 1, 3, 0, kDifficulties},
-    {"LANGUAGE", MenuChoice, &settings.language, 0, kLanguageCount - 1, 0, kLanguages},
-    {"KEYBOARD", MenuOpen, nullptr, 0, 0, SceneKeys},
-    {"PAD", MenuOpen, nullptr, 0, 0, ScenePadButtons},
-    {"BACK", MenuBack},
+    {N_("SCREEN"), MenuChoice, &menuScreenChoice, 0, 1, 0, kScreenModes},
+    {N_("WINDOW SCALE"), MenuChoice, &settings.windowScale, 0, kMaxWindowScale, 0, kScales, WindowScaleShown},
+    {N_("MUSIC VOLUME"), MenuNumber, &settings.musicVolume, 0, kVolumeSteps},
+    {N_("EFFECTS VOLUME"), MenuNumber, &settings.effectsVolume, 0, kVolumeSteps},
+    {N_("DIFFICULTY"), MenuChoice, &settings.difficulty, 1, 3, 0, kDifficulties},
+    {N_("LANGUAGE"), MenuChoice, &settings.language, 0, kLanguageCount - 1, 0, kLanguages},
+    {N_("KEYBOARD"), MenuOpen, nullptr, 0, 0, SceneKeys},
+    {N_("PAD"), MenuOpen, nullptr, 0, 0, ScenePadButtons},
+    {N_("BACK"), MenuBack},
 };
 
 static Menu menuOptions = {kOptionsEntries, MenuLength(kOptionsEntries)};

@@ -6,6 +6,7 @@
 
 #include "runtime/media.h"
 #include "scenes/menu.h"
+#include "shell/language.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
 #include "shell/settings.h"
@@ -20,12 +21,12 @@ constexpr int kPadButtons = 21;  // as SDL numbers a controller's buttons
 static const char* ButtonValue(const MenuEntry& e) { return PadButtonLabel(e.code); }
 
 static const MenuEntry kPadEntries[] = {
-    {"FIRE", MenuAction, nullptr, 0, 0, PadActionFire, nullptr, nullptr, ButtonValue},
-    {"BOMB", MenuAction, nullptr, 0, 0, PadActionBomb, nullptr, nullptr, ButtonValue},
-    {"CONTINUE", MenuAction, nullptr, 0, 0, PadActionContinue, nullptr, nullptr, ButtonValue},
-    {"PAUSE", MenuAction, nullptr, 0, 0, PadActionPause, nullptr, nullptr, ButtonValue},
-    {"RESET TO DEFAULTS", MenuAction, nullptr, 0, 0, kResetButtons},
-    {"BACK", MenuBack},
+    {N_("FIRE"), MenuAction, nullptr, 0, 0, PadActionFire, nullptr, nullptr, ButtonValue},
+    {N_("BOMB"), MenuAction, nullptr, 0, 0, PadActionBomb, nullptr, nullptr, ButtonValue},
+    {N_("CONTINUE"), MenuAction, nullptr, 0, 0, PadActionContinue, nullptr, nullptr, ButtonValue},
+    {N_("PAUSE"), MenuAction, nullptr, 0, 0, PadActionPause, nullptr, nullptr, ButtonValue},
+    {N_("RESET TO DEFAULTS"), MenuAction, nullptr, 0, 0, kResetButtons},
+    {N_("BACK"), MenuBack},
 };
 
 static Menu menuPad = {kPadEntries, MenuLength(kPadEntries)};
@@ -87,7 +88,7 @@ void RunPadButtonsScreen() {
     DrawMenuTextCentred(320, kHeadingY, "PAD", 255, 230, 90);
     DrawMenu(menuPad, kLabelX, kFirstY, kValueX);
     if (menuPadWaiting >= 0)
-        DrawMenuTextCentred(320, kPromptY, "PRESS THE NEW BUTTON (ESCAPE KEEPS THE OLD ONE)", 255, 230, 90);
+        DrawMenuTextCentred(320, kPromptY, "PRESS A NEW BUTTON (ESCAPE KEEPS THE OLD)", 255, 230, 90);
     else
-        DrawMenuTextCentred(320, kPromptY, "A BUTTON IN USE SWAPS WITH THE ONE IT REPLACES", 170, 180, 220);
+        DrawMenuTextCentred(320, kPromptY, "A BUTTON ALREADY IN USE SWAPS PLACES", 170, 180, 220);
 }

@@ -3,6 +3,7 @@
 // as a quit does (no entry in the table, the run so far kept as replays/last.replay).
 #include "runtime/media.h"
 #include "scenes/menu.h"
+#include "shell/language.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
 #include "shell/game.h"
@@ -16,11 +17,11 @@ enum PauseEntry : int32_t { PauseResume, PauseRetry, PauseOptions, PauseToTitle,
 static bool QuitShown() { return CanQuit() != 0; }
 
 static const MenuEntry kPauseEntries[] = {
-    {"RESUME", MenuAction, nullptr, 0, 0, PauseResume},
-    {"RETRY", MenuAction, nullptr, 0, 0, PauseRetry},
-    {"OPTIONS", MenuAction, nullptr, 0, 0, PauseOptions},
-    {"QUIT TO TITLE", MenuAction, nullptr, 0, 0, PauseToTitle},
-    {"QUIT GAME", MenuAction, nullptr, 0, 0, PauseQuit, nullptr, QuitShown},
+    {N_("RESUME"), MenuAction, nullptr, 0, 0, PauseResume},
+    {N_("RETRY"), MenuAction, nullptr, 0, 0, PauseRetry},
+    {N_("OPTIONS"), MenuAction, nullptr, 0, 0, PauseOptions},
+    {N_("QUIT TO TITLE"), MenuAction, nullptr, 0, 0, PauseToTitle},
+    {N_("QUIT GAME"), MenuAction, nullptr, 0, 0, PauseQuit, nullptr, QuitShown},
 };
 
 static Menu menuPause = {kPauseEntries, MenuLength(kPauseEntries)};

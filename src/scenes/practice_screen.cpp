@@ -2,5 +2,6 @@
 #include "scenes/menu.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
+#include "shell/language.h"
 
-void RunPracticeScreen() { RunNoticeScreen(FrontEndInput(), "PRACTICE", "NOT HERE YET"); }
+void RunPracticeScreen() { RunNoticeScreen(FrontEndInput(), N_("PRACTICE"), N_("NOT HERE YET")); }

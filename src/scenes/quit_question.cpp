@@ -1,5 +1,6 @@
 // QUIT GAME asks once more: NO (where the cursor stands) or YES.
 #include "scenes/menu.h"
+#include "shell/language.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
 #include "shell/run_recorder.h"
@@ -11,8 +12,8 @@ constexpr int kFirstY = 232;
 enum QuitAnswer : int32_t { QuitNo, QuitYes };
 
 static const MenuEntry kQuitEntries[] = {
-    {"NO", MenuAction, nullptr, 0, 0, QuitNo},
-    {"YES", MenuAction, nullptr, 0, 0, QuitYes},
+    {N_("NO"), MenuAction, nullptr, 0, 0, QuitNo},
+    {N_("YES"), MenuAction, nullptr, 0, 0, QuitYes},
 };
 
 static Menu menuQuit = {kQuitEntries, MenuLength(kQuitEntries)};

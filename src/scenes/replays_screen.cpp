@@ -2,7 +2,8 @@
 #include "scenes/menu.h"
 #include "scenes/screens.h"
 #include "shell/front_end.h"
+#include "shell/language.h"
 
 void RunReplaysScreen() {
-    RunNoticeScreen(FrontEndInput(), "REPLAYS", "NOT HERE YET: WATCH A RUN WITH ZORBEX-SIM --WATCH");
+    RunNoticeScreen(FrontEndInput(), N_("REPLAYS"), N_("NOT HERE YET: USE ZORBEX-SIM --WATCH"));
 }

@@ -52,9 +52,12 @@ void RunRankingScene();
 constexpr int32_t kEndingLines = 50;
 constexpr int32_t kEndingLineBytes = 128;  // Shift-JIS, NUL included
 
+// The epilogue as the game was written (Japanese), part of the run's state; and the same
+// in the player's language, broken to fit the window, which is what the ending draws.
 extern char endingText[kEndingLines][kEndingLineBytes];
+extern char shownEndingText[kEndingLines][kEndingLineBytes];
 extern float endingScrollY;
 
-void PrepareEndingTexts();  // converts the epilogues to Shift-JIS once, at set-up
+void PrepareEndingTexts();  // lays out the epilogues in Shift-JIS at set-up
 void FillEndingText();
 void RunEndingScene();

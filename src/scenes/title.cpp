@@ -34,17 +34,17 @@ static bool QuitShown() { return CanQuit() != 0 && FrontEndOn(); }
 
 // The entries in the order of TitleEntry; START's fire is the title's own.
 static const MenuEntry kTitleEntries[] = {
-    {"START", MenuAction, nullptr, 0, 0, TitleStart},
-    {"PRACTICE", MenuAction, nullptr, 0, 0, TitlePractice},
-    {"REPLAYS", MenuAction, nullptr, 0, 0, TitleReplays},
-    {"OPTIONS", MenuAction, nullptr, 0, 0, TitleOptions},
-    {"HELP", MenuAction, nullptr, 0, 0, TitleHelp},
-    {"QUIT", MenuAction, nullptr, 0, 0, TitleQuit, nullptr, QuitShown},
+    {N_("START"), MenuAction, nullptr, 0, 0, TitleStart},
+    {N_("PRACTICE"), MenuAction, nullptr, 0, 0, TitlePractice},
+    {N_("REPLAYS"), MenuAction, nullptr, 0, 0, TitleReplays},
+    {N_("OPTIONS"), MenuAction, nullptr, 0, 0, TitleOptions},
+    {N_("HELP"), MenuAction, nullptr, 0, 0, TitleHelp},
+    {N_("QUIT"), MenuAction, nullptr, 0, 0, TitleQuit, nullptr, QuitShown},
 };
 
 Menu menuTitle = {kTitleEntries, MenuLength(kTitleEntries)};
 
-static const char* const kDifficultyLines[] = {"DIFFICULTY: EASY", "DIFFICULTY: NORMAL", "DIFFICULTY: HARD"};
+static const char* const kDifficultyLines[] = {N_("DIFFICULTY: EASY"), N_("DIFFICULTY: NORMAL"), N_("DIFFICULTY: HARD")};
 
 // The keys as bound, on one line; the pad's buttons once a pad has been used.
 static void DrawHelpLine() {

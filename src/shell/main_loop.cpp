@@ -10,6 +10,7 @@
 #include "shell/game.h"
 #include "shell/front_end.h"
 #include "shell/input.h"
+#include "shell/language.h"
 #include "shell/pause.h"
 #include "shell/player_folder.h"
 #include "shell/run_recorder.h"
@@ -31,6 +32,9 @@ constexpr int32_t kFrameMillis = 16;
 int RunProgram() {
     UsePlayerFolder();
     ReadConfig();
+    // the setting's language (or the system's) before set-up lays out the endings in it
+    ChooseLanguage(settings.language >= 0 && settings.language < kLanguageCount ? kLanguageNames[settings.language]
+                                                                                 : "system");
     ReadSaveFile();
     SetWindowTitle("Zorbex" "Zorbex\x8a\x4f\x93\x60");  // "外伝" in Shift-JIS
     SetWindowedMode(screenModeSetting == 1 ? 0 : 1);

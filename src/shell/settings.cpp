@@ -1,6 +1,8 @@
 // The settings record with its two files, reader and writer side by side.
 #include "shell/settings.h"
 
+#include "shell/language.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -266,4 +268,6 @@ void ApplySettings(const Settings& s) {
     BindPadButtons(s.padButtons[PadActionFire], s.padButtons[PadActionBomb], s.padButtons[PadActionContinue],
                    s.padButtons[PadActionPause]);
     SetWindowScale(s.windowScale);
+    // the words from the next frame on: "system" asks the system again
+    ChooseLanguage(kLanguageNames[std::clamp<int32_t>(s.language, 0, kLanguageCount - 1)]);
 }

@@ -150,8 +150,10 @@ const char* const kLeftOut[] = {
     "kButtons",                              // the key table of the input sampler
     "kLevelTexts", "kEpilogueFiles",         // level data compiled in
     "kStageLayouts", "kBossTable",
-    "convertedEpilogues", "epiloguesConverted",  // the ending's decoded texts, made once
-    "lineWidths",                            // and their measured widths
+    "writtenEpilogues", "epiloguesLaidOut",  // the ending's decoded texts, made at set-up
+    "shownEpilogues", "shownEndingText",     // the words the player reads, in their language
+    "laidOutForChange", "lineWidths",        // and their measured widths
+    "(anonymous namespace)::language*",      // the player's language, never the game's
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
     "runRecording",                          // the replay recorder watches, never steers

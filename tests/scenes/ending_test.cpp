@@ -9,6 +9,7 @@
 #include "scenes/ending_texts.h"
 #include "shell/assets.h"
 #include "shell/game.h"
+#include "shell/language.h"
 #include "stages/level_texts.h"
 
 namespace {
@@ -29,46 +30,67 @@ bool IsBlank(const Layout& layout, int k) {
     return false;
 }
 
-TEST(EpilogueFiles, EveryLineConvertsFitsAndKeepsItsLayout) {
+int32_t Measure(const char* line, void*) { return MeasureText(line, int(std::strlen(line)), 0); }
+int32_t Unmeasured(const char*, void*) { return 0; }  // everything fits
+
+int32_t Language(const char* code) {
+    const int32_t l = FindLanguageCode(code);
+    EXPECT_GE(l, 0) << code;
+    return l;
+}
+
+TEST(EpilogueFiles, TheWrittenTextKeepsItsLinesAndLayout) {
     static char lines[kEndingLines][kEndingLineBytes];
-    for (int e = 0; e < kEpilogueCount; e++) {
-        SCOPED_TRACE(kEpilogueFiles[e]);
-        const char* text = FindLevelText(kEpilogueFiles[e]);
-        ASSERT_NE(text, nullptr);
-        int32_t count = 0;
-        EXPECT_TRUE(ConvertEpilogue(text, lines, &count));
-        EXPECT_EQ(count, kLayouts[e].lineCount);
-        for (int k = 0; k < kEndingLines; k++) {
-            size_t length = std::strlen(lines[k]);
-            EXPECT_LE(length, 127u);
-            bool blank = k >= count || IsBlank(kLayouts[e], k);
-            EXPECT_EQ(length == 0, blank) << "line " << k;
-        }
-        if (e == kContinueEpilogue) {
-            EXPECT_STREQ(lines[11], "To Be Continued........?");
-        }
-        if (e == 3) {
-            EXPECT_LT(std::strlen(lines[2]), 40u);  // stage 24: one short line
+    for (const char* code : {"ja", "en"}) {
+        for (int e = 0; e < kEpilogueCount; e++) {
+            SCOPED_TRACE(std::string(code) + " " + kEpilogueFiles[e]);
+            const char* text = FindLevelText(kEpilogueFiles[e]);
+            ASSERT_NE(text, nullptr);
+            int32_t count = 0;
+            // nothing broken: a line of the file is a line of the screen
+            EXPECT_TRUE(LayOutEpilogue(Language(code), kEpilogueFiles[e], text, Unmeasured, nullptr, lines, &count));
+            EXPECT_EQ(count, kLayouts[e].lineCount);
+            for (int k = 0; k < kEndingLines; k++) {
+                bool blank = k >= count || IsBlank(kLayouts[e], k);
+                EXPECT_EQ(lines[k][0] == '\0', blank) << "line " << k;
+            }
+            if (e == kContinueEpilogue) {
+                EXPECT_STREQ(lines[11], "To Be Continued........?");
+            }
+            if (e == 3) {
+                EXPECT_LT(std::strlen(lines[2]), 40u);  // stage 24: one short line
+            }
         }
     }
 }
 
 TEST(EpilogueFiles, LinesThatDoNotConvertOrFitAreRefused) {
     static char lines[kEndingLines][kEndingLineBytes];
+    const int32_t ja = Language("ja");
     int32_t count = 0;
     std::string tooLong;
     for (int i = 0; i < 64; i++) tooLong += "あ";  // 128 bytes in Shift-JIS
     std::string text = "はじめ\r\n" + tooLong + "\nおわり";
-    EXPECT_FALSE(ConvertEpilogue(text.c_str(), lines, &count));
-    EXPECT_EQ(count, 3);
+    // unmeasured, the line breaks where 127 bytes are full
+    EXPECT_TRUE(LayOutEpilogue(ja, "none", text.c_str(), Unmeasured, nullptr, lines, &count));
+    EXPECT_EQ(count, 4);
     EXPECT_STREQ(lines[0], "\x82\xcd\x82\xb6\x82\xdf");  // the CR of a CRLF file is dropped
-    EXPECT_STREQ(lines[1], "");
-    EXPECT_STREQ(lines[2], "\x82\xa8\x82\xed\x82\xe8");
-    EXPECT_TRUE(ConvertEpilogue(tooLong.substr(3).c_str(), lines, &count));  // 126 bytes fit
-    EXPECT_FALSE(ConvertEpilogue("\xf0\x9f\x9a\x80", lines, &count));  // no Shift-JIS form
+    EXPECT_EQ(std::strlen(lines[1]), 126u);
+    EXPECT_STREQ(lines[2], "\x82\xa0");
+    EXPECT_STREQ(lines[3], "\x82\xa8\x82\xed\x82\xe8");
+    EXPECT_FALSE(LayOutEpilogue(ja, "none", "\xf0\x9f\x9a\x80", Unmeasured, nullptr, lines, &count));  // no Shift-JIS form
+    EXPECT_STREQ(lines[0], "");
     std::string many(kEndingLines + 1, '\n');
-    EXPECT_FALSE(ConvertEpilogue(many.c_str(), lines, &count));
-    EXPECT_FALSE(ConvertEpilogue(nullptr, lines, &count));
+    EXPECT_FALSE(LayOutEpilogue(ja, "none", many.c_str(), Unmeasured, nullptr, lines, &count));
+    std::string words;
+    for (int i = 0; i < 60; i++) words += "word ";
+    // 300 bytes of words, 40 a line: eight lines, none with a space at either end
+    auto forty = [](const char* line, void*) { return int32_t(std::strlen(line) > 40 ? 1000 : 0); };
+    EXPECT_TRUE(LayOutEpilogue(ja, "none", words.c_str(), forty, nullptr, lines, &count));
+    EXPECT_EQ(count, 8);
+    EXPECT_STREQ(lines[0], "word word word word word word word word");
+    EXPECT_STREQ(lines[7], "word word word word");
+    EXPECT_FALSE(LayOutEpilogue(ja, "none", nullptr, Unmeasured, nullptr, lines, &count));
 }
 
 TEST(TextEncoding, ConvertsToCodePage932) {
@@ -127,8 +149,11 @@ TEST_F(Ending, LastStageSavesTheRunThenShowsItsEpilogue) {
     EXPECT_FLOAT_EQ(endingScrollY, 191.75f);
     static char expected[kEndingLines][kEndingLineBytes];
     int32_t count = 0;
-    ConvertEpilogue(FindLevelText("endings/stage26.txt"), expected, &count);
+    LayOutEpilogue(FindLanguageCode("ja"), "endings/stage26.txt", FindLevelText("endings/stage26.txt"),
+                   Measure, nullptr, expected, &count);
+    EXPECT_EQ(count, 13);
     for (int k = 0; k < kEndingLines; k++) EXPECT_STREQ(endingText[k], expected[k]) << k;
+    for (int k = 0; k < kEndingLines; k++) EXPECT_STREQ(shownEndingText[k], expected[k]) << k;
 }
 
 TEST_F(Ending, CaptionsRunToTheLastOneInFrame1900) {
@@ -209,3 +234,62 @@ TEST_F(Ending, SkipAndLeaveTakeTwoSeparatePresses) {
 }
 
 }  // namespace
+
+// Every line of every epilogue, in every language, measured in the ending's text settings:
+// inside the window with its shadow, and no more lines than the ending holds.
+TEST_F(Ending, EveryEpilogueFitsTheWindowInEveryLanguage) {
+    static char lines[kEndingLines][kEndingLineBytes];
+    SetTextSize(14);
+    SetTextWeight(5);
+    SetTextStyle(2);
+    ASSERT_GT(Measure("Zorbex", nullptr), 0) << "no font to measure with";
+    for (int32_t l = 0; l < LanguageCount(); l++) {
+        for (int e = 0; e < kEpilogueCount; e++) {
+            SCOPED_TRACE(std::string(LanguageCode(l)) + " " + kEpilogueFiles[e]);
+            int32_t count = 0;
+            EXPECT_TRUE(LayOutEpilogue(l, kEpilogueFiles[e], FindLevelText(kEpilogueFiles[e]), Measure,
+                                       nullptr, lines, &count));
+            EXPECT_GE(count, kLayouts[e].lineCount);
+            for (int k = 0; k < count; k++) {
+                const int32_t w = Measure(lines[k], nullptr);
+                const int32_t x = (640 - w) / 2;
+                EXPECT_LE(w, kEndingTextWidth) << k;
+                EXPECT_GE(x, 20) << k;
+                EXPECT_LE(x + w + 3, 620) << k;  // the shadow too
+                EXPECT_NE(lines[k][0], ' ') << k;
+            }
+        }
+    }
+}
+
+TEST_F(Ending, TheJapaneseEndingIsTheWrittenTextLineForLine) {
+    SetLanguage("ja");
+    WinLastStage(22, 0);
+    Frame();
+    // the layout of the writing: nothing was broken
+    for (int k : {0, 1, 3, 6, 7, 8, 9}) EXPECT_STRNE(shownEndingText[k], "") << k;
+    for (int k : {2, 4, 5, 10}) EXPECT_STREQ(shownEndingText[k], "") << k;
+    char expected[kEndingLineBytes];
+    Utf8ToShiftJis("「……やったのか」", expected, sizeof expected);
+    EXPECT_STREQ(shownEndingText[3], expected);
+}
+
+// The language is the player's, never the run's: the state hash sees the written text, the
+// screen shows the player's language, and a change shows at once.
+TEST_F(Ending, TheLanguageChangesTheWordsShownAndNothingElse) {
+    SetLanguage("ja");
+    WinLastStage(25, 0);
+    Frames(200);
+    static char japanese[kEndingLines][kEndingLineBytes];
+    std::memcpy(japanese, shownEndingText, sizeof japanese);
+    const float scrolled = endingScrollY;
+
+    SetLanguage("en");
+    Frame();
+    EXPECT_FLOAT_EQ(endingScrollY, scrolled - 0.25f);  // the scroll goes on where it was
+    EXPECT_STREQ(shownEndingText[2], "\"There's no enemy you can't catch.\"");
+    EXPECT_EQ(std::memcmp(endingText, japanese, sizeof japanese), 0);
+    SetLanguage("ja");
+    Frame();
+    EXPECT_EQ(std::memcmp(shownEndingText, japanese, sizeof japanese), 0);
+}

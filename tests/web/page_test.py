@@ -8,7 +8,7 @@ title's canvas pixels equal the desktop's headless frames; Z starts stage 1; a s
 run to the ranking ends with the state hash and score that the desktop zorbex-sim gives
 for the same buttons; the downloaded last.replay verifies with the desktop zorbex-sim;
 after a reload the saved table is still there; and an ending frame drawn by the browser
-build in the browser equals the desktop's.
+build in the browser equals the desktop's, in Japanese and in English.
 """
 
 import base64
@@ -41,6 +41,7 @@ ENDING_STAGE = 28
 # frames drawn as fast as they run, the last one saved as PNG in its file system.
 HEADLESS_SHOT = """
 var done = arguments[arguments.length - 1], replay = arguments[0], frames = arguments[1];
+var language = arguments[2];
 var script = document.createElement('script');
 script.src = 'zorbex-watch.js';
 script.onerror = function() { done({error: 'zorbex-watch.js did not load'}); };
@@ -48,7 +49,7 @@ script.onload = function() {
   var errors = [];
   createZorbexWatch({
     arguments: ['--input', '/tmp/run.replay', '--frames', frames, '--shots', '/tmp/shots',
-                '--every', frames, '--quiet'],
+                '--every', frames, '--language', language, '--quiet'],
     print: function() {},
     printErr: function(line) { errors.push(line); },
     preRun: [function(m) { m.FS.writeFile('/tmp/run.replay', Uint8Array.from(replay)); }],
@@ -172,7 +173,7 @@ def write_buttons(path, buttons):
 def start_browser(downloads):
     options = Options()
     for flag in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--window-size=1100,800', '--mute-audio']:
+                 '--window-size=1100,800', '--mute-audio', '--lang=en-US']:
         options.add_argument(flag)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     options.add_experimental_option('prefs', {'download.default_directory': downloads,
@@ -276,14 +277,19 @@ def main():
         # a key press lets the page start its sound; the scripted frames ignore the key
         ActionChains(driver).send_keys('z').perform()
 
-        # the title, frame for frame as the desktop draws it
+        # the title, frame for frame as the desktop draws it (the page follows the browser's
+        # language, English here; the simulator draws Japanese unless told)
         script = []
         for frame in TITLE_FRAMES:
             page.play([0] * (frame - len(script)))
             script += [0] * (frame - len(script))
             write_buttons(os.path.join(work, 'idle.txt'), script)
-            want = desktop.shot('title%d' % frame, '--input', 'idle.txt')
+            want = desktop.shot('title%d' % frame, '--input', 'idle.txt', '--language', 'en')
             got = page.canvas()
+            if differing_pixels(want, got):
+                # kept for a look: what the page showed
+                with open(os.path.join(work, 'title%d-browser.ppm' % frame), 'wb') as f:
+                    f.write(b'P6 640 480 255\n' + got)
             check(differing_pixels(want, got) == 0, 'title frame %d: the canvas shows the desktop\'s pixels' % frame)
 
         # Z starts stage 1, and the run goes on to a game over and the ranking
@@ -375,15 +381,19 @@ def main():
         if code != 0:
             fail('the desktop pilot did not reach the ending: ' + err)
         frames = str(summary['frames'] + 300)
-        want = desktop.shot('ending', '--input', 'ending.replay', '--frames', frames)
         driver.set_script_timeout(300)
-        result = driver.execute_async_script(HEADLESS_SHOT, list(open(os.path.join(work, 'ending.replay'), 'rb').read()),
-                                             frames)
-        if 'error' in result:
-            fail('the browser build could not draw the ending: ' + result['error'])
-        got_png = os.path.join(work, 'ending-browser.png')
-        open(got_png, 'wb').write(bytes(result['png']))
-        check(differing_pixels(want, read_png(got_png)) == 0, 'an ending frame drawn in the browser equals the desktop\'s')
+        # in each language: the English lines were rendered at build time as the Japanese were
+        for language in ('ja', 'en'):
+            want = desktop.shot('ending-' + language, '--input', 'ending.replay', '--frames', frames,
+                                '--language', language)
+            result = driver.execute_async_script(
+                HEADLESS_SHOT, list(open(os.path.join(work, 'ending.replay'), 'rb').read()), frames, language)
+            if 'error' in result:
+                fail('the browser build could not draw the %s ending: %s' % (language, result['error']))
+            got_png = os.path.join(work, 'ending-browser-%s.png' % language)
+            open(got_png, 'wb').write(bytes(result['png']))
+            check(differing_pixels(want, read_png(got_png)) == 0,
+                  'an ending frame in %s drawn in the browser equals the desktop\'s' % language)
 
         page.collect_errors()
         check(not page.errors, 'no console errors' + ''.join('\n  ' + e for e in page.errors))

@@ -71,4 +71,15 @@ run --window || status=$?
 grep -q "^zorbex-setup: cannot write config.dat: not a regular file$" "$work/said" || fail "a FIFO as config.dat: $(cat "$work/said")"
 [[ -p config.dat ]] || fail "the FIFO was replaced"
 [[ -z $(find . -name '*.tmp-*') ]] || fail "a temporary file was left behind: $(ls -A)"
+
+# the language: written as options.cfg's line, a value it does not know refused
+rm -f config.dat options.cfg
+run --language en || fail "--language en: $(cat "$work/said")"
+grep -qx "language = en" options.cfg || fail "--language en wrote: $(cat options.cfg)"
+run --language system || fail "--language system: $(cat "$work/said")"
+grep -qx "language = system" options.cfg || fail "--language system wrote: $(cat options.cfg)"
+status=0
+run --language fr || status=$?
+[[ $status -eq 2 ]] || fail "--language fr: status $status"
+grep -qx "language = system" options.cfg || fail "a refused --language changed the file"
 echo "zorbex-setup writes config.dat safely and --show creates nothing"

@@ -25,6 +25,7 @@ const char* kUsage =
     "  --music-volume N          0 (silent) to 10 (the default)\n"
     "  --effects-volume N        0 (silent) to 10 (the default)\n"
     "  --window-scale N          auto (the default: the largest that fits) or 1 to 4\n"
+    "  --language L              system (the default: as the system asks), en or ja\n"
     "  --key-fire NAME           the key for fire, by its SDL scancode name (\"Z\", \"Space\",\n"
     "                            \"Left Shift\"); also --key-bomb, --key-continue, --key-pause,\n"
     "                            --key-up, --key-down, --key-left, --key-right\n"
@@ -68,6 +69,14 @@ int Change(const char* a, const char* v, Settings* s) {
             return 0;
         }
         return Number(v, 1, kMaxWindowScale, &s->windowScale) ? 0 : Refuse("--window-scale must be auto or 1 to 4, not", v);
+    }
+    if (std::strcmp(a, "--language") == 0) {
+        for (int l = 0; l < kLanguageCount; l++)
+            if (std::strcmp(v, kLanguageNames[l]) == 0) {
+                s->language = l;
+                return 0;
+            }
+        return Refuse("--language must be system, en or ja, not", v);
     }
     for (int k = 0; k < kKeyActionCount; k++) {
         std::snprintf(flag, sizeof flag, "--%s", kKeySettingNames[k]);

@@ -2,6 +2,7 @@
 #include "options.h"
 
 #include "route.h"
+#include "shell/language.h"
 #include "trace_actors.h"
 #include "video_export.h"
 
@@ -22,6 +23,7 @@ const char* kUsage =
     "                       after an ending or a give-up\n"
     "  --seed S             random seed (default 1)\n"
     "  --difficulty D       as config.dat's difficulty (default 2)\n"
+    "  --language L         en or ja: the language of the endings' text (default ja)\n"
     "  --autopilot          let the built-in pilot play\n"
     "  --invincible         top lives back up after each lost ship (deaths are counted)\n"
     "  --power max          start with the top shot, missile and arm levels\n"
@@ -120,6 +122,9 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
             if (!Number(value(), INT32_MIN, INT32_MAX, &n)) return Fail(opt, "needs a number");
             o->difficulty = static_cast<int32_t>(n);
             o->difficultyGiven = true;
+        } else if (!std::strcmp(opt, "--language")) {
+            // the words drawn, never the run: replays and hashes are the same in any language
+            if (!SetLanguage(value())) return Fail(opt, "needs en or ja");
         } else if (!std::strcmp(opt, "--autopilot")) {
             o->autopilot = true;
         } else if (!std::strcmp(opt, "--invincible")) {

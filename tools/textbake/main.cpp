@@ -1,6 +1,8 @@
-// zorbex-textbake OUTDIR: renders every line of text the game draws (the epilogues and
-// the pause's caption) with the desktop's text code and keeps them as TextLines.png and
-// TextLines.txt, which the browser build draws its text from.
+// zorbex-textbake OUTDIR: renders every line of text the game draws (the epilogues in every
+// language and the pause's caption) with the desktop's text code and keeps them as
+// TextLines.png and TextLines.txt, which the browser build draws its text from. Every piece
+// of text the line breaking measured goes into the index too, with its width and no
+// picture, so that the browser breaks the lines where the desktop does.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -12,6 +14,7 @@
 #include "runtime/media.h"
 #include "runtime/text_lines.h"
 #include "scenes/ending_texts.h"
+#include "shell/language.h"
 #include "stages/level_texts.h"
 
 namespace {
@@ -56,6 +59,27 @@ bool Render(const char* text, int size, int weight, std::vector<Rendered>* out) 
     return true;
 }
 
+// The ending's measure, noting every text measured.
+int32_t MeasureAndNote(const char* line, void* context) {
+    auto* measured = static_cast<std::vector<TextLine>*>(context);
+    TextLine l;
+    l.size = kEndingSize;
+    l.weight = kEndingWeight;
+    l.style = kStyleSmooth;
+    l.text = line;
+    l.measured = MeasureText(line, int(std::strlen(line)), 0);
+    measured->push_back(l);
+    return l.measured;
+}
+
+bool Known(const std::vector<Rendered>& rendered, const std::vector<TextLine>& index, const TextLine& l) {
+    for (const Rendered& r : rendered)
+        if (r.line.size == l.size && r.line.weight == l.weight && r.line.text == l.text) return true;
+    for (const TextLine& i : index)
+        if (i.size == l.size && i.weight == l.weight && i.text == l.text) return true;
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,12 +91,20 @@ int main(int argc, char** argv) {
     if (StartRuntime() == -1) return 2;
     std::vector<Rendered> rendered;
     bool ok = true;
-    for (int32_t e = 0; e < kEpilogueCount; e++) {
-        static char lines[kEndingLines][kEndingLineBytes];
-        int32_t count = 0;
-        if (!ConvertEpilogue(FindLevelText(kEpilogueFiles[e]), lines, &count)) ok = false;
-        for (int32_t k = 0; k < kEndingLines; k++)
-            if (lines[k][0]) ok = Render(lines[k], kEndingSize, kEndingWeight, &rendered) && ok;
+    std::vector<TextLine> measured;
+    for (int32_t language = 0; language < LanguageCount(); language++) {
+        for (int32_t e = 0; e < kEpilogueCount; e++) {
+            static char lines[kEndingLines][kEndingLineBytes];
+            int32_t count = 0;
+            SetTextSize(kEndingSize);
+            SetTextWeight(kEndingWeight);
+            SetTextStyle(kStyleSmooth);
+            if (!LayOutEpilogue(language, kEpilogueFiles[e], FindLevelText(kEpilogueFiles[e]), MeasureAndNote,
+                                &measured, lines, &count))
+                ok = false;
+            for (int32_t k = 0; k < kEndingLines; k++)
+                if (lines[k][0]) ok = Render(lines[k], kEndingSize, kEndingWeight, &rendered) && ok;
+        }
     }
     ok = Render(kPauseCaption, kPauseSize, kPauseWeight, &rendered) && ok;
     if (!ok) {
@@ -94,6 +126,9 @@ int main(int argc, char** argv) {
                         picture.data() + size_t(r.line.y + y) * width);
         index.push_back(r.line);
     }
+    // what was only measured: its width, and no picture
+    for (const TextLine& l : measured)
+        if (!Known(rendered, index, l)) index.push_back(l);
     const std::string folder = std::string(argv[1]) + "/";
     const std::string picturePath = folder + kTextLinesPicture;
     const std::string indexText = FormatTextLineIndex(index);

@@ -20,6 +20,7 @@ int zorbex_page_poll_pad();               // the first pad's buttons as GetPadSt
 int zorbex_page_pad_start();
 int zorbex_page_script_folder(char* out, int size);  // Node: the folder of the program's script
 void zorbex_page_stopped();               // the program has ended
+void zorbex_page_languages(char* out, int size);     // navigator.languages joined by ':'
 
 // In from the page.
 void WebKeyChanged(int scanCode, int down);  // a key by DirectInput scan code

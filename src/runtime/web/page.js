@@ -271,6 +271,12 @@ mergeInto(LibraryManager.library, {
     return folder.length;
   },
 
+  zorbex_page_languages: function(out, size) {
+    var nav = typeof navigator === 'undefined' ? {} : navigator;
+    var list = nav.languages && nav.languages.length ? nav.languages : [nav.language || ''];
+    stringToUTF8(Array.prototype.join.call(list, ':'), out, size);
+  },
+
   zorbex_page_sound_load__deps: ['$ZorbexPage'],
   zorbex_page_sound_load: function(handle, wav, size) {
     var page = ZorbexPage.state();
