@@ -3,6 +3,7 @@
 // The game itself never calls these.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,9 +22,14 @@ void RestartHeadlessSession(uint32_t seed);
 void SeedRandom(uint32_t seed);
 // Numbers drawn since the generator was last seeded; with the seed, its whole state.
 uint64_t RandomDrawCount();
+// The generator's whole state as bytes, for snapshots of the game state.
+constexpr size_t kRandomStateBytes = 5120;
+void SaveRandomState(unsigned char* bytes);
+void RestoreRandomState(const unsigned char* bytes);
 
 // With drawing off, every drawing operation returns at once; the game code still runs.
 void SetDrawingEnabled(bool enabled);
+bool DrawingEnabled();
 
 // The buttons of the next frames, as GetPadState bits (PadDown .. PadButton3),
 // and single keys (for Escape). In headless mode the real keyboard and pad are never read.

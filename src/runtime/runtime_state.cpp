@@ -84,6 +84,7 @@ void EnableHeadless(uint32_t seed) {
 bool IsHeadless() { return runtimeSettings.headless; }
 
 void SetDrawingEnabled(bool enabled) { runtimeSettings.drawingEnabled = enabled; }
+bool DrawingEnabled() { return runtimeSettings.drawingEnabled; }
 
 void RestartHeadlessSession(uint32_t seed) {
     if (!runtimeSettings.started || !runtimeSettings.headless) return;

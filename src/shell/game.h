@@ -23,6 +23,7 @@ extern int32_t sceneJustEntered;
 extern int32_t stagePhase;
 extern int32_t sceneTimer;
 extern int32_t lastFrameMillis;
+extern int32_t previousScene;  // read at the start of the last frame: the next one's entry test
 extern int32_t stageNumber;
 extern int32_t score;
 extern int32_t lives;

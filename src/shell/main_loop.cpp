@@ -21,7 +21,7 @@ int32_t sceneTimer;
 int32_t lastFrameMillis;
 
 // the scene read at the start of the previous frame; 0 makes the first frame an entry
-static int32_t previousScene;
+int32_t previousScene;
 
 constexpr int32_t kFrameMillis = 16;
 

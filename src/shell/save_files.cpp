@@ -5,6 +5,7 @@
 
 #include "runtime/files.h"
 #include "shell/game.h"
+#include "shell/practice.h"
 
 int32_t screenModeSetting;
 int32_t difficultySetting;
@@ -91,7 +92,10 @@ static int32_t EnterScore(int32_t* scores, int32_t* stages, int32_t points, int3
     return row;
 }
 
-void InsertRanking() { newRankIndex = EnterScore(highScores, highScoreStages, score, stageNumber); }
+// A practice is never ranked.
+void InsertRanking() {
+    newRankIndex = practiceRun ? 9999 : EnterScore(highScores, highScoreStages, score, stageNumber);
+}
 
 // Replaced as a whole, so a crash or a full disk during the write leaves the previous
 // table; a save that this process could not read or rewrite is left alone. A failure
