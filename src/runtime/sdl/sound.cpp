@@ -284,9 +284,18 @@ void SetSoundVolume(int volume, int handle) {
     Mix_VolumeChunk(s->chunk, MixerVolume(volume));
 }
 
+static bool audioSilent = false;
+static int musicPlayType = 0;
+static int musicStarts = 0;
+
+void SetAudioSilent(int silent) { audioSilent = silent != 0; }
+
+MusicNote NotedMusic() { return MusicNote{musicPath.c_str(), musicPlayType, musicStarts}; }
+
 int PlaySound(int handle, int playType, int fromStart) {
     Sound* s = FindSound(handle);
     if (!s) return -1;
+    if (audioSilent) return 0;
     Buffer& b = s->buffers[s->next];
     s->next = (s->next + 1) % s->bufferCount;
     if (BufferSounds(*s, b) && !fromStart) return 0;
@@ -307,6 +316,14 @@ int PlaySound(int handle, int playType, int fromStart) {
 
 int PlayMusicFile(const char* path, int playType) {
     StopMusicFile();
+    if (path) {
+        musicStarts++;
+        musicPlayType = playType;
+    }
+    if (path && audioSilent) {
+        musicPath = path;
+        return 0;
+    }
     if (!path || !audioOpen) return -1;
     if (OfflineSoundOn()) {
         if (!PlayOfflineMusic(path, playType == 3)) return -1;
@@ -390,6 +407,13 @@ double MusicFileSeconds(const char* path) {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
     return seconds;
+}
+
+bool StartMusicAt(const char* path, int playType, double seconds) {
+    const int starts = musicStarts;
+    if (PlayMusicFile(path, playType == 0 ? 1 : playType) != 0) return false;
+    musicStarts = starts;  // the same start, heard again
+    return seconds <= 0.0 || SetMusicPosition(seconds);
 }
 
 bool SetMusicPosition(double seconds) {
