@@ -1,4 +1,6 @@
 // The start of a recorded or simulated run, and the run options applied between frames.
+#include <cstring>
+
 #include "actors/actor.h"
 #include "actors/spawners.h"
 #include "player/player.h"
@@ -7,7 +9,9 @@
 #include "shell/input.h"
 #include "shell/replay.h"
 #include "shell/save_files.h"
+#include "scenes/scenes.h"
 #include "stages/stage_map.h"
+#include "stages/stage_script.h"
 
 constexpr int32_t kTopArmDurability = 5;  // what one arm item adds at the top level
 
@@ -22,6 +26,10 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     shotSoundLatch = 0;
     // left by the last run's ship until the next one is made
     playerShip = nullptr;
+    // left by the last run's stage and route map, and hashed on the title: a run begun
+    // after another must hash as one begun in a fresh program
+    std::memset(StageScriptTable, 0, sizeof StageScriptTable);
+    selectBlinkTimer = selectConfirmTimer = selectConfirmed = 0;
     playerCenterX = playerCenterY = 0.0f;
     difficultySetting = difficulty;
     practiceRun = 0;
