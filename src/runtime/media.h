@@ -101,3 +101,40 @@ int IsPadStartDown();        // 1 while the first pad's Start button is held
 int TakeWindowFocusLoss();   // 1 once after the window lost focus or was minimised
 void PauseAudio(int paused); // 1 holds music and effects where they are, 0 resumes them
 void DimBackBuffer(int keep);  // scales every back-buffer pixel by keep/255
+void KeepBackBuffer(int keep);  // dims the back buffer so and keeps a copy of it
+void DrawKeptBackBuffer();      // the kept copy back into the back buffer
+
+// The front end's settings, applied at once.
+// Keys by SDL scancode name ("Z", "Left Shift"), pad buttons by SDL game-controller button
+// name ("a", "start"); -1 or nullptr for a name or number that is not known.
+int KeyFromName(const char* name);
+const char* KeyNameOf(int scanCode);
+constexpr int PadA = 0;      // SDL_CONTROLLER_BUTTON_A and its sisters, as the names number them
+constexpr int PadB = 1;
+constexpr int PadX = 2;
+constexpr int PadStart = 6;
+int PadButtonFromName(const char* name);
+const char* PadButtonNameOf(int button);
+// The pad's buttons that give PadButton1, PadButton2, PadButton3 and the pause (Start);
+// the game sees the bits only.
+void BindPadButtons(int fire, int bomb, int cont, int pause);
+int BoundPadButton(int slot);  // 0 fire, 1 bomb, 2 continue, 3 pause
+// Music and effects, 0 (silent) to 10 (the full mix).
+void SetAudioVolumes(int music, int effects);
+// The window: full screen or not, and its scale (0 the largest whole scale that fits, else 1 to 4).
+void SetFullScreenNow(int full);
+void SetWindowScale(int scale);
+// Whether the program may end itself: a page in a browser cannot.
+int CanQuit();
+
+// Text in the game's glyph font (a picture of glyph cells and the table of their code
+// points, made at build time): the same pixels in both builds, drawn from UTF-8 glyph by
+// glyph. A character the font lacks draws as a box; nothing draws before the font loads.
+int LoadGlyphFont(const char* picturePath, const char* tablePath);  // 0, or -1 when unusable
+int GlyphFontHas(uint32_t codePoint);
+int MeasureGlyphText(const char* utf8);  // pixels across, as DrawGlyphText advances
+int GlyphLineHeight();
+// Draws with the top-left corner at (x, y), the white glyphs tinted by (r, g, b).
+void DrawGlyphText(int x, int y, const char* utf8, int r, int g, int b);
+// The first pad's button by its SDL game-controller number (PadA ...), for choosing one.
+int IsPadButtonDown(int button);

@@ -3,9 +3,20 @@
 
 #include <cstdint>
 
-extern int32_t titleFade;
+#include "scenes/menu.h"
 
+extern int32_t titleFade;
+// Up and down on the shown title restart its idle count: the rule of replays of format 4
+// on; older replays played without it (fixed for a run, no game state).
+extern bool titleIdleRestartsOnMove;
+
+void EnterTitleScene();  // every entry: a new game, the fade from black
 void RunTitleScene();
+
+// The title's menu, walked by the title scene with up and down; its cursor is no game
+// state (fire on any entry but START never reaches the game: shell/front_end.h).
+extern Menu menuTitle;
+enum TitleEntry : int32_t { TitleStart, TitlePractice, TitleReplays, TitleOptions, TitleHelp, TitleQuit };
 
 // Route map: 28 stages as a pyramid of seven columns, node n is stage n + 1.
 constexpr int32_t kRouteNodes = 28;

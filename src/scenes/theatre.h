@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "scenes/menu.h"
 #include "shell/replay.h"
 
 enum TheatreCommand : int32_t {
@@ -30,8 +31,11 @@ void OpenTheatre(const Replay& replay, bool checkHashes, TheatreFrameRunner run)
 // One frame of watching: the command, then as many frames of the replay as the speed
 // gives (none at 1/4x three times in four); false once the replay has ended.
 bool TheatreFrame(TheatreCommand command);
-// The mark, the speed or pause, the bar with the stages and the time.
+// The mark, the speed or pause, the row of controls, the bar with the stages and the time.
 void DrawTheatreOverlay();
+// The command of the menu buttons: left and right choose a control, fire presses it, up
+// and down change the speed.
+TheatreCommand TheatreControls(const MenuInput& in);
 void CloseTheatre();
 
 int64_t TheatrePosition();     // frames of the replay played so far

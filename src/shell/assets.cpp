@@ -144,5 +144,6 @@ static void LoadSounds() {
 
 void LoadGameAssets() {
     LoadPictures();
+    LoadGlyphFont("data/ImgGlyphs.png", "data/glyphs.tbl");
     LoadSounds();
 }

@@ -3,13 +3,26 @@
 
 #include <cstdint>
 
+// The game's scenes (1 to 5) are game state; the front end's screens after them are not:
+// they run while the game's frames are held (scenes/scene_table.h).
 enum SceneId : int32_t {
     SceneTitle = 1,
     SceneStageSelect = 2,
     ScenePlay = 3,
     SceneRanking = 4,
     SceneEnding = 5,
+    // screens of the front end
+    SceneOptions = 6,
+    SceneKeys = 7,
+    ScenePadButtons = 8,
+    SceneHelp = 9,
+    ScenePause = 10,
+    SceneQuitQuestion = 11,
+    SceneReplays = 12,
+    ScenePractice = 13,
+    kSceneIdCount = 14,
 };
+constexpr int32_t kFirstScreen = SceneOptions;
 
 // stagePhase values of the play scene
 constexpr int32_t PhasePlaying = 0;
@@ -42,6 +55,9 @@ void SetUpGame();         // one-time set-up at the start of the loop
 // stay loaded (tests share one load per process).
 void SetUpGameKeepingAssets();
 bool RunFrame();          // one frame of the main loop; false once the loop should end
+// A frame of a replay watched or summed up while the front end holds the game's frames:
+// neither paced, presented nor recorded.
+void RunReplayedFrame(int buttons);
 void RunMainLoop();
 
 // The three resets.

@@ -2,6 +2,7 @@
 #include "shell/input.h"
 
 #include "runtime/media.h"
+#include "shell/settings.h"
 
 uint8_t fireHeld, firePressed;
 uint8_t bombHeld, bombPressed;
@@ -12,7 +13,7 @@ uint8_t leftHeld, leftPressed;
 uint8_t rightHeld, rightPressed;
 
 struct Button {
-    int key;
+    int action;  // the player's key for it: settings.keys[action]
     int padBit;
     uint8_t* held;
     uint8_t* pressed;
@@ -20,19 +21,35 @@ struct Button {
 
 // Sampled in this order; the pad is read afresh for each button.
 static const Button kButtons[] = {
-    {KeyZ, PadButton1, &fireHeld, &firePressed},
-    {KeyX, PadButton2, &bombHeld, &bombPressed},
-    {KeyC, PadButton3, &continueHeld, &continuePressed},
-    {KeyUp, PadUp, &upHeld, &upPressed},
-    {KeyDown, PadDown, &downHeld, &downPressed},
-    {KeyLeft, PadLeft, &leftHeld, &leftPressed},
-    {KeyRight, PadRight, &rightHeld, &rightPressed},
+    {KeyActionFire, PadButton1, &fireHeld, &firePressed},
+    {KeyActionBomb, PadButton2, &bombHeld, &bombPressed},
+    {KeyActionContinue, PadButton3, &continueHeld, &continuePressed},
+    {KeyActionUp, PadUp, &upHeld, &upPressed},
+    {KeyActionDown, PadDown, &downHeld, &downPressed},
+    {KeyActionLeft, PadLeft, &leftHeld, &leftPressed},
+    {KeyActionRight, PadRight, &rightHeld, &rightPressed},
 };
 
-void SampleInput() {
+static bool padUsed = false;
+
+int ReadButtons() {
     PumpInputEvents();  // what happened during the frame's wait counts in this frame
+    int bits = 0;
     for (const Button& b : kButtons) {
-        bool down = IsKeyDown(b.key) == 1 || (GetPadState(1) & b.padBit) != 0;
+        const int pad = GetPadState(1);
+        if (pad != 0) padUsed = true;
+        if (IsKeyDown(settings.keys[b.action]) == 1 || (pad & b.padBit) != 0) bits |= b.padBit;
+    }
+    return bits;
+}
+
+bool PadWasUsed() { return padUsed; }
+
+void SampleInput() { SampleInputFrom(ReadButtons()); }
+
+void SampleInputFrom(int bits) {
+    for (const Button& b : kButtons) {
+        const bool down = (bits & b.padBit) != 0;
         if (down) {
             *b.pressed = *b.held == 0 ? 1 : 0;
             *b.held = 1;

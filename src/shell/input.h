@@ -11,7 +11,12 @@ extern uint8_t downHeld, downPressed;
 extern uint8_t leftHeld, leftPressed;
 extern uint8_t rightHeld, rightPressed;
 
-void SampleInput();
+void SampleInput();  // ReadButtons, then SampleInputFrom
+// The buttons down now, as pad bits, from the player's keys and the pad; the flags untouched.
+int ReadButtons();
+// The flags from buttons read this frame: held as given, pressed where not held before.
+void SampleInputFrom(int padBits);
+bool PadWasUsed();  // once a pad button or stick moved, the help names the pad's buttons
 void ClearInput();  // all flags back to 0
 // The held buttons as pad bits (what a replay records for the frame), and the held
 // flags set from such bits with nothing pressed (a replay starting with buttons down).

@@ -4,14 +4,17 @@
 #include "actors/actor.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
+#include "scenes/scene_table.h"
 #include "scenes/scenes.h"
 #include "shell/assets.h"
 #include "shell/game.h"
+#include "shell/front_end.h"
 #include "shell/input.h"
 #include "shell/pause.h"
 #include "shell/player_folder.h"
 #include "shell/run_recorder.h"
 #include "shell/save_files.h"
+#include "shell/settings.h"
 #include "stages/stage_map.h"
 
 int32_t currentScene;
@@ -84,51 +87,56 @@ static void WaitForFrameStart() {
     lastFrameMillis = GetMillis();
 }
 
-static void RunStageSelectFrame() {
-    if (sceneJustEntered) {
-        stagePhase = 0;
-        selectBlinkPhase = 0;
-        selectBlinkTimer = 0;
-        selectConfirmTimer = 0;
-        selectConfirmed = 0;
+void EnterSceneAgain() { previousScene = 0; }
+
+// The buttons of the coming frame, after its pacing wait; false when the program is to end
+// or, with `held`, when no game frame runs this time.
+static bool StartFrame(int* buttons, bool* held) {
+    *held = false;
+    if (!FrontEndOn()) {
+        if (IsKeyDown(KeyEscape)) return false;
+        if (HoldForPause()) {
+            *held = true;
+            return true;
+        }
+        ClearBackBuffer();
+        WaitForFrameStart();
+        *buttons = ReadButtons();
+        return true;
     }
-    RunStageSelect();
-    if (stagePhase == PhaseStartChosenStage) {
-        StopMusicFile();
-        StartStage();
-        currentScene = ScenePlay;
-        stagePhase = 0;
+    WaitForFrameStart();
+    *buttons = ReadButtons();
+    switch (FrontEndBeforeFrame(buttons, currentScene != previousScene)) {
+    case FrontEndQuit: return false;
+    case FrontEndHold: *held = true; return true;
+    case FrontEndRunFrame: break;
     }
+    ClearBackBuffer();
+    return true;
 }
 
-static void RunRankingFrame() {
-    if (sceneJustEntered) stagePhase = 0;
-    RunRankingScene();
-    if (firePressed) {
-        stagePhase = 0;
-        currentScene = SceneTitle;
-    }
+// A game frame from `buttons` that the player does not play: a replay watched or summed up
+// while the front end holds the game's own frames. Neither paced, presented nor recorded.
+void RunReplayedFrame(int buttons) {
+    const int32_t scene = currentScene;
+    sceneJustEntered = scene != previousScene ? 1 : 0;
+    previousScene = scene;
+    SampleInputFrom(buttons);
+    RunScene(scene, sceneJustEntered != 0);
 }
 
 bool RunFrame() {
-    if (IsKeyDown(KeyEscape)) return false;
-    if (HoldForPause()) return true;
-    ClearBackBuffer();
-    WaitForFrameStart();
+    int buttons = 0;
+    bool held = false;
+    if (!StartFrame(&buttons, &held)) return false;
+    if (held) return true;
     int32_t scene = currentScene;
     sceneJustEntered = scene != previousScene ? 1 : 0;
     previousScene = scene;
     RecordFrameStart(scene, sceneJustEntered != 0);
-    SampleInput();
+    SampleInputFrom(buttons);
     RecordFrameButtons();
-    switch (scene) {
-    case SceneTitle: RunTitleScene(); break;
-    case SceneStageSelect: RunStageSelectFrame(); break;
-    case ScenePlay: RunPlayFrame(); break;
-    case SceneRanking: RunRankingFrame(); break;
-    case SceneEnding: RunEndingScene(); break;
-    default: break;
-    }
+    RunScene(scene, sceneJustEntered != 0);
     RecordFrameEnd(scene);
     PresentFrame();
     return true;
@@ -136,7 +144,9 @@ bool RunFrame() {
 
 void RunMainLoop() {
     SetUpGame();
+    ApplySettings(settings);
     EnableRunRecording(true);
+    EnableFrontEnd(true);
     while (PumpWindowMessages() == 0) {
         if (!RunFrame()) break;
     }

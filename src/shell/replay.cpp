@@ -128,6 +128,7 @@ struct Parser {
                           version, kReplayVersion, kReplayVersionPractice);
             return Fail(buf);
         }
+        r->titleMenu = version >= kReplayVersionMenu;
         int64_t v;
         r->hashScheme = 1;
         if (version >= kReplayVersionSchemed) {
@@ -142,7 +143,7 @@ struct Parser {
         r->startStage = static_cast<int32_t>(v);
         if (!Options(r)) return false;
         if ((r->options & RunPractice) && (version < kReplayVersionPractice || !Practice(r))) {
-            return version < kReplayVersionPractice ? Fail("a practice needs format version 4") : false;
+            return version < kReplayVersionPractice ? Fail("a practice needs format version 5") : false;
         }
         if (version < kReplayVersionHeld) return true;
         if (!KeyNumber("held", 0, kButtonMask, &v)) return false;
@@ -290,8 +291,9 @@ std::string FormatReplay(const Replay& r) {
     char buf[96];
     const bool practice = (r.options & RunPractice) != 0;
     std::snprintf(buf, sizeof buf, "%s %d\nhash-scheme %d\nseed %u\ndifficulty %d\nstage %d\noptions",
-                  kMagic.data(), practice ? kReplayVersionPractice : kReplayVersionSchemed, r.hashScheme,
-                  r.seed, r.difficulty, r.startStage);
+                  kMagic.data(),
+                  practice ? kReplayVersionPractice : r.titleMenu ? kReplayVersionMenu : kReplayVersionSchemed,
+                  r.hashScheme, r.seed, r.difficulty, r.startStage);
     out += buf;
     if (practice) {
         // a practice is only that: the board refuses it by this line

@@ -19,8 +19,13 @@ constexpr int32_t kReplayVersionHeld = 2;
 // Version 3, the one written now, always has the version 2 fields and names the
 // state hash scheme its hashes were made with; earlier files were made with scheme 1.
 constexpr int32_t kReplayVersionSchemed = 3;
-// Version 4 is written for practice runs only: their start and power follow the options.
-constexpr int32_t kReplayVersionPractice = 4;
+// Version 4, the one written now, is version 3 recorded with the title's menu: up and
+// down on the shown title move its cursor and restart the title's idle count (a change of
+// the game's state), which earlier versions never did; they play by their own rule.
+constexpr int32_t kReplayVersionMenu = 4;
+// Version 5 is written for practice runs only: version 4 with the practice's start and
+// power after the options.
+constexpr int32_t kReplayVersionPractice = 5;
 constexpr int32_t kReplayHashInterval = 60;      // a hash after every 60th frame, and the last
 constexpr int32_t kReplayMaxFrames = 1'350'000;  // six hours: the longest run the game records
 
@@ -43,6 +48,7 @@ struct Replay {
     uint32_t options = 0;
     uint8_t heldAtStart = 0;  // pad bits held before frame 1
     bool truncated = false;   // the run went on past the last recorded frame
+    bool titleMenu = true;    // recorded with the title's menu (version 4 on)
     HighScoreList tableScores = kDefaultHighScores;  // the table as the run began
     HighScoreList tableStages = kDefaultHighScoreStages;
     PracticeStart practice;  // with RunPractice only
@@ -73,9 +79,11 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
 // table, kept as the one a run recorded from now begins with.
 void UseReplayTable(const Replay& replay);
 void TakeGameTable(Replay* replay);
-// BeginRun as the replay says, on the high-score table it began with (a practice as
-// its header says).
+// BeginRun as the replay says, on the high-score table it began with, by its rules (a
+// practice as its header says).
 void BeginReplay(const Replay& replay);
+// The rules of the replay's version, for a run begun with BeginRun (which sets today's).
+void UseReplayRules(const Replay& replay);
 // A practice begun as BeginRun begins a run: the stage, its boss when asked, the power.
 void BeginPractice(uint32_t seed, int32_t difficulty, const PracticeStart& practice, uint8_t heldAtStart = 0);
 

@@ -5,11 +5,11 @@
 #include "actors/spawners.h"
 #include "player/player.h"
 #include "runtime/headless.h"
+#include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/replay.h"
 #include "shell/save_files.h"
-#include "scenes/scenes.h"
 #include "stages/stage_map.h"
 #include "stages/stage_script.h"
 
@@ -43,6 +43,7 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
     currentScene = 0;
     previousScene = 0;
     sceneJustEntered = 1;
+    titleIdleRestartsOnMove = true;  // the rule of the runs recorded now
     ClearInput();
     SetHeldButtons(heldAtStart);
     PrepareRunStart(seed, difficulty);
@@ -80,7 +81,10 @@ void BeginReplay(const Replay& r) {
         BeginPractice(r.seed, r.difficulty, r.practice, r.heldAtStart);
     else
         BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
+    UseReplayRules(r);
 }
+
+void UseReplayRules(const Replay& r) { titleIdleRestartsOnMove = r.titleMenu; }
 
 void ApplyRunOptions(uint32_t options, RunCounters* c) {
     if (c->livesSeen >= 0 && lives < c->livesSeen) c->deaths += c->livesSeen - lives;

@@ -225,3 +225,10 @@ void RecordFrameEnd(int32_t sceneBefore) {
         runRecording.recording = false;
     }
 }
+
+void KeepRunSoFar() {
+    if (!runRecording.recording) return;
+    // a run left on the title never began: nothing to keep
+    if (currentScene != SceneTitle) WriteRecordedRun();
+    runRecording.recording = false;
+}

@@ -35,3 +35,7 @@ void EndRecordedPractice();
 // still locked): the rank replays follow the run's row there (9999 for none). A table
 // that another game added to is taken up when the next run begins.
 void RankReplaysFollowTable(int32_t row, bool othersEntries);
+
+// A run ended from the pause menu (or the program left during it): the frames so far kept
+// as "last.replay", nothing entered in the table; the recording stops until the title.
+void KeepRunSoFar();

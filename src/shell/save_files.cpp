@@ -6,6 +6,7 @@
 #include "runtime/files.h"
 #include "shell/game.h"
 #include "shell/practice.h"
+#include "shell/settings.h"
 
 int32_t screenModeSetting;
 int32_t difficultySetting;
@@ -40,19 +41,11 @@ static void PutInts(unsigned char* out, const int32_t* in, int count) {
     }
 }
 
+// The settings record read whole; the game's own two globals taken from it.
 void ReadConfig() {
-    // only a regular file counts: a folder or a FIFO of that name gives the defaults
-    FILE* f = OpenRegularFile(configFileName);
-    if (!f) {
-        screenModeSetting = 1;
-        difficultySetting = 2;
-        return;
-    }
-    int32_t values[2];
-    ReadInts(f, values, 2);
-    std::fclose(f);
-    screenModeSetting = values[0];
-    difficultySetting = values[1];
+    ReadSettings(&settings);
+    screenModeSetting = settings.screenMode;
+    difficultySetting = settings.difficulty;
 }
 
 // Reads the table of the save file; false when it cannot be opened. Entries the file is

@@ -177,8 +177,12 @@ const char* const kLeftOut[] = {
     "playerFolder*",                         // where the player's files are
     "reached*",                              // the stages this player reached, for practice
     "runRecording",                          // the replay recorder watches, never steers
+    "settings", "optionsPath", "padUsed",    // the player's settings and devices, never the game's
+    "frontEnd*", "menu*",                    // the menus and their screens sit outside the game's frames
+    "titleIdleRestartsOnMove",               // a rule fixed for a run by its replay's version
     "(anonymous namespace)::behaviours",     // each file's behaviour names, fixed at start
     "(anonymous namespace)::theatre",        // the replay theatre watches a run, outside it
+    "theatre*",
 };
 
 constexpr HashedPart kParts[] = {

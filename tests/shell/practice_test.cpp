@@ -76,7 +76,7 @@ TEST(PracticeReplayFormat, TheHeaderRoundTripsAndRefusesWhatIsNoPractice) {
     r.buttons.assign(5, 0);
     r.checkpoints = {{5, 0x1234}};
     const std::string text = FormatReplay(r);
-    EXPECT_EQ(text.rfind("zorbex-replay 4\n", 0), 0u);
+    EXPECT_EQ(text.rfind("zorbex-replay 5\n", 0), 0u);
     Replay back;
     std::string error;
     ASSERT_TRUE(ParseReplay(text.data(), text.size(), &back, &error)) << error;
@@ -99,15 +99,15 @@ TEST(PracticeReplayFormat, TheHeaderRoundTripsAndRefusesWhatIsNoPractice) {
         t.replace(t.find(from), std::strlen(from), to);
         return t;
     };
-    refused(swap("zorbex-replay 4", "zorbex-replay 3"), "needs format version 4");
+    refused(swap("zorbex-replay 5", "zorbex-replay 4"), "needs format version 5");
     refused(swap("options practice", "options practice invincible"), "no other option");
     refused(swap("practice 9 start", "practice 8 start"), "bad value for \"practice\"");
     refused(swap("practice 9 start", "practice 9 middle"), "bad value for \"practice\"");
     refused(swap("power 3 2 1 0", "power 15 2 1 0"), "bad value for \"power\"");
     refused(swap("power 3 2 1 0", "power 3 2 1"), "bad value for \"power\"");
-    // a run that is no practice keeps the format every older replay has
+    // a run that is no practice keeps the format of the runs recorded now
     r.options = 0;
-    EXPECT_EQ(FormatReplay(r).rfind("zorbex-replay 3\n", 0), 0u);
+    EXPECT_EQ(FormatReplay(r).rfind("zorbex-replay 4\n", 0), 0u);
 }
 
 TEST_F(RunRecorder, ReachedStagesAreNotedAsStagesStartAndReadBack) {

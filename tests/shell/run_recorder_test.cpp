@@ -89,10 +89,17 @@ TEST(ReplayHeldFormat, HeldAndTruncatedRoundTripAndOlderVersionsStillRead) {
     r.buttons = {0x10, 0x10, 0};
     r.checkpoints = {{3, 0xabcULL}};
     const std::string plain = FormatReplay(r);
-    EXPECT_EQ(plain.rfind("zorbex-replay 3\nhash-scheme 2\n", 0), 0u);
+    EXPECT_EQ(plain.rfind("zorbex-replay 4\nhash-scheme 2\n", 0), 0u);
     Replay back;
     std::string error;
     ASSERT_TRUE(ParseReplay(plain.data(), plain.size(), &back, &error)) << error;
+    EXPECT_TRUE(back.titleMenu);
+    // version 3, the last before the title's menu, reads and writes back as itself
+    std::string version3 = plain;
+    version3.replace(0, 15, "zorbex-replay 3");
+    ASSERT_TRUE(ParseReplay(version3.data(), version3.size(), &back, &error)) << error;
+    EXPECT_FALSE(back.titleMenu);
+    EXPECT_EQ(FormatReplay(back), version3);
     EXPECT_EQ(back.tableScores, kDefaultHighScores);  // what the simulator's runs begin with
     std::string version2 = plain;
     version2.replace(0, plain.find("seed"), "zorbex-replay 2\n");

@@ -55,11 +55,11 @@ TEST(ReplayFormat, WindowsLineEndingsAreAccepted) {
 
 TEST(ReplayFormat, UnknownVersionIsRefusedByName) {
     std::string text = FormatReplay(Sample());
-    text.replace(text.find("zorbex-replay 3"), 15, "zorbex-replay 4");
+    text.replace(text.find("zorbex-replay 4"), 15, "zorbex-replay 5");
     Replay out;
     std::string error;
     EXPECT_FALSE(Parse(text, &out, &error));
-    EXPECT_NE(error.find("version 4 is not supported"), std::string::npos) << error;
+    EXPECT_NE(error.find("version 5 is not supported"), std::string::npos) << error;
 }
 
 TEST(ReplayFormat, DamagedFilesAreRefusedWithTheirLine) {
@@ -160,7 +160,7 @@ TEST(ReplayFormat, OnlyHashesCoveringTheRunCanBeChecked) {
 // hashes are never held against this build's.
 TEST(ReplayFormat, OlderHashSchemesAreReadButNotChecked) {
     std::string text = FormatReplay(Sample());
-    text.replace(0, std::string("zorbex-replay 3\nhash-scheme 2\n").size(), "zorbex-replay 1\n");
+    text.replace(0, std::string("zorbex-replay 4\nhash-scheme 2\n").size(), "zorbex-replay 1\n");
     const size_t held = text.find("held 0\n");
     text.erase(held, text.find("frames ") - held);  // version 1 had no held, truncated or table
     Replay old;

@@ -11,6 +11,7 @@
 
 #include "canvas.h"
 #include "contact.h"
+#include "glyphs.h"
 #include "icons.h"
 #include "picture_list.h"
 #include "pictures.h"
@@ -87,6 +88,13 @@ int main(int argc, char** argv) {
             ++failures;
         }
         if (results[i].drawn) sheet.push_back(SheetItem{picture.file, std::move(results[i].canvas), picture.cellW, picture.cellH});
+    }
+    if (wanted("ImgGlyphs.png")) {
+        std::string glyphError;
+        if (!WriteGlyphFont(dataDir, ZORBEX_GLYPH_LIST, &glyphError)) {
+            std::fprintf(stderr, "assetgen: %s\n", glyphError.c_str());
+            ++failures;
+        }
     }
     StopText();
     if (failures) return 1;

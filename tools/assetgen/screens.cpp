@@ -159,25 +159,11 @@ void TitleFront(Canvas& cv) {
     sub.fill = &subRamp;
     sub.shadow = 2;
     DrawText(cv, "GAIDEN  -  THE SIDE STORY", 120, sy + 14, 20, true, sub);
-    // prompt and credit line
-    static const Ramp promptRamp{{pal::kCyan[2], pal::kCyan[3], pal::kCyan[4], pal::kWhite}};
-    TextLook prompt;
-    prompt.fill = &promptRamp;
-    prompt.shadow = 2;
-    DrawTextCentred(cv, "PRESS  Z  TO START", 320, 372, 22, true, prompt);
-    // the controls on a dark plate, so they read over the planet behind them
-    for (int y = 408; y < 432; ++y)
-        for (int x = 120; x < 520; ++x) {
-            bool edge = y == 408 || y == 431;
-            cv.Set(x, y, edge ? pal::kPanelLine : MakeRgb(8, 8, 26));
-        }
-    TextLook keys;
-    keys.solid = pal::kWhite;
-    keys.shadow = 1;
-    DrawTextCentred(cv, "Z: FIRE    X: BOMB    C: CONTINUE    ARROWS: MOVE", 320, 414, 12, true, keys);
+    // the game draws its menu and the keys as bound over the lower half
     TextLook small;
     small.solid = MakeRgb(170, 180, 220);
-    DrawTextCentred(cv, "(C) ZORBEX PROJECT", 320, 440, 12, true, small);
+    // bottom right: the game writes the difficulty at the bottom left
+    DrawText(cv, "(C) ZORBEX PROJECT", 628 - TextWidth("(C) ZORBEX PROJECT", 12, true), 462, 12, true, small);
 }
 
 void White(Canvas& cv) { cv.Fill(pal::kWhite); }

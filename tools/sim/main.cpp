@@ -271,7 +271,8 @@ int Simulate(Run& r) {
         BeginPractice(o.seed, o.difficulty, PracticeOf(o), held);
     else
         BeginRun(o.seed, o.difficulty, o.stage, held);
-
+    if (begun) UseReplayRules(*begun);
+    r.record.titleMenu = begun ? begun->titleMenu : true;
     ApplyRunOptions(r.runOptions, &r.summary.counters);
     StartSummary(&r.summary);
     if (o.seek) PrepareSeek(&r.seek, o.seek, r.limit, r.summary);

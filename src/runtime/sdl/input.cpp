@@ -113,9 +113,10 @@ int ControllerBits() {
     if (held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) bits |= PadLeft;
     if (held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) bits |= PadRight;
     if (held(SDL_CONTROLLER_BUTTON_DPAD_UP)) bits |= PadUp;
-    if (held(SDL_CONTROLLER_BUTTON_A)) bits |= PadButton1;
-    if (held(SDL_CONTROLLER_BUTTON_B)) bits |= PadButton2;
-    if (held(SDL_CONTROLLER_BUTTON_X)) bits |= PadButton3;
+    // the player's buttons for fire, bomb and continue (A, B and X unless changed)
+    if (held(SDL_GameControllerButton(BoundPadButton(0)))) bits |= PadButton1;
+    if (held(SDL_GameControllerButton(BoundPadButton(1)))) bits |= PadButton2;
+    if (held(SDL_GameControllerButton(BoundPadButton(2)))) bits |= PadButton3;
     return bits;
 }
 
@@ -201,6 +202,12 @@ int IsPadStartDown() {
     if (runtimeSettings.headless) return HeadlessPadStart() ? 1 : 0;
     if (!runtimeSettings.started) return 0;
     if (controller && SDL_GameControllerGetAttached(controller))
-        return SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_START) ? 1 : 0;
+        return SDL_GameControllerGetButton(controller, SDL_GameControllerButton(BoundPadButton(3))) ? 1 : 0;
     return 0;
+}
+
+int IsPadButtonDown(int button) {
+    if (runtimeSettings.headless || !runtimeSettings.started || !controller) return 0;
+    if (button < 0 || button >= SDL_CONTROLLER_BUTTON_MAX || !SDL_GameControllerGetAttached(controller)) return 0;
+    return SDL_GameControllerGetButton(controller, SDL_GameControllerButton(button)) ? 1 : 0;
 }

@@ -53,6 +53,9 @@ Mix_Music* music = nullptr;
 std::string musicPath;
 bool audioPaused = false;
 int32_t pausedAtMillis = 0;
+// the player's volumes on the mixer's 0 to 128 scale, over each sound's own volume
+int musicLevel = MIX_MAX_VOLUME;
+int effectsLevel = MIX_MAX_VOLUME;
 
 // A forked child (a test's player run as another user) has no mixing thread, and the
 // mixer's lock may have gone with that thread held: the child's sounds keep their
@@ -303,8 +306,10 @@ int PlaySound(int handle, int playType, int fromStart) {
     if (audioOpen && s->chunk) {
         if (OfflineSoundOn())
             PlayOfflineChannel(b.channel, s->chunk, loop);
-        else if (!deviceGone)
+        else if (!deviceGone) {
+            Mix_Volume(b.channel, effectsLevel);
             Mix_PlayChannel(b.channel, s->chunk, loop ? -1 : 0);
+        }
     }
     b.started = true;
     b.looping = loop;
@@ -342,6 +347,7 @@ int PlayMusicFile(const char* path, int playType) {
         return -1;
     }
     musicPath = path;
+    Mix_VolumeMusic(musicLevel);
     if (playType == 0 && !runtimeSettings.headless) {
         while (Mix_PlayingMusic()) {
             if (PumpWindowEvents()) break;
@@ -443,3 +449,12 @@ void LimitStereoFrames(float* frames, int count, bool fresh) {
 }
 
 int LimiterDelayFrames() { return LimitLook - 1; }
+
+// Ten steps of amplitude, 10 the mix as it is made.
+void SetAudioVolumes(int musicVolume, int effectsVolume) {
+    musicLevel = std::clamp(musicVolume, 0, 10) * MIX_MAX_VOLUME / 10;
+    effectsLevel = std::clamp(effectsVolume, 0, 10) * MIX_MAX_VOLUME / 10;
+    if (!DeviceOpen() || OfflineSoundOn()) return;
+    Mix_Volume(-1, effectsLevel);
+    Mix_VolumeMusic(musicLevel);
+}

@@ -70,3 +70,6 @@ void ShowMouseCursor(int show) {
     runtimeSettings.showCursor = show != 0;
     if (runtimeSettings.started && !runtimeSettings.headless) UpdateMouseCursor();
 }
+
+// A desktop program ends when the player asks.
+int CanQuit() { return 1; }

@@ -50,8 +50,12 @@ void UpdateIntegerScale() {
                                                                                  : SDL_FALSE);
 }
 
-// The largest whole multiple of 640 x 480 that fits the desktop, title bar included.
+int chosenScale = 0;  // the player's: 0 automatic, else 1 to 4
+
+// The largest whole multiple of 640 x 480 that fits the desktop, title bar included,
+// or the player's own scale.
 int WindowScale() {
+    if (chosenScale > 0) return chosenScale;
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
     constexpr int Decoration = 40;
@@ -236,4 +240,18 @@ bool PumpWindowEvents() {
     }
     UpdateMouseCursor();
     return quitSeen;
+}
+
+void SetFullScreenNow(int full) { SetFullScreen(full != 0); }
+
+// A window in use takes its new size at once; a full screen keeps it for later.
+void SetWindowScale(int scale) {
+    const int wanted = scale >= 1 && scale <= 4 ? scale : 0;
+    if (wanted == chosenScale) return;
+    chosenScale = wanted;
+    if (!window || (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+    const int s = WindowScale();
+    SDL_SetWindowSize(window, ScreenWidth * s, ScreenHeight * s);
+    SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    UpdateIntegerScale();
 }

@@ -306,10 +306,19 @@ mergeInto(LibraryManager.library, {
     var element = new Audio(UTF8ToString(path));
     element.loop = !!loop;
     element.preload = 'auto';
+    if (page.musicVolume !== undefined) element.volume = page.musicVolume;
     var music = {element: element, started: false, source: null};
     page.music = music;
     ZorbexPage.connectMusic(music);
     ZorbexPage.startMusic(music);
+  },
+
+  // The player's music volume, 0 to 1, kept for the next piece too.
+  zorbex_page_music_volume__deps: ['$ZorbexPage'],
+  zorbex_page_music_volume: function(gain) {
+    var page = ZorbexPage.state();
+    page.musicVolume = gain;
+    if (page.music) page.music.element.volume = gain;
   },
 
   zorbex_page_music_stop__deps: ['$ZorbexPage'],

@@ -23,6 +23,7 @@ void zorbex_page_sound_play(int handle, int buffer, int loop);
 void zorbex_page_sound_stop_all();
 void zorbex_page_music_play(const char* path, int loop);
 void zorbex_page_music_stop();
+void zorbex_page_music_volume(double gain);
 void zorbex_page_audio_pause(int paused);
 void zorbex_page_audio_close();
 }
@@ -45,6 +46,7 @@ struct Sound {
     int bufferCount = 1;
     int next = 0;
     Buffer buffers[MaxBuffers];
+    int volume = 255;  // as the game set it, before the player's effects volume
 };
 
 std::vector<Sound> sounds;  // handle h is sounds[h - 1]
@@ -131,7 +133,7 @@ bool AudioPaused() { return audioPaused; }
 void ResetSoundPlayback() {
     StopMusicFile();
     if (OnPage()) zorbex_page_sound_stop_all();
-    for (Sound& s : sounds) s = Sound{s.lengthMillis, s.bufferCount, 0, {}};
+    for (Sound& s : sounds) s = Sound{s.lengthMillis, s.bufferCount, 0, {}, s.volume};
 }
 
 int LoadSound(const char* path, int buffers, int) {
@@ -149,9 +151,21 @@ int LoadSound(const char* path, int buffers, int) {
     return handle;
 }
 
+// the player's effects volume, 0 to 10, over each sound's own
+int effectsSteps = 10;
+
 void SetSoundVolume(int volume, int handle) {
-    if (!FindSound(handle) || !OnPage()) return;
-    zorbex_page_sound_volume(handle, double(MixerVolume(volume)) / kMixerFull);
+    Sound* s = FindSound(handle);
+    if (!s) return;
+    s->volume = volume;
+    if (OnPage()) zorbex_page_sound_volume(handle, double(MixerVolume(volume)) / kMixerFull * effectsSteps / 10.0);
+}
+
+// Web Audio: the effects by each sound's gain, the music by the page's music gain.
+void SetAudioVolumes(int music, int effects) {
+    effectsSteps = std::clamp(effects, 0, 10);
+    for (size_t i = 0; i < sounds.size(); ++i) SetSoundVolume(sounds[i].volume, int(i) + 1);
+    if (OnPage()) zorbex_page_music_volume(std::clamp(music, 0, 10) / 10.0);
 }
 
 static bool audioSilent = false;

@@ -47,3 +47,9 @@ void ShowMouseCursor(int show) {
     runtimeSettings.showCursor = show != 0;
     if (runtimeSettings.started && !runtimeSettings.headless) zorbex_page_show_cursor(show);
 }
+
+// A page cannot end itself: the player closes the tab.
+int CanQuit() { return 0; }
+
+// The page forwards the pad as game bits only: its buttons cannot be chosen by name here.
+int IsPadButtonDown(int) { return 0; }

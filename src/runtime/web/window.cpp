@@ -42,3 +42,6 @@ void ToggleFullScreen() { SetFullScreen(zorbex_page_full_screen() == 0); }
 
 // The page handles its own events (Alt+Enter included); the game is never asked to quit.
 bool PumpWindowEvents() { return false; }
+
+void SetFullScreenNow(int full) { SetFullScreen(full != 0); }
+void SetWindowScale(int) {}  // the page sizes its canvas itself

@@ -1,0 +1,27 @@
+// The front end's screens, each in a file of its own: entry and frame functions for the
+// scene table. They run while the game's frames are held (shell/front_end.h).
+#pragma once
+
+void EnterOptionsScreen();
+void RunOptionsScreen();
+void EnterKeysScreen();
+void RunKeysScreen();
+void EnterPadButtonsScreen();
+void RunPadButtonsScreen();
+void RunHelpScreen();
+void EnterPauseScreen();
+void RunPauseScreen();
+void EnterQuitQuestion();
+void RunQuitQuestion();
+void EnterReplaysScreen();
+void RunReplaysScreen();
+void EnterPracticeScreen();
+void RunPracticeScreen();
+// A practice's last ship lost (or its stage won): the practice screen offers RETRY.
+bool PracticeOver();
+// RETRY: the practice just flown, again from its start, recorded anew.
+void RetryPractice();
+
+// The names the help and the title's help line show for the player's keys and buttons.
+const char* KeyLabel(int action);        // the key's name, upper case
+const char* PadButtonLabel(int action);  // "A", "START" ...
