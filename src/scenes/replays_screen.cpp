@@ -25,6 +25,7 @@
 #include "shell/replay.h"
 #include "shell/replay_summary.h"
 #include "shell/run_recorder.h"
+#include "shell/save_files.h"
 #include "shell/state_hash.h"
 
 namespace {
@@ -105,7 +106,7 @@ void ListReplays() {
     for (int row = 1; row <= 10; row++) {
         char name[32];
         std::snprintf(name, sizeof name, "rank%02d.replay", row);
-        AddListed(folder + name, name, false);
+        AddListed(folder + name, std::string(name, std::strlen(name) - 7), false);
     }
     std::vector<std::string> kept;
     if (DIR* dir = opendir((folder + "saved").c_str())) {
@@ -116,7 +117,7 @@ void ListReplays() {
         closedir(dir);
     }
     std::sort(kept.begin(), kept.end());
-    for (const std::string& name : kept) AddListed(folder + "saved/" + name, name, false);
+    for (const std::string& name : kept) AddListed(folder + "saved/" + name, name.substr(0, name.size() - 7), false);
     menuReplays.cursor = std::min(menuReplays.cursor, std::max(0, static_cast<int>(menuReplays.listed.size()) - 1));
 }
 
@@ -140,7 +141,9 @@ void TheatreRunner(int buttons, bool shown) {
 void SummariseNext() {
     for (Listed& l : menuReplays.listed) {
         if (!l.readable || l.summarised) continue;
+        HoldSaves(true);
         SummariseReplay(l.replay, ReplayedFrameUnseen, &l.summary);
+        HoldSaves(false);
         l.summarised = true;
         return;
     }
@@ -157,7 +160,7 @@ void DrawListed(const Listed& l, int y, bool current) {
     char when[32] = "";
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::localtime(&l.written));
     DrawPlainText(kListX, y, l.labelIsMsgid ? Tr(l.label.c_str()) : l.label.c_str(), shade, current ? 230 : shade, current ? 90 : shade);
-    DrawPlainText(kListX + 200, y, when, 170, 180, 220);
+    DrawPlainText(kListX + 240, y, when, 170, 180, 220);
     if (!l.readable) {
         DrawMenuText(kListX + 20, y + 20, "DAMAGED OR FOREIGN FILE", 255, 120, 120);
         return;
@@ -166,7 +169,7 @@ void DrawListed(const Listed& l, int y, bool current) {
     char line[160];
     std::snprintf(line, sizeof line, "%s  %lld:%02lld", Tr(DifficultyName(l.replay.difficulty)),
                   static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
-    DrawPlainText(kListX + 400, y, line, 170, 180, 220);
+    DrawPlainText(kListX + 420, y, line, 170, 180, 220);
     if (!l.summarised) {
         DrawMenuText(kListX + 20, y + 20, "...", 150, 150, 170);
         return;
@@ -225,12 +228,14 @@ void OpenListedTheatre(const Listed& l) {
     menuReplays.gameKept.resize(StateSnapshotBytes());
     TakeStateSnapshot(menuReplays.gameKept.data());
     std::string why;
+    HoldSaves(true);
     OpenTheatre(l.replay, ReplayHashesCanBeChecked(l.replay, &why), TheatreRunner);
     menuReplays.mode = ModeTheatre;
 }
 
 void CloseListedTheatre() {
     CloseTheatre();
+    HoldSaves(false);
     RestoreStateSnapshot(menuReplays.gameKept.data());
     menuReplays.mode = ModeList;
 }

@@ -91,5 +91,5 @@ void DrawTheatreOverlay() {
     FormatTime(TheatrePosition(), now, sizeof now);
     FormatTime(length, all, sizeof all);
     std::snprintf(time, sizeof time, "%s / %s", now, all);
-    DrawPlainText(640 - 16 - MeasureGlyphText(time), kRowY, time, 200, 210, 240);
+    DrawPlainText(640 - 16 - MeasureGlyphText(time), kMarkY, time, 200, 210, 240);
 }

@@ -111,7 +111,14 @@ static bool SameAsGameTable(const int32_t* scores, const int32_t* stages) {
     return true;
 }
 
+// Held while the game plays a replay for the player to watch: its run's end is not theirs.
+static bool savesHeld = false;
+
+void HoldSaves(bool held) { savesHeld = held; }
+
 bool SaveRunInTable(void (*whileLocked)(int32_t row, bool othersEntries)) {
+    // a practice is never ranked, and a replay watched never touches the player's files
+    if (practiceRun || savesHeld) return false;
     const int lock = LockFileFolder(saveFileName);
     int32_t scores[10], stages[10];
     int32_t row = newRankIndex;

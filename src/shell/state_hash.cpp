@@ -176,6 +176,7 @@ const char* const kLeftOut[] = {
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
     "reached*",                              // the stages this player reached, for practice
+    "savesHeld",                             // a replay watched writes none of the player's files
     "runRecording",                          // the replay recorder watches, never steers
     "settings", "optionsPath", "padUsed",    // the player's settings and devices, never the game's
     "frontEnd*", "menu*",                    // the menus and their screens sit outside the game's frames
