@@ -142,6 +142,9 @@ struct Parser {
         if (!KeyNumber("stage", 0, kLastStage, &v)) return false;
         r->startStage = static_cast<int32_t>(v);
         if (!Options(r)) return false;
+        // version 5 is written for practices only
+        if (version == kReplayVersionPractice && !(r->options & RunPractice))
+            return Fail("a version 5 replay is a practice");
         if ((r->options & RunPractice) && (version < kReplayVersionPractice || !Practice(r))) {
             return version < kReplayVersionPractice ? Fail("a practice needs format version 5") : false;
         }

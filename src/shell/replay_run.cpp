@@ -5,6 +5,7 @@
 #include "actors/spawners.h"
 #include "player/player.h"
 #include "runtime/headless.h"
+#include "runtime/media.h"
 #include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -44,6 +45,7 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
     previousScene = 0;
     sceneJustEntered = 1;
     titleIdleRestartsOnMove = true;  // the rule of the runs recorded now
+    TakeWindowFocusLoss();  // a focus lost before the run began does not pause it
     ClearInput();
     SetHeldButtons(heldAtStart);
     PrepareRunStart(seed, difficulty);

@@ -101,6 +101,7 @@ TEST(PracticeReplayFormat, TheHeaderRoundTripsAndRefusesWhatIsNoPractice) {
     };
     refused(swap("zorbex-replay 5", "zorbex-replay 4"), "needs format version 5");
     refused(swap("options practice", "options practice invincible"), "no other option");
+    refused(swap("options practice\npractice 9 start\npower 3 2 1 0", "options none"), "is a practice");
     refused(swap("practice 9 start", "practice 8 start"), "bad value for \"practice\"");
     refused(swap("practice 9 start", "practice 9 middle"), "bad value for \"practice\"");
     refused(swap("power 3 2 1 0", "power 15 2 1 0"), "bad value for \"power\"");
