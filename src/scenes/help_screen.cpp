@@ -10,9 +10,11 @@
 #include "shell/language.h"
 #include "shell/settings.h"
 
-constexpr int kPanelX = 20, kPanelY = 14, kPanelW = 600, kPanelH = 452;
-constexpr int kTextX = 40, kItemTextX = 80, kLineStep = 20;
-constexpr int kItemCellSize = 32;  // ImgItem's cells
+constexpr int kPanelX = 16, kPanelY = 6, kPanelW = 608, kPanelH = 468;
+constexpr int kTextX = 32, kItemTextX = 62, kLineStep = 20;
+constexpr int kTextWidth = 576, kItemTextWidth = 546;
+constexpr int kItemIconSize = 20;  // ImgItem's cells drawn small
+constexpr int kItemStep = 22;
 
 // The items by their cell in ImgItem, each with what it does.
 struct HelpItem {
@@ -22,16 +24,16 @@ struct HelpItem {
 static const HelpItem kHelpItems[] = {
     {0, "S: SHOT. FOUR RAISE THE MAIN GUN A LEVEL"},
     {1, "M: MISSILES. FOUR RAISE THEM A LEVEL"},
-    {2, "A: ARMS, THE ARMOUR AROUND THE SHIP (\"ARM\"): EACH ADDS HITS IT TAKES"},
+    {2, "A: ARMS (ARM): ARMOUR THAT TAKES HITS FOR THE SHIP"},
     {3, "ONE BOMB MORE"},
     {4, "ONE SHIP MORE"},
     {5, "5000 POINTS"},
     {6, "A BLOW THAT HURTS EVERY ENEMY AND SHOT"},
 };
 
+// A text already translated, wrapped to the panel.
 static void Line(int* y, const char* text, int r = 230, int g = 232, int b = 255) {
-    DrawPlainText(kTextX, *y, text, r, g, b);
-    *y += kLineStep;
+    *y += kLineStep * DrawTextWrapped(kTextX, *y, kTextWidth, kLineStep, text, r, g, b);
 }
 
 static void ControlLines(int* y) {
@@ -48,14 +50,11 @@ static void ControlLines(int* y) {
                       PadButtonLabel(PadActionContinue), PadButtonLabel(PadActionPause));
         Line(y, line);
     }
-    Line(y, Tr(CanQuit() ? "ESCAPE: PAUSE IN A RUN, QUIT ELSEWHERE   ALT+ENTER: FULL SCREEN"
-                         : "ESCAPE: PAUSE IN A RUN"));
+    Line(y, CanQuit() ? Tr("ESC: PAUSE IN A RUN, ELSE QUIT.  ALT+ENTER: FULL SCREEN") : Tr("ESC: PAUSE IN A RUN"));
 }
 
 void RunHelpScreen() {
-    const MenuInput& in = FrontEndInput();
-    if (in.back || in.fire) {
-        PlayMenuConfirmSound();
+    if (ScreenClosedByFireOrBack(FrontEndInput())) {
         CloseScreen();
         return;
     }
@@ -65,16 +64,16 @@ void RunHelpScreen() {
     y += kLineStep + 6;
     ControlLines(&y);
     y += 8;
-    Line(&y, Tr("ITEMS: DESTROY THE CARRIERS AND PICK UP WHAT THEY LEAVE"), 255, 230, 90);
+    Line(&y, Tr("ITEMS, LEFT BY THE CARRIERS YOU DESTROY:"), 255, 230, 90);
+    y += 2;
     for (const HelpItem& item : kHelpItems) {
-        DrawImage(kTextX, y - 4, ImgItem[item.cell], 1);
-        DrawPlainText(kItemTextX, y + 2, Tr(item.text), 230, 232, 255);
-        y += kItemCellSize - 4;
+        DrawImageStretched(kTextX, y, kTextX + kItemIconSize, y + kItemIconSize, ImgItem[item.cell], 1);
+        const int lines = DrawTextWrapped(kItemTextX, y + 1, kItemTextWidth, kLineStep, Tr(item.text), 230, 232, 255);
+        y += kItemStep + (lines - 1) * kLineStep;
     }
-    y += 6;
-    Line(&y, Tr("BOMB: BLASTS ALL OVER THE SCREEN HURT EVERY ENEMY AND SHOT;"), 255, 230, 90);
-    Line(&y, Tr("THE SHIP CANNOT BE HIT WHILE IT LASTS. THREE WITH EACH NEW SHIP."));
-    Line(&y, Tr("ROUTE MAP: AFTER EACH STAGE CHOOSE ONE OF TWO WITH UP OR DOWN"));
-    Line(&y, Tr("AND FIRE. SEVEN STAGES MAKE A RUN; EACH LAST STAGE HAS ITS ENDING."));
-    DrawMenuTextCentred(320, kPanelY + kPanelH - 26, "FIRE OR BOMB: BACK", 170, 180, 220);
+    y += 4;
+    Line(&y, Tr("BOMB: BLASTS HURT EVERY ENEMY AND SHOT, AND NOTHING HITS THE SHIP MEANWHILE. THREE WITH EACH SHIP."), 255, 230, 90);
+    y += 4;
+    Line(&y, Tr("ROUTE MAP: AFTER A STAGE PICK ONE OF TWO WITH UP OR DOWN AND FIRE. A RUN IS SEVEN STAGES; EACH LAST ONE HAS ITS ENDING."));
+    DrawMenuTextCentred(320, kPanelY + kPanelH - 24, "FIRE OR BOMB: BACK", 170, 180, 220);
 }

@@ -1,10 +1,13 @@
 // The menu kit: the cursor, the values, the sounds and the look shared by every menu.
 #include "scenes/menu.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 #include "runtime/media.h"
 #include "shell/assets.h"
+#include "shell/front_end.h"
 #include "shell/language.h"
 
 constexpr int kCursorIndent = 22;  // the marker sits left of the label
@@ -104,6 +107,55 @@ void DrawMenu(const Menu& menu, int x, int y, int valueX) {
 
 void DrawPlainText(int x, int y, const char* utf8, int r, int g, int b) { DrawGlyphText(x, y, utf8, r, g, b); }
 
+// Where a line may break before the character at p: after a space, or before and after a
+// character of the CJK ranges (Japanese breaks between characters, except before its
+// closing punctuation).
+static bool BreakBefore(const char* start, const char* p) {
+    if (p == start) return false;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    const unsigned char before = static_cast<unsigned char>(p[-1]);
+    if (before == ' ') return true;
+    const bool wide = c >= 0xE3 && c <= 0xEF;  // U+3000 and up, as UTF-8 lead bytes
+    if (wide && (std::strncmp(p, "、", 3) == 0 || std::strncmp(p, "。", 3) == 0 || std::strncmp(p, "」", 3) == 0 ||
+                 std::strncmp(p, "ー", 3) == 0))
+        return false;
+    if (wide) return true;
+    // after a wide character: the previous one began at most three bytes back
+    return p - start >= 3 && static_cast<unsigned char>(p[-3]) >= 0xE3 && static_cast<unsigned char>(p[-3]) <= 0xEF &&
+           (c & 0xC0) != 0x80;
+}
+
+int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int r, int g, int b) {
+    char line[512];
+    const char* p = utf8;
+    int lines = 0;
+    while (*p) {
+        while (*p == ' ') p++;
+        if (!*p) break;
+        // the longest run from p that fits, ending at a break
+        const char* end = p;
+        const char* fit = nullptr;
+        for (const char* q = p + 1;; q++) {
+            if (*q && (static_cast<unsigned char>(*q) & 0xC0) == 0x80) continue;  // inside a character
+            if (*q && !BreakBefore(p, q)) continue;
+            const size_t n = std::min(size_t(q - p), sizeof line - 1);
+            std::memcpy(line, p, n);
+            line[n] = '\0';
+            if (MeasureGlyphText(line) > width && fit) break;
+            fit = q;
+            if (!*q) break;
+        }
+        end = fit ? fit : p + std::strlen(p);
+        const size_t n = std::min(size_t(end - p), sizeof line - 1);
+        std::memcpy(line, p, n);
+        line[n] = '\0';
+        DrawGlyphText(x, y + lines * lineStep, line, r, g, b);
+        lines++;
+        p = end;
+    }
+    return lines;
+}
+
 void DrawMenuText(int x, int y, const char* msgid, int r, int g, int b) { DrawGlyphText(x, y, Tr(msgid), r, g, b); }
 
 void DrawMenuTextCentred(int cx, int y, const char* msgid, int r, int g, int b) {
@@ -126,3 +178,20 @@ void DrawMenuPanel(int x, int y, int w, int h) {
 
 void PlayMenuMoveSound() { PlaySound(WavItemGet00, 1, 1); }
 void PlayMenuConfirmSound() { PlaySound(WavPowerUp, 1, 1); }
+
+bool ScreenClosedByFireOrBack(const MenuInput& in) {
+    if (!in.back && !in.fire) return false;
+    PlayMenuConfirmSound();
+    return true;
+}
+
+void RunNoticeScreen(const MenuInput& in, const char* heading, const char* line) {
+    if (ScreenClosedByFireOrBack(in)) {
+        CloseScreen();
+        return;
+    }
+    DrawMenuPanel(120, 170, 400, 120);
+    DrawMenuTextCentred(320, 186, heading, 255, 230, 90);
+    DrawMenuTextCentred(320, 222, line);
+    DrawMenuTextCentred(320, 258, "FIRE OR BOMB: BACK", 170, 180, 220);
+}

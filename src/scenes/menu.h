@@ -78,9 +78,17 @@ void DrawMenuText(int x, int y, const char* msgid, int r = 255, int g = 255, int
 void DrawMenuTextCentred(int cx, int y, const char* msgid, int r = 255, int g = 255, int b = 255);
 // A text already translated or made of names (no Tr), in the glyph font.
 void DrawPlainText(int x, int y, const char* utf8, int r = 255, int g = 255, int b = 255);
+// A text already translated, broken into lines no wider than `width` (at spaces, and
+// between Japanese characters), `lineStep` apart; the number of lines drawn.
+int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int r = 255, int g = 255, int b = 255);
 // The menus' panel: a dark, framed box behind entries.
 void DrawMenuPanel(int x, int y, int w, int h);
 constexpr int kMenuLineHeight = 24;
+
+// A screen that only shows something: true (after the sound) once fire or back closed it.
+bool ScreenClosedByFireOrBack(const MenuInput& in);
+// A small notice screen: a heading and one line over the panel, closed by fire or back.
+void RunNoticeScreen(const MenuInput& in, const char* heading, const char* line);
 
 void PlayMenuMoveSound();
 void PlayMenuConfirmSound();

@@ -50,8 +50,12 @@ static void DrawHelpLine() {
         std::snprintf(line, sizeof line, Tr("%s: FIRE   %s: BOMB   %s: CONTINUE   %s: PAUSE"),
                       PadButtonLabel(PadActionFire), PadButtonLabel(PadActionBomb),
                       PadButtonLabel(PadActionContinue), PadButtonLabel(PadActionPause));
-    } else {
+    } else if (CanQuit()) {
         std::snprintf(line, sizeof line, Tr("%s: FIRE   %s: BOMB   %s: CONTINUE   %s: PAUSE   ESC: QUIT"),
+                      KeyLabel(KeyActionFire), KeyLabel(KeyActionBomb), KeyLabel(KeyActionContinue),
+                      KeyLabel(KeyActionPause));
+    } else {
+        std::snprintf(line, sizeof line, Tr("%s: FIRE   %s: BOMB   %s: CONTINUE   %s: PAUSE"),
                       KeyLabel(KeyActionFire), KeyLabel(KeyActionBomb), KeyLabel(KeyActionContinue),
                       KeyLabel(KeyActionPause));
     }

@@ -3,6 +3,8 @@
 
 #include "actors/actor.h"
 #include "actors/spawners.h"
+#include "bosses/boss_state.h"
+#include "bosses/bosses.h"
 #include "player/player.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
@@ -25,11 +27,25 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     // a run starts with them as a fresh program has them
     mapScrollDX = mapScrollDY = 0;
     shotSoundLatch = 0;
+    // left by the last run's stage, boss and ending until the next one overwrites them: a run
+    // begun again from the title (after RETRY, QUIT TO TITLE or a ranking) hashes its title
+    // frames as a fresh program does
+    std::memset(StageMap, 0, sizeof StageMap);
+    std::memset(StageScriptTable, 0, sizeof StageScriptTable);
+    scriptLine = scriptWait = 0;
+    scriptEnded = 0;
+    mapLeftColumn = mapTopRow = 0;
+    mapSubX = mapSubY = 0.0f;
+    scrollSpeed = scrollTargetSpeed = 0.0f;
+    scrollDir = 0;
+    scrollOn = scrollStopping = 0;
+    std::memset(bossScratch, 0, sizeof bossScratch);
+    bossEventRequested = bossEventIndex = 0;
+    std::memset(endingText, 0, sizeof endingText);
+    endingScrollY = 0.0f;
     // left by the last run's ship until the next one is made
     playerShip = nullptr;
-    // left by the last run's stage and route map, and hashed on the title: a run begun
-    // after another must hash as one begun in a fresh program
-    std::memset(StageScriptTable, 0, sizeof StageScriptTable);
+    // and the route map's timers, hashed on the title too
     selectBlinkTimer = selectConfirmTimer = selectConfirmed = 0;
     playerCenterX = playerCenterY = 0.0f;
     difficultySetting = difficulty;
