@@ -3,6 +3,7 @@
 // The game itself never calls these.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -21,6 +22,10 @@ void RestartHeadlessSession(uint32_t seed);
 void SeedRandom(uint32_t seed);
 // Numbers drawn since the generator was last seeded; with the seed, its whole state.
 uint64_t RandomDrawCount();
+// The generator's whole state as bytes, for snapshots of the game state.
+constexpr size_t kRandomStateBytes = 5120;
+void SaveRandomState(unsigned char* bytes);
+void RestoreRandomState(const unsigned char* bytes);
 
 // With drawing off, every drawing operation returns at once; the game code still runs.
 void SetDrawingEnabled(bool enabled);
@@ -28,6 +33,7 @@ void SetDrawingEnabled(bool enabled);
 // pixels or samples and opening no mixer, for runs that never draw or sound (a no-draw
 // verification). Drawing stays off in such a run. StopRuntime turns decoding back on.
 void SetAssetDecoding(bool decode);
+bool DrawingEnabled();
 
 // The buttons of the next frames, as GetPadState bits (PadDown .. PadButton3),
 // and single keys (for Escape). In headless mode the real keyboard and pad are never read.

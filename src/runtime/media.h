@@ -86,6 +86,18 @@ int PlaySound(int handle, int playType, int fromStart);
 int PlayMusicFile(const char* path, int playType);
 void StopMusicFile();
 
+// The replay theatre: while silent, effects start nothing and music files are only noted,
+// so a replay sought or played away from 1x stays quiet; then the noted music is started
+// part-way in (StartMusicAt: false where the platform cannot, and it starts from its top).
+struct MusicNote {
+    const char* file;  // "" for none
+    int playType;
+    int starts;        // PlayMusicFile calls with a file so far
+};
+void SetAudioSilent(int silent);
+MusicNote NotedMusic();
+bool StartMusicAt(const char* path, int playType, double seconds);
+
 // Desktop: where the data came from, and what the pause outside the game's frames needs.
 bool DataFolderInstalled();  // data found under ../share/zorbex/data beside the executable
 constexpr int KeyP = 0x19;

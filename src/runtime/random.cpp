@@ -1,7 +1,9 @@
 // The Mersenne Twister behind RandomUpTo, the same on every platform.
 #include <time.h>
 
+#include <cstring>
 #include <random>
+#include <type_traits>
 
 #include "runtime/headless.h"
 #include "runtime/media.h"
@@ -24,6 +26,20 @@ void SeedRandomFromClock() {
     clock_gettime(CLOCK_REALTIME, &ts);
     randomEngine.seed(uint32_t(ts.tv_sec * 1000 + ts.tv_nsec / 1000000));
     randomDraws = 0;
+}
+
+// The engine is plain numbers, so a snapshot of the game copies it as bytes.
+static_assert(std::is_trivially_copyable_v<std::mt19937>);
+static_assert(sizeof(std::mt19937) + sizeof(uint64_t) <= kRandomStateBytes);
+
+void SaveRandomState(unsigned char* bytes) {
+    std::memcpy(bytes, &randomEngine, sizeof randomEngine);
+    std::memcpy(bytes + sizeof randomEngine, &randomDraws, sizeof randomDraws);
+}
+
+void RestoreRandomState(const unsigned char* bytes) {
+    std::memcpy(&randomEngine, bytes, sizeof randomEngine);
+    std::memcpy(&randomDraws, bytes + sizeof randomEngine, sizeof randomDraws);
 }
 
 int32_t RandomUpTo(int32_t n) {

@@ -92,6 +92,7 @@ void SetAssetDecoding(bool decode) {
     runtimeSettings.decodeAssets = decode;
     if (!decode) runtimeSettings.drawingEnabled = false;
 }
+bool DrawingEnabled() { return runtimeSettings.drawingEnabled; }
 
 void RestartHeadlessSession(uint32_t seed) {
     if (!runtimeSettings.started || !runtimeSettings.headless) return;

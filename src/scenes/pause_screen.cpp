@@ -7,6 +7,7 @@
 #include "scenes/screens.h"
 #include "shell/front_end.h"
 #include "shell/game.h"
+#include "shell/practice.h"
 
 constexpr int kPanelX = 200, kPanelY = 150, kPanelW = 240, kPanelH = 170;
 constexpr int kHeadingY = 164;
@@ -37,7 +38,13 @@ void RunPauseScreen() {
     case MenuChosen:
         switch (MenuCurrent(menuPause).code) {
         case PauseResume: CloseScreen(); return;
-        case PauseRetry: EndRunFromPause(true); return;
+        case PauseRetry:
+            // a practice starts itself again; any other run starts over from stage 1
+            if (practiceRun)
+                RetryPractice();
+            else
+                EndRunFromPause(true);
+            return;
         case PauseOptions: OpenScreen(SceneOptions); return;
         case PauseToTitle: EndRunFromPause(false); return;
         case PauseQuit: OpenScreen(SceneQuitQuestion); return;

@@ -1,9 +1,337 @@
-// REPLAYS: the replays of the player's runs, to watch; filled by the replays work.
+// REPLAYS: the last run, the ranked runs and the ones the player kept, each with its date,
+// score, difficulty, stages flown, how it ended and its length; a damaged or foreign file
+// is listed as such. WATCH opens the theatre, KEEP copies a replay into replays/saved/ under
+// a name of its date, DELETE asks first.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "runtime/files.h"
+#include "runtime/headless.h"
+#include "runtime/media.h"
 #include "scenes/menu.h"
 #include "scenes/screens.h"
+#include "scenes/theatre.h"
 #include "shell/front_end.h"
+#include "shell/game.h"
 #include "shell/language.h"
+#include "shell/replay.h"
+#include "shell/replay_summary.h"
+#include "shell/run_recorder.h"
+#include "shell/save_files.h"
+#include "shell/state_hash.h"
+
+namespace {
+
+constexpr int kPanelX = 20, kPanelY = 40, kPanelW = 600, kPanelH = 420;
+constexpr int kHeadingY = 52;
+constexpr int kListX = 40, kListY = 88, kRowHeight = 44, kRowsShown = 7;
+constexpr int kNoteY = 404;
+constexpr size_t kMaxListed = 64;
+constexpr size_t kMaxReplayBytes = size_t(64) << 20;
+
+enum ReplaysMode : int32_t { ModeList, ModeActions, ModeDeleteQuestion, ModeTheatre };
+enum ReplaysAction : int32_t { ActionWatch, ActionKeep, ActionDelete, ActionYes, ActionNo };
+
+struct Listed {
+    std::string path;
+    std::string label;   // shown as it is: a file name, or a msgid when `labelIsMsgid`
+    bool labelIsMsgid = false;
+    bool readable = false;
+    Replay replay;
+    time_t written = 0;
+    bool summarised = false;
+    ReplaySummary summary;
+};
+
+struct ReplaysScreen {
+    std::vector<Listed> listed;
+    int cursor = 0;
+    int top = 0;
+    ReplaysMode mode = ModeList;
+    std::vector<unsigned char> gameKept;  // the game's own state while a replay is watched
+    char note[96] = {};
+};
+
+}  // namespace
+
+// the list and the mode it is in, outside the game as every menu is
+static ReplaysScreen menuReplays;
+
+namespace {
+
+const MenuEntry kActionEntries[] = {
+    {"WATCH", MenuAction, nullptr, 0, 0, ActionWatch},
+    {"KEEP", MenuAction, nullptr, 0, 0, ActionKeep},
+    {"DELETE", MenuAction, nullptr, 0, 0, ActionDelete},
+    {"BACK", MenuBack},
+};
+const MenuEntry kQuestionEntries[] = {
+    {"NO", MenuAction, nullptr, 0, 0, ActionNo},
+    {"YES, DELETE IT", MenuAction, nullptr, 0, 0, ActionYes},
+};
+}  // namespace
+
+static Menu menuActions = {kActionEntries, MenuLength(kActionEntries)};
+static Menu menuQuestion = {kQuestionEntries, MenuLength(kQuestionEntries)};
+
+namespace {
+
+void AddListed(const std::string& path, const std::string& label, bool isMsgid) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || menuReplays.listed.size() >= kMaxListed) return;
+    Listed l;
+    l.path = path;
+    l.label = label;
+    l.labelIsMsgid = isMsgid;
+    l.written = st.st_mtime;
+    std::string error;
+    // anything but a replay this build reads is listed as damaged, never stops the list
+    l.readable = S_ISREG(st.st_mode) && static_cast<size_t>(st.st_size) <= kMaxReplayBytes &&
+                 ReadReplayFile(path.c_str(), &l.replay, &error);
+    menuReplays.listed.push_back(std::move(l));
+}
+
+void ListReplays() {
+    menuReplays.listed.clear();
+    const std::string folder = ReplayFolder();
+    AddListed(folder + "last.replay", "LAST RUN", true);
+    for (int row = 1; row <= 10; row++) {
+        char name[32];
+        std::snprintf(name, sizeof name, "rank%02d.replay", row);
+        AddListed(folder + name, std::string(name, std::strlen(name) - 7), false);
+    }
+    std::vector<std::string> kept;
+    if (DIR* dir = opendir((folder + "saved").c_str())) {
+        while (dirent* e = readdir(dir)) {
+            const std::string name = e->d_name;
+            if (name.size() > 7 && name.compare(name.size() - 7, 7, ".replay") == 0) kept.push_back(name);
+        }
+        closedir(dir);
+    }
+    std::sort(kept.begin(), kept.end());
+    for (const std::string& name : kept) AddListed(folder + "saved/" + name, name.substr(0, name.size() - 7), false);
+    menuReplays.cursor = std::min(menuReplays.cursor, std::max(0, static_cast<int>(menuReplays.listed.size()) - 1));
+}
+
+// A frame of a replayed game, unseen: the summaries' and the theatre's way on.
+void ReplayedFrameUnseen(int buttons) {
+    SetDrawingEnabled(false);
+    RunReplayedFrame(buttons);
+    SetDrawingEnabled(true);
+}
+
+// A shown frame is kept as the screen's background: paused or slow, it stays on screen.
+void TheatreRunner(int buttons, bool shown) {
+    SetDrawingEnabled(shown);
+    if (shown) ClearBackBuffer();
+    RunReplayedFrame(buttons);
+    SetDrawingEnabled(true);
+    if (shown) KeepBackBuffer(255);
+}
+
+// One replay's summary per frame of the list, so that the list shows at once.
+void SummariseNext() {
+    for (Listed& l : menuReplays.listed) {
+        if (!l.readable || l.summarised) continue;
+        HoldSaves(true);
+        SummariseReplay(l.replay, ReplayedFrameUnseen, &l.summary);
+        HoldSaves(false);
+        l.summarised = true;
+        return;
+    }
+}
+
+const char* DifficultyName(int32_t d) {
+    if (d == 2) return "NORMAL";
+    if (d == 3) return "HARD";
+    return "EASY";
+}
+
+void DrawListed(const Listed& l, int y, bool current) {
+    const int shade = current ? 255 : 190;
+    char when[32] = "";
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::localtime(&l.written));
+    DrawPlainText(kListX, y, l.labelIsMsgid ? Tr(l.label.c_str()) : l.label.c_str(), shade, current ? 230 : shade, current ? 90 : shade);
+    DrawPlainText(kListX + 240, y, when, 170, 180, 220);
+    if (!l.readable) {
+        DrawMenuText(kListX + 20, y + 20, "DAMAGED OR FOREIGN FILE", 255, 120, 120);
+        return;
+    }
+    const int64_t seconds = static_cast<int64_t>(l.replay.buttons.size()) * 16 / 1000;
+    char line[160];
+    std::snprintf(line, sizeof line, "%s  %lld:%02lld", Tr(DifficultyName(l.replay.difficulty)),
+                  static_cast<long long>(seconds / 60), static_cast<long long>(seconds % 60));
+    DrawPlainText(kListX + 420, y, line, 170, 180, 220);
+    if (!l.summarised) {
+        DrawMenuText(kListX + 20, y + 20, "...", 150, 150, 170);
+        return;
+    }
+    const ReplaySummary& s = l.summary;
+    char stages[48] = "";
+    size_t n = 0;
+    for (int i = 0; i < s.stageCount && n + 4 < sizeof stages; i++)
+        n += static_cast<size_t>(std::snprintf(stages + n, sizeof stages - n, i ? "-%d" : "%d", s.stages[i]));
+    char ended[64];
+    if (l.replay.options & RunPractice)
+        std::snprintf(ended, sizeof ended, Tr(l.replay.practice.boss ? "PRACTICE, BOSS OF STAGE %d" : "PRACTICE, STAGE %d"),
+                      l.replay.practice.stage);
+    else if (s.endingStage)
+        std::snprintf(ended, sizeof ended, Tr("ENDING OF STAGE %d"), s.endingStage);
+    else if (s.givenUpStage)
+        std::snprintf(ended, sizeof ended, Tr("GIVEN UP AT STAGE %d"), s.givenUpStage);
+    else
+        std::snprintf(ended, sizeof ended, Tr("STOPPED AT STAGE %d"), s.lastStage);
+    std::snprintf(line, sizeof line, "%d   %s   %s", s.score, stages, ended);
+    DrawPlainText(kListX + 20, y + 20, line, shade, shade, shade);
+}
+
+void DrawList() {
+    DrawMenuPanel(kPanelX, kPanelY, kPanelW, kPanelH);
+    DrawMenuTextCentred(320, kHeadingY, "REPLAYS", 255, 230, 90);
+    if (menuReplays.listed.empty()) DrawMenuTextCentred(320, kListY + 40, "NO REPLAYS YET");
+    if (menuReplays.cursor < menuReplays.top) menuReplays.top = menuReplays.cursor;
+    if (menuReplays.cursor >= menuReplays.top + kRowsShown) menuReplays.top = menuReplays.cursor - kRowsShown + 1;
+    for (int i = menuReplays.top; i < static_cast<int>(menuReplays.listed.size()) && i < menuReplays.top + kRowsShown; i++)
+        DrawListed(menuReplays.listed[size_t(i)], kListY + (i - menuReplays.top) * kRowHeight, i == menuReplays.cursor);
+    if (menuReplays.note[0]) DrawPlainText(kListX, kNoteY, menuReplays.note, 170, 230, 170);
+}
+
+// "2026-12-09_22-10-05.replay" in saved/, from the replay's own date; never over another.
+void KeepReplay(const Listed& l) {
+    const std::string saved = std::string(ReplayFolder()) + "saved";
+    mkdir(saved.c_str(), 0700);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", std::localtime(&l.written));
+    std::string target = saved + "/" + stamp + ".replay";
+    struct stat st;
+    for (int n = 2; lstat(target.c_str(), &st) == 0 && n < 100; n++)
+        target = saved + "/" + stamp + "-" + std::to_string(n) + ".replay";
+    std::string text, why;
+    const char* failed = nullptr;
+    if (ReadWholeFile(l.path.c_str(), kMaxReplayBytes, &text, &why) &&
+        ReplaceFileSafely(target.c_str(), text.data(), text.size(), &failed))
+        std::snprintf(menuReplays.note, sizeof menuReplays.note, Tr("KEPT AS %s"), target.substr(saved.size() + 1).c_str());
+    else
+        std::snprintf(menuReplays.note, sizeof menuReplays.note, "%s", Tr("THE REPLAY COULD NOT BE KEPT"));
+    ListReplays();
+}
+
+void OpenListedTheatre(const Listed& l) {
+    menuReplays.gameKept.resize(StateSnapshotBytes());
+    TakeStateSnapshot(menuReplays.gameKept.data());
+    std::string why;
+    HoldSaves(true);
+    OpenTheatre(l.replay, ReplayHashesCanBeChecked(l.replay, &why), TheatreRunner);
+    menuReplays.mode = ModeTheatre;
+}
+
+void CloseListedTheatre() {
+    CloseTheatre();
+    HoldSaves(false);
+    RestoreStateSnapshot(menuReplays.gameKept.data());
+    menuReplays.mode = ModeList;
+}
+
+void RunList() {
+    const MenuInput& in = FrontEndInput();
+    const int count = static_cast<int>(menuReplays.listed.size());
+    if (in.back) {
+        PlayMenuConfirmSound();
+        CloseScreen();
+        return;
+    }
+    if ((in.up || in.down) && count) {
+        menuReplays.cursor = (menuReplays.cursor + (in.up ? count - 1 : 1)) % count;
+        PlayMenuMoveSound();
+    }
+    if (in.fire && count) {
+        PlayMenuConfirmSound();
+        MenuCursorToFirst(&menuActions);
+        menuReplays.mode = ModeActions;
+    }
+    DrawList();
+    SummariseNext();
+}
+
+void RunActions() {
+    Listed& l = menuReplays.listed[size_t(menuReplays.cursor)];
+    switch (RunMenu(&menuActions, FrontEndInput())) {
+    case MenuLeft: menuReplays.mode = ModeList; break;
+    case MenuChosen:
+        switch (MenuCurrent(menuActions).code) {
+        case ActionWatch:
+            if (l.readable) {
+                OpenListedTheatre(l);
+                return;
+            }
+            break;
+        case ActionKeep:
+            if (l.readable) KeepReplay(l);
+            menuReplays.mode = ModeList;
+            break;
+        case ActionDelete:
+            MenuCursorToFirst(&menuQuestion);
+            menuReplays.mode = ModeDeleteQuestion;
+            break;
+        default: break;
+        }
+        break;
+    default: break;
+    }
+    DrawList();
+    DrawMenuPanel(440, 250, 160, 140);
+    DrawMenu(menuActions, 460, 266);
+}
+
+void RunDeleteQuestion() {
+    const Listed& l = menuReplays.listed[size_t(menuReplays.cursor)];
+    const MenuEvent e = RunMenu(&menuQuestion, FrontEndInput());
+    if (e == MenuLeft || (e == MenuChosen && MenuCurrent(menuQuestion).code == ActionNo)) {
+        menuReplays.mode = ModeList;
+    } else if (e == MenuChosen) {
+        unlink(l.path.c_str());
+        menuReplays.note[0] = '\0';
+        ListReplays();
+        menuReplays.mode = ModeList;
+        return;
+    }
+    DrawList();
+    DrawMenuPanel(160, 190, 320, 110);
+    DrawMenuTextCentred(320, 206, "DELETE THIS REPLAY?", 255, 230, 90);
+    DrawMenu(menuQuestion, -1, 242);
+}
+
+void RunTheatreMode() {
+    const MenuInput& in = FrontEndInput();
+    if (in.back) {
+        CloseListedTheatre();
+        return;
+    }
+    TheatreFrame(TheatreControls(in));
+    DrawTheatreOverlay();
+}
+
+}  // namespace
+
+void EnterReplaysScreen() {
+    menuReplays.mode = ModeList;
+    menuReplays.note[0] = '\0';
+    ListReplays();
+}
 
 void RunReplaysScreen() {
-    RunNoticeScreen(FrontEndInput(), N_("REPLAYS"), N_("NOT HERE YET: USE ZORBEX-SIM --WATCH"));
+    switch (menuReplays.mode) {
+    case ModeList: RunList(); break;
+    case ModeActions: RunActions(); break;
+    case ModeDeleteQuestion: RunDeleteQuestion(); break;
+    case ModeTheatre: RunTheatreMode(); break;
+    }
 }

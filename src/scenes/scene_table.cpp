@@ -48,8 +48,8 @@ static const SceneSlots kSceneTable[kSceneIdCount] = {
     {nullptr, RunHelpScreen},                     // SceneHelp
     {EnterPauseScreen, RunPauseScreen},           // ScenePause
     {EnterQuitQuestion, RunQuitQuestion},         // SceneQuitQuestion
-    {nullptr, RunReplaysScreen},                  // SceneReplays
-    {nullptr, RunPracticeScreen},                 // ScenePractice
+    {EnterReplaysScreen, RunReplaysScreen},       // SceneReplays
+    {EnterPracticeScreen, RunPracticeScreen},     // ScenePractice
 };
 
 void RunScene(int32_t scene, bool entered) {

@@ -13,8 +13,14 @@ void EnterPauseScreen();
 void RunPauseScreen();
 void EnterQuitQuestion();
 void RunQuitQuestion();
+void EnterReplaysScreen();
 void RunReplaysScreen();
+void EnterPracticeScreen();
 void RunPracticeScreen();
+// A practice's last ship lost (or its stage won): the practice screen offers RETRY.
+bool PracticeOver();
+// RETRY: the practice just flown, again from its start, recorded anew.
+void RetryPractice();
 
 // The names the help and the title's help line show for the player's keys and buttons.
 const char* KeyLabel(int action);        // the key's name, upper case

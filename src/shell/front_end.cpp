@@ -8,6 +8,7 @@
 #include "runtime/media.h"
 #include "scenes/scene_table.h"
 #include "scenes/scenes.h"
+#include "scenes/screens.h"
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/run_recorder.h"
@@ -79,6 +80,13 @@ void SettingsChanged() {
         std::fprintf(stderr, "zorbex: cannot save the settings in %s: %s\n", configFileName, why);
     else if (!WriteOptionsFile(settings, &why))
         std::fprintf(stderr, "zorbex: cannot save the options in %s: %s\n", OptionsFileName(), why);
+}
+
+void CloseEveryScreen() {
+    frontEnd.depth = 0;
+    if (frontEnd.paused) PauseAudio(0);
+    frontEnd.paused = false;
+    frontEnd.waitForRelease = true;  // the button that chose must not act in the game
 }
 
 void EndRunFromPause(bool again) {
@@ -165,6 +173,12 @@ FrontEndStep FrontEndBeforeFrame(int* buttons, bool entering) {
         }
         RunTopScreen();
         return frontEnd.quit ? FrontEndQuit : FrontEndHold;
+    }
+    // a practice's end offers RETRY over its last frame
+    if (PracticeOver()) {
+        OpenScreen(ScenePractice);
+        RunTopScreen();
+        return FrontEndHold;
     }
     if (frontEnd.pressStart) {
         frontEnd.pressStart = false;

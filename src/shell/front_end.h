@@ -28,6 +28,7 @@ FrontEndStep FrontEndBeforeFrame(int* buttons, bool entering);
 const MenuInput& FrontEndInput();
 void OpenScreen(int32_t scene);  // over the current one; Back comes back to it
 void CloseScreen();              // back to the screen below, or to the game
+void CloseEveryScreen();         // straight back to the game (a practice begun or begun again)
 int32_t ScreenBelow();           // the screen (or game scene) the current one was opened over
 bool PauseMenuOpen();            // a run is paused under the open screens
 void DrawScreenBackground();     // the last game frame, dimmed

@@ -36,6 +36,7 @@ extern int32_t sceneJustEntered;
 extern int32_t stagePhase;
 extern int32_t sceneTimer;
 extern int32_t lastFrameMillis;
+extern int32_t previousScene;  // read at the start of the last frame: the next one's entry test
 extern int32_t stageNumber;
 extern int32_t score;
 extern int32_t lives;
@@ -54,6 +55,9 @@ void SetUpGame();         // one-time set-up at the start of the loop
 // stay loaded (tests share one load per process).
 void SetUpGameKeepingAssets();
 bool RunFrame();          // one frame of the main loop; false once the loop should end
+// A frame of a replay watched or summed up while the front end holds the game's frames:
+// neither paced, presented nor recorded.
+void RunReplayedFrame(int buttons);
 void RunMainLoop();
 
 // The three resets.

@@ -25,7 +25,7 @@ int32_t sceneTimer;
 int32_t lastFrameMillis;
 
 // the scene read at the start of the previous frame; 0 makes the first frame an entry
-static int32_t previousScene;
+int32_t previousScene;
 
 constexpr int32_t kFrameMillis = 16;
 
@@ -117,6 +117,16 @@ static bool StartFrame(int* buttons, bool* held) {
     }
     ClearBackBuffer();
     return true;
+}
+
+// A game frame from `buttons` that the player does not play: a replay watched or summed up
+// while the front end holds the game's own frames. Neither paced, presented nor recorded.
+void RunReplayedFrame(int buttons) {
+    const int32_t scene = currentScene;
+    sceneJustEntered = scene != previousScene ? 1 : 0;
+    previousScene = scene;
+    SampleInputFrom(buttons);
+    RunScene(scene, sceneJustEntered != 0);
 }
 
 bool RunFrame() {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "player/player.h"
 #include "runtime/files.h"
 
 namespace {
@@ -120,11 +121,11 @@ struct Parser {
         int64_t version;
         if (!Decimal(Word(&rest), 0, INT32_MAX, &version) || !Word(&rest).empty())
             return Fail("bad format version");
-        if (version < kReplayVersion || version > kReplayVersionMenu) {
+        if (version < kReplayVersion || version > kReplayVersionPractice) {
             char buf[120];
             std::snprintf(buf, sizeof buf,
                           "replay format version %" PRId64 " is not supported (this build reads versions %d to %d)",
-                          version, kReplayVersion, kReplayVersionMenu);
+                          version, kReplayVersion, kReplayVersionPractice);
             return Fail(buf);
         }
         r->titleMenu = version >= kReplayVersionMenu;
@@ -141,6 +142,12 @@ struct Parser {
         if (!KeyNumber("stage", 0, kLastStage, &v)) return false;
         r->startStage = static_cast<int32_t>(v);
         if (!Options(r)) return false;
+        // version 5 is written for practices only
+        if (version == kReplayVersionPractice && !(r->options & RunPractice))
+            return Fail("a version 5 replay is a practice");
+        if ((r->options & RunPractice) && (version < kReplayVersionPractice || !Practice(r))) {
+            return version < kReplayVersionPractice ? Fail("a practice needs format version 5") : false;
+        }
         if (version < kReplayVersionHeld) return true;
         if (!KeyNumber("held", 0, kButtonMask, &v)) return false;
         r->heldAtStart = static_cast<uint8_t>(v);
@@ -171,8 +178,33 @@ struct Parser {
         for (std::string_view w = Word(&rest); !w.empty(); w = Word(&rest)) {
             if (w == "invincible") r->options |= RunInvincible;
             else if (w == "power-max") r->options |= RunPowerMax;
+            else if (w == "practice") r->options |= RunPractice;
             else if (w != "none") return Fail("unknown option");
         }
+        return true;
+    }
+
+    // "practice STAGE start|boss" and "power SHOT MISSILE ARMS BOMBS"; a practice is only
+    // ever that (no other option goes with it) and its stage is the header's stage.
+    bool Practice(Replay* r) {
+        if (r->options != RunPractice) return Fail("a practice takes no other option");
+        std::string_view rest;
+        int64_t v;
+        if (!KeyLine("practice", &rest)) return false;
+        if (!Decimal(Word(&rest), 1, kLastStage, &v) || v != r->startStage) return BadValue("practice");
+        r->practice.stage = static_cast<int32_t>(v);
+        const std::string_view where = Word(&rest);
+        if ((where != "start" && where != "boss") || !Word(&rest).empty()) return BadValue("practice");
+        r->practice.boss = where == "boss";
+        if (!KeyLine("power", &rest)) return false;
+        const int64_t top[4] = {kTopShotLevel, kTopMissileLevel, kPracticeTopArms, kPracticeTopBombs};
+        int32_t* fields[4] = {&r->practice.shotLevel, &r->practice.missileLevel, &r->practice.arms,
+                              &r->practice.bombs};
+        for (int i = 0; i < 4; i++) {
+            if (!Decimal(Word(&rest), 0, top[i], &v)) return BadValue("power");
+            *fields[i] = static_cast<int32_t>(v);
+        }
+        if (!Word(&rest).empty()) return BadValue("power");
         return true;
     }
 
@@ -260,13 +292,23 @@ static void AppendNumbers(const char* key, const HighScoreList& values, std::str
 std::string FormatReplay(const Replay& r) {
     std::string out;
     char buf[96];
+    const bool practice = (r.options & RunPractice) != 0;
     std::snprintf(buf, sizeof buf, "%s %d\nhash-scheme %d\nseed %u\ndifficulty %d\nstage %d\noptions",
-                  kMagic.data(), r.titleMenu ? kReplayVersionMenu : kReplayVersionSchemed, r.hashScheme, r.seed,
-                  r.difficulty, r.startStage);
+                  kMagic.data(),
+                  practice ? kReplayVersionPractice : r.titleMenu ? kReplayVersionMenu : kReplayVersionSchemed,
+                  r.hashScheme, r.seed, r.difficulty, r.startStage);
     out += buf;
-    if (r.options == 0) out += " none";
-    if (r.options & RunInvincible) out += " invincible";
-    if (r.options & RunPowerMax) out += " power-max";
+    if (practice) {
+        // a practice is only that: the board refuses it by this line
+        const PracticeStart& p = r.practice;
+        std::snprintf(buf, sizeof buf, " practice\npractice %d %s\npower %d %d %d %d", r.startStage,
+                      p.boss ? "boss" : "start", p.shotLevel, p.missileLevel, p.arms, p.bombs);
+        out += buf;
+    } else {
+        if (r.options == 0) out += " none";
+        if (r.options & RunInvincible) out += " invincible";
+        if (r.options & RunPowerMax) out += " power-max";
+    }
     std::snprintf(buf, sizeof buf, "\nheld %d\ntruncated %d", r.heldAtStart & kButtonMask, r.truncated ? 1 : 0);
     out += buf;
     AppendNumbers("\nscores", r.tableScores, &out);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/practice.h"
 #include "shell/save_files.h"
 #include "shell/state_hash.h"
 
@@ -22,6 +23,9 @@ constexpr int32_t kReplayVersionSchemed = 3;
 // down on the shown title move its cursor and restart the title's idle count (a change of
 // the game's state), which earlier versions never did; they play by their own rule.
 constexpr int32_t kReplayVersionMenu = 4;
+// Version 5 is written for practice runs only: version 4 with the practice's start and
+// power after the options.
+constexpr int32_t kReplayVersionPractice = 5;
 constexpr int32_t kReplayHashInterval = 60;      // a hash after every 60th frame, and the last
 constexpr int32_t kReplayMaxFrames = 1'350'000;  // six hours: the longest run the game records
 
@@ -29,6 +33,7 @@ constexpr int32_t kReplayMaxFrames = 1'350'000;  // six hours: the longest run t
 // options it was recorded with.
 constexpr uint32_t RunInvincible = 1;  // lives topped back up after every lost ship
 constexpr uint32_t RunPowerMax = 2;    // the ship starts with its top weapon and arm levels
+constexpr uint32_t RunPractice = 4;    // a practice: its own start and power, never ranked
 
 struct ReplayCheckpoint {
     int32_t frame;  // counted from 1: the hash taken after this frame ran
@@ -46,6 +51,7 @@ struct Replay {
     bool titleMenu = true;    // recorded with the title's menu (version 4 on)
     HighScoreList tableScores = kDefaultHighScores;  // the table as the run began
     HighScoreList tableStages = kDefaultHighScoreStages;
+    PracticeStart practice;  // with RunPractice only
     std::vector<uint8_t> buttons;               // pad bits of frames 1, 2, ...
     std::vector<ReplayCheckpoint> checkpoints;  // ascending frames
 };
@@ -63,7 +69,7 @@ bool IsReplayCheckpoint(int32_t frame, int32_t lastFrame);
 // verification that checks nothing must not pass; `why` is one line for the player.
 bool ReplayHashesCanBeChecked(const Replay& replay, std::string* why);
 
-// A new run, at any time after SetUpGame (it runs one empty frame of its own):
+// A new run, at any time after SetUpGame and between two frames (it runs none itself):
 // difficulty, seed, and either the title (its first frame is the entry) or a stage
 // begun directly (a new game, the stage start, then play, whose first frame
 // creates the ship). `heldAtStart`: pad bits already held as frame 1 is sampled.
@@ -73,10 +79,13 @@ void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t hel
 // table, kept as the one a run recorded from now begins with.
 void UseReplayTable(const Replay& replay);
 void TakeGameTable(Replay* replay);
-// BeginRun as the replay says, on the high-score table it began with, by its rules.
+// BeginRun as the replay says, on the high-score table it began with, by its rules (a
+// practice as its header says).
 void BeginReplay(const Replay& replay);
 // The rules of the replay's version, for a run begun with BeginRun (which sets today's).
 void UseReplayRules(const Replay& replay);
+// A practice begun as BeginRun begins a run: the stage, its boss when asked, the power.
+void BeginPractice(uint32_t seed, int32_t difficulty, const PracticeStart& practice, uint8_t heldAtStart = 0);
 
 // What every run starts from, in the game as in a replay: empty pools, the carried
 // scroll and sound latches cleared, the difficulty and seed, a new game.

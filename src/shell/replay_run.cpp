@@ -7,6 +7,7 @@
 #include "bosses/bosses.h"
 #include "player/player.h"
 #include "runtime/headless.h"
+#include "runtime/media.h"
 #include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
@@ -44,19 +45,23 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     endingScrollY = 0.0f;
     // left by the last run's ship until the next one is made
     playerShip = nullptr;
+    // and the route map's timers, hashed on the title too
+    selectBlinkTimer = selectConfirmTimer = selectConfirmed = 0;
     playerCenterX = playerCenterY = 0.0f;
     difficultySetting = difficulty;
+    practiceRun = 0;
     SeedRandom(seed);
     ResetNewGame();
 }
 
 void BeginRun(uint32_t seed, int32_t difficulty, int32_t startStage, uint8_t heldAtStart) {
-    // one frame outside every scene makes the loop see the next frame as the entry
-    // into the first scene
+    // as after a frame outside every scene: the next frame is the entry into the first
+    // scene (no frame is run, so the game itself can begin a run between two of its own)
     currentScene = 0;
-    SetHeadlessPad(0);
-    RunFrame();
+    previousScene = 0;
+    sceneJustEntered = 1;
     titleIdleRestartsOnMove = true;  // the rule of the runs recorded now
+    TakeWindowFocusLoss();  // a focus lost before the run began does not pause it
     ClearInput();
     SetHeldButtons(heldAtStart);
     PrepareRunStart(seed, difficulty);
@@ -83,9 +88,17 @@ void TakeGameTable(Replay* r) {
     }
 }
 
+void BeginPractice(uint32_t seed, int32_t difficulty, const PracticeStart& practice, uint8_t heldAtStart) {
+    BeginRun(seed, difficulty, practice.stage, heldAtStart);
+    PreparePractice(practice);
+}
+
 void BeginReplay(const Replay& r) {
     UseReplayTable(r);
-    BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
+    if (r.options & RunPractice)
+        BeginPractice(r.seed, r.difficulty, r.practice, r.heldAtStart);
+    else
+        BeginRun(r.seed, r.difficulty, r.startStage, r.heldAtStart);
     UseReplayRules(r);
 }
 

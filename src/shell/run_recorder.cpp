@@ -16,6 +16,7 @@
 #include "runtime/media.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/practice.h"
 #include "shell/replay.h"
 #include "shell/save_files.h"
 #include "shell/state_hash.h"
@@ -65,6 +66,8 @@ const char* ReplayFolder() {
 
 // A run starts on the title's entry (every entry resets the game for a new run),
 // from the same state a replay starts from, with a fresh seed.
+static void WriteRecordedRun();
+
 static void StartRecording() {
     if (runRecording.tableOnDiskGrew) TakeUpSavedTable();  // before the replay notes the table
     runRecording.tableOnDiskGrew = false;
@@ -86,6 +89,40 @@ static void StartRecording() {
 void RecordFrameStart(int32_t scene, bool entered) {
     if (!runRecording.enabled) return;
     if (entered && scene == SceneTitle) StartRecording();
+    // every entry into play is a stage's start (a continue stays in play)
+    if (entered && scene == ScenePlay && !practiceRun) NoteStageReached(stageNumber);
+}
+
+void BeginRecordedPractice(const PracticeStart& start) {
+    const PracticeStart p = ClampedPractice(start);
+    const uint32_t seed = static_cast<uint32_t>(RandomUpTo(kSeedRange));
+    const uint8_t held = static_cast<uint8_t>(HeldButtons());
+    // as a replay begins it: a new game on the stage, then the practice's own start
+    PrepareRunStart(seed, difficultySetting);
+    SetHeldButtons(held);
+    stageNumber = p.stage;
+    StartStage();
+    PreparePractice(p);
+    if (!runRecording.enabled) return;
+    Replay& r = runRecording.replay;
+    r.seed = seed;
+    r.difficulty = difficultySetting;
+    r.startStage = p.stage;
+    r.options = RunPractice;
+    r.practice = p;
+    r.heldAtStart = held;
+    r.truncated = false;
+    TakeGameTable(&r);
+    r.buttons.clear();
+    r.checkpoints.clear();
+    runRecording.recording = true;
+    runRecording.shiftedRow = kNoRow;
+}
+
+void EndRecordedPractice() {
+    if (!runRecording.recording || !(runRecording.replay.options & RunPractice)) return;
+    WriteRecordedRun();
+    runRecording.recording = false;
 }
 
 void RecordFrameButtons() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "shell/practice.h"
 #include "shell/replay.h"
 
 // The longest run recorded (six hours); later frames are not, and the file says so.
@@ -23,6 +24,12 @@ const char* ReplayFolder();
 void RecordFrameStart(int32_t scene, bool entered);
 void RecordFrameButtons();
 void RecordFrameEnd(int32_t sceneBefore);
+
+// A practice started from its menu (or again by RETRY): begun as a replay of it begins,
+// and recorded with its start and power. Its end (leaving it, or RETRY) writes
+// "last.replay"; a practice never touches the rank replays.
+void BeginRecordedPractice(const PracticeStart& start);
+void EndRecordedPractice();
 
 // The play frame's hook for a run's end, called once the table on disk is written (and
 // still locked): the rank replays follow the run's row there (9999 for none). A table

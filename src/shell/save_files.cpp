@@ -5,6 +5,7 @@
 
 #include "runtime/files.h"
 #include "shell/game.h"
+#include "shell/practice.h"
 #include "shell/settings.h"
 
 int32_t screenModeSetting;
@@ -84,7 +85,10 @@ static int32_t EnterScore(int32_t* scores, int32_t* stages, int32_t points, int3
     return row;
 }
 
-void InsertRanking() { newRankIndex = EnterScore(highScores, highScoreStages, score, stageNumber); }
+// A practice is never ranked.
+void InsertRanking() {
+    newRankIndex = practiceRun ? 9999 : EnterScore(highScores, highScoreStages, score, stageNumber);
+}
 
 // Replaced as a whole, so a crash or a full disk during the write leaves the previous
 // table; a save that this process could not read or rewrite is left alone. A failure
@@ -107,7 +111,14 @@ static bool SameAsGameTable(const int32_t* scores, const int32_t* stages) {
     return true;
 }
 
+// Held while the game plays a replay for the player to watch: its run's end is not theirs.
+static bool savesHeld = false;
+
+void HoldSaves(bool held) { savesHeld = held; }
+
 bool SaveRunInTable(void (*whileLocked)(int32_t row, bool othersEntries)) {
+    // a practice is never ranked, and a replay watched never touches the player's files
+    if (practiceRun || savesHeld) return false;
     const int lock = LockFileFolder(saveFileName);
     int32_t scores[10], stages[10];
     int32_t row = newRankIndex;

@@ -31,6 +31,8 @@ bool SaveRunInTable(void (*whileLocked)(int32_t row, bool othersEntries));
 // The table on disk made the game's, for a run about to begin; the game's stays when
 // the file cannot be read.
 void TakeUpSavedTable();
+// While held, the end of a run writes nothing (a replay watched or summed up in the game).
+void HoldSaves(bool held);
 
 // File names, relative to the working directory; tests may point them elsewhere.
 extern const char* configFileName;

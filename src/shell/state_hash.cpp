@@ -1,6 +1,7 @@
-// The state hash: every game global and every live actor record, in one list.
-// A global that changes play and is missing here lets two different runs look
-// alike, so each new global is added to kParts below as it appears.
+// The state hash and the snapshot: every game global and every actor record, in one
+// list. A global that changes play and is missing here lets two different runs look
+// alike and a restored snapshot play otherwise, so each new global is added to kParts
+// below as it appears.
 #include "shell/state_hash.h"
 
 #include <cstring>
@@ -15,6 +16,7 @@
 #include "scenes/scenes.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/practice.h"
 #include "shell/save_files.h"
 #include "stages/enemies.h"
 #include "stages/stage_map.h"
@@ -124,14 +126,34 @@ void DigestRandom(Digest& d) { d.Word(RandomDrawCount()); }
 
 void DigestPlayerShip(Digest& d) { d.Word(static_cast<uint64_t>(RecordNumber(playerShip))); }
 
+// Parts that are not plain bytes are kept by copying what they stand for: both pools
+// whole (links, free records and the contents a reused record keeps), the generator.
+constexpr size_t kActorPoolBytes = sizeof(Actor) * (kActorPoolSize + 2);
+constexpr size_t kStarPoolBytes = sizeof(Star) * (kStarPoolSize + 2);
+
+void KeepActors(unsigned char* to) { std::memcpy(to, actorPool, kActorPoolBytes); }
+void BringBackActors(const unsigned char* from) { std::memcpy(actorPool, from, kActorPoolBytes); }
+void KeepStars(unsigned char* to) { std::memcpy(to, starList, kStarPoolBytes); }
+void BringBackStars(const unsigned char* from) { std::memcpy(starList, from, kStarPoolBytes); }
+void KeepPlayerShip(unsigned char* to) { std::memcpy(to, &playerShip, sizeof playerShip); }
+void BringBackPlayerShip(const unsigned char* from) { std::memcpy(&playerShip, from, sizeof playerShip); }
+
+// One piece of the game's state. Plain bytes are hashed and kept as they are; any
+// other part says how it is hashed and how it is kept, both or the build fails.
+// A part that is kept but not hashed changes no recorded hash: it is state that the
+// hash reads through another part, but that a snapshot cannot do without.
 struct HashedPart {
     const char* name;
-    const void* data;
+    void* data;
     size_t size;
-    void (*digest)(Digest&);  // for parts that are not plain bytes
+    void (*digest)(Digest&) = nullptr;
+    void (*keep)(unsigned char*) = nullptr;
+    void (*bringBack)(const unsigned char*) = nullptr;
+    bool hashed = true;
 };
 
-#define GLOBAL(g) HashedPart{#g, &(g), sizeof(g), nullptr}
+#define GLOBAL(g) HashedPart{#g, &(g), sizeof(g)}
+#define WALKED(name, size, digest, keep, bringBack) HashedPart{name, nullptr, size, digest, keep, bringBack}
 
 // Globals of the game code that are not state between frames, each with its reason.
 // A test compares the program's data symbols with kParts and this list, so a new
@@ -144,7 +166,6 @@ const char* const kLeftOut[] = {
     "starList", "starFreeList",              // walked as "stars"
     "InitStarPool()::pool",
     "lastFrameMillis",                       // the pacing clock, not the game's
-    "previousScene",                         // the scene read last frame: currentScene again
     "screenModeSetting",                     // used before the runtime starts, never after
     "configFileName", "saveFileName",        // where the files are, for tests and tools
     "kButtons",                              // the key table of the input sampler
@@ -156,14 +177,18 @@ const char* const kLeftOut[] = {
     "(anonymous namespace)::language*",      // the player's language, never the game's
     "pause*",                                // the pause sits outside the game's frames
     "playerFolder*",                         // where the player's files are
+    "reached*",                              // the stages this player reached, for practice
+    "savesHeld",                             // a replay watched writes none of the player's files
     "runRecording",                          // the replay recorder watches, never steers
     "settings", "optionsPath", "padUsed",    // the player's settings and devices, never the game's
     "frontEnd*", "menu*",                    // the menus and their screens sit outside the game's frames
     "titleIdleRestartsOnMove",               // a rule fixed for a run by its replay's version
     "(anonymous namespace)::behaviours",     // each file's behaviour names, fixed at start
+    "(anonymous namespace)::theatre",        // the replay theatre watches a run, outside it
+    "theatre*",
 };
 
-const HashedPart kParts[] = {
+constexpr HashedPart kParts[] = {
     // scene switch and the run
     GLOBAL(currentScene),
     GLOBAL(sceneJustEntered),
@@ -201,7 +226,7 @@ const HashedPart kParts[] = {
     GLOBAL(highScores),
     GLOBAL(highScoreStages),
     // player
-    HashedPart{"playerShip", nullptr, 0, DigestPlayerShip},
+    WALKED("playerShip", sizeof(Actor*), DigestPlayerShip, KeepPlayerShip, BringBackPlayerShip),
     GLOBAL(playerCenterX),
     GLOBAL(playerCenterY),
     GLOBAL(bombActive),
@@ -249,13 +274,28 @@ const HashedPart kParts[] = {
     GLOBAL(mapScrollDX),
     GLOBAL(mapScrollDY),
     // the random generator
-    HashedPart{"random", nullptr, 0, DigestRandom},
+    WALKED("random", kRandomStateBytes, DigestRandom, SaveRandomState, RestoreRandomState),
     // the two pools
-    HashedPart{"actors", nullptr, 0, DigestActors},
-    HashedPart{"stars", nullptr, 0, DigestStars},
+    WALKED("actors", kActorPoolBytes, DigestActors, KeepActors, BringBackActors),
+    WALKED("stars", kStarPoolBytes, DigestStars, KeepStars, BringBackStars),
+    // kept only: the hash sees a scene entry through sceneJustEntered, the next frame
+    // decides it from this
+    HashedPart{"previousScene", &previousScene, sizeof previousScene, nullptr, nullptr, nullptr, false},
+    // kept only: the same for the whole of a run, and no run recorded before it had one
+    HashedPart{"practiceRun", &practiceRun, sizeof practiceRun, nullptr, nullptr, nullptr, false},
 };
 
 #undef GLOBAL
+#undef WALKED
+
+// A part with its own digest has its own way of being kept too.
+constexpr bool EveryPartKept() {
+    for (const HashedPart& part : kParts)
+        if ((part.digest || part.keep || part.bringBack) && !(part.digest && part.keep && part.bringBack))
+            return false;
+    return true;
+}
+static_assert(EveryPartKept(), "a part of the state hash that no snapshot keeps");
 
 uint64_t DigestPart(const HashedPart& part) {
     Digest d;
@@ -273,11 +313,12 @@ void PrepareStateHash() { PrepareBehaviourNames(); }
 uint64_t StateHash() {
     PrepareStateHash();
     Digest all;
-    for (const HashedPart& part : kParts) all.Word(DigestPart(part));
+    for (const HashedPart& part : kParts)
+        if (part.hashed) all.Word(DigestPart(part));
     return all.h;
 }
 
-void ForEachStateGlobal(void (*visit)(const char* name, bool hashed, void* context), void* context) {
+void ForEachStateGlobal(void (*visit)(const char* name, bool covered, void* context), void* context) {
     for (const HashedPart& part : kParts) visit(part.name, true, context);
     for (const char* name : kLeftOut) visit(name, false, context);
 }
@@ -285,5 +326,32 @@ void ForEachStateGlobal(void (*visit)(const char* name, bool hashed, void* conte
 void ForEachStateDigest(void (*visit)(const char* name, uint64_t digest, void* context),
                         void* context) {
     PrepareStateHash();
-    for (const HashedPart& part : kParts) visit(part.name, DigestPart(part), context);
+    for (const HashedPart& part : kParts)
+        if (part.hashed) visit(part.name, DigestPart(part), context);
+}
+
+size_t StateSnapshotBytes() {
+    size_t total = 0;
+    for (const HashedPart& part : kParts) total += part.size;
+    return total;
+}
+
+void TakeStateSnapshot(unsigned char* record) {
+    for (const HashedPart& part : kParts) {
+        if (part.keep)
+            part.keep(record);
+        else
+            std::memcpy(record, part.data, part.size);
+        record += part.size;
+    }
+}
+
+void RestoreStateSnapshot(const unsigned char* record) {
+    for (const HashedPart& part : kParts) {
+        if (part.bringBack)
+            part.bringBack(record);
+        else
+            std::memcpy(part.data, record, part.size);
+        record += part.size;
+    }
 }

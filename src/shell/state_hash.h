@@ -2,6 +2,7 @@
 // tests and tools compare it to find the first frame where two runs part.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "actors/actor.h"
@@ -22,6 +23,14 @@ uint64_t StateHash();
 void ForEachStateDigest(void (*visit)(const char* name, uint64_t digest, void* context),
                         void* context);
 
-// Every name the hash knows: the parts it covers, and the globals it leaves out
-// on purpose (a trailing '*' stands for a prefix).
-void ForEachStateGlobal(void (*visit)(const char* name, bool hashed, void* context), void* context);
+// Every name the hash knows: the parts it and the snapshot cover, and the globals
+// both leave out on purpose (a trailing '*' stands for a prefix).
+void ForEachStateGlobal(void (*visit)(const char* name, bool covered, void* context), void* context);
+
+// A snapshot of the whole game state is a record of StateSnapshotBytes() bytes, the
+// same for every snapshot of a build, made from the list that feeds the hash. Taking
+// and restoring one copies and allocates nothing else; restoring it between two frames
+// puts the game back as it was when it was taken (the pools keep their addresses).
+size_t StateSnapshotBytes();
+void TakeStateSnapshot(unsigned char* record);
+void RestoreStateSnapshot(const unsigned char* record);

@@ -55,11 +55,11 @@ TEST(ReplayFormat, WindowsLineEndingsAreAccepted) {
 
 TEST(ReplayFormat, UnknownVersionIsRefusedByName) {
     std::string text = FormatReplay(Sample());
-    text.replace(text.find("zorbex-replay 4"), 15, "zorbex-replay 5");
+    text.replace(text.find("zorbex-replay 4"), 15, "zorbex-replay 6");
     Replay out;
     std::string error;
     EXPECT_FALSE(Parse(text, &out, &error));
-    EXPECT_NE(error.find("version 5 is not supported"), std::string::npos) << error;
+    EXPECT_NE(error.find("version 6 is not supported"), std::string::npos) << error;
 }
 
 TEST(ReplayFormat, DamagedFilesAreRefusedWithTheirLine) {

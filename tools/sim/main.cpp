@@ -17,6 +17,7 @@
 #include "run_summary.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
+#include "seek.h"
 #include "session.h"
 #include "trace_actors.h"
 #include "player/player.h"
@@ -46,6 +47,9 @@ struct Run {
     size_t nextCheckpoint = 0;
     bool reached = false;
     bool poolBroken = false;
+    SeekRun seek;
+    SnapshotCheck check;
+    double seekMillis = 0;
     bool writeFailed = false;  // a trace line or a shot could not be written
     std::FILE* trace = nullptr;
 };
@@ -136,6 +140,27 @@ void CheckPool(Run& r) {
     }
 }
 
+// A practice replay starts as its header says.
+void UsePracticeOf(const Replay& h, SimOptions* o) {
+    o->practice = h.practice.stage;
+    o->practiceBoss = h.practice.boss;
+    o->practicePower[0] = h.practice.shotLevel;
+    o->practicePower[1] = h.practice.missileLevel;
+    o->practicePower[2] = h.practice.arms;
+    o->practicePower[3] = h.practice.bombs;
+}
+
+PracticeStart PracticeOf(const SimOptions& o) {
+    PracticeStart p;
+    p.stage = o.practice;
+    p.boss = o.practiceBoss;
+    p.shotLevel = o.practicePower[0];
+    p.missileLevel = o.practicePower[1];
+    p.arms = o.practicePower[2];
+    p.bombs = o.practicePower[3];
+    return p;
+}
+
 bool LoadFiles(Run& r) {
     std::string error;
     SimOptions& o = r.o;
@@ -158,6 +183,7 @@ bool LoadFiles(Run& r) {
         o.stage = r.verify.startStage;
         o.invincible = (r.verify.options & RunInvincible) != 0;
         o.powerMax = (r.verify.options & RunPowerMax) != 0;
+        if (r.verify.options & RunPractice) UsePracticeOf(r.verify, &o);
     }
     if (o.inputFile) {
         if (!ReadInputFile(o.inputFile, &r.input, &error)) {
@@ -172,6 +198,7 @@ bool LoadFiles(Run& r) {
             if (!o.stageGiven) o.stage = h.startStage;
             if (h.options & RunInvincible) o.invincible = true;
             if (h.options & RunPowerMax) o.powerMax = true;
+            if ((h.options & RunPractice) && !o.practice && !o.stageGiven) UsePracticeOf(h, &o);
         }
     }
     if (o.shotsDir) {
@@ -204,6 +231,7 @@ void PrintRunSummary(const Run& r, double seconds) {
     if (r.o.until != UntilEvent::None)
         add(",\"until\":\"%s\",\"reached\":%s", UntilName(r.o.until), r.reached ? "true" : "false");
     if (r.o.checkPool) add(",\"poolWhole\":%s", r.poolBroken ? "false" : "true");
+    if (r.o.seek) add(",\"seek\":%" PRId64 ",\"seekMillis\":%.2f", r.frame, r.seekMillis);
     if (r.o.verifyFile)
         n += FormatReplayRunFields(r.summary, r.verify, extra + n, sizeof extra - size_t(n));
     else if (r.o.autopilot)
@@ -213,7 +241,8 @@ void PrintRunSummary(const Run& r, double seconds) {
 
 int Simulate(Run& r) {
     SimOptions& o = r.o;
-    r.runOptions = (o.invincible ? RunInvincible : 0) | (o.powerMax ? RunPowerMax : 0);
+    r.runOptions = (o.invincible ? RunInvincible : 0) | (o.powerMax ? RunPowerMax : 0) |
+                   (o.practice ? RunPractice : 0);
     if (o.verifyFile) r.limit = static_cast<int64_t>(r.verify.buttons.size());
     else if (o.frames > 0) r.limit = o.frames;
     else if (o.inputFile && !o.autopilot && o.until == UntilEvent::None)
@@ -225,8 +254,9 @@ int Simulate(Run& r) {
     }
     r.record.seed = o.seed;
     r.record.difficulty = o.difficulty;
-    r.record.startStage = o.stage;
+    r.record.startStage = o.practice ? o.practice : o.stage;
     r.record.options = r.runOptions;
+    if (o.practice) r.record.practice = ClampedPractice(PracticeOf(o));
     // a run recorded in the game may begin with buttons already down, on the player's table
     const Replay* begun = nullptr;
     if (o.verifyFile) begun = &r.verify;
@@ -237,11 +267,19 @@ int Simulate(Run& r) {
     TakeGameTable(&r.record);
 
     SetDrawingEnabled(!o.noDraw);
-    BeginRun(o.seed, o.difficulty, o.stage, held);
+    if (o.practice)
+        BeginPractice(o.seed, o.difficulty, PracticeOf(o), held);
+    else
+        BeginRun(o.seed, o.difficulty, o.stage, held);
     if (begun) UseReplayRules(*begun);
     r.record.titleMenu = begun ? begun->titleMenu : true;
     ApplyRunOptions(r.runOptions, &r.summary.counters);
     StartSummary(&r.summary);
+    if (o.seek) PrepareSeek(&r.seek, o.seek, r.limit, r.summary);
+    if (o.snapshotCheck) {
+        PrepareSnapshotCheck(&r.check);
+        ProbeFromSnapshot(&r.check, 0, r.verify.buttons, r.runOptions, r.summary.counters);
+    }
 
     if (o.videoFile && !StartVideoOutput(o.videoFile, o.scale, o.videoFrom, o.videoTo, r.limit, o.quiet)) return 2;
     if (o.checkPool && BehaviourRegistryFault()) {
@@ -263,24 +301,32 @@ int Simulate(Run& r) {
         if (o.videoFile && !AddFrameToVideo(r.frame)) r.writeFailed = true;
         if (o.until != UntilEvent::None && UntilReached(r, o.until, sceneBefore, phaseBefore, warningBefore))
             r.reached = true;
-        if (!CheckHash(r)) {
+        if (!CheckHash(r) || (o.snapshotCheck && !CheckAfterRestore(&r.check, r.frame, r.o.verifyFile))) {
             mismatch = true;
             break;
         }
+        if (o.snapshotCheck) ProbeFromSnapshot(&r.check, r.frame, r.verify.buttons, r.runOptions, r.summary.counters);
+        if (o.seek) KeepForSeek(&r.seek, r.frame, buttons, r.summary);
         if (r.trace && !WriteTraceLine(r.trace, r.frame, buttons)) r.writeFailed = true;
         WriteActorTraceLine(r.frame);
-        if (o.shotsDir && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
+        if (o.shotsDir && !o.seek && r.frame % o.every == 0 && !SaveShot(r)) r.writeFailed = true;
         if (o.checkPool && !r.poolBroken) CheckPool(r);
         if (r.reached || r.writeFailed) break;
         // a clear after the game was given up would be another game's: the run has failed
         if (o.until == UntilEvent::Clear && r.summary.gameLost) break;
     }
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (o.seek && !mismatch) {
+        // the summary straight play had there, the state the seek reached
+        r.frame = SeekToTarget(&r.seek, r.runOptions, !o.noDraw || o.shotsDir, &r.seekMillis);
+        r.summary = r.seek.atTarget;
+        if (o.shotsDir && !r.writeFailed && !SaveShot(r)) r.writeFailed = true;
+    }
     // a run that stops early still gets its hash at its last frame
     if (o.recordFile && r.frame > 0 &&
         (r.record.checkpoints.empty() || r.record.checkpoints.back().frame != r.frame))
         r.record.checkpoints.push_back({static_cast<int32_t>(r.frame), StateHash()});
-    if (o.shotsDir && r.frame % o.every != 0 && !r.writeFailed && !SaveShot(r)) r.writeFailed = true;
+    if (o.shotsDir && !o.seek && r.frame % o.every != 0 && !r.writeFailed && !SaveShot(r)) r.writeFailed = true;
     if (r.trace && !CloseTrace(r.trace, o.traceFile)) r.writeFailed = true;
 
     int code = 0;

@@ -55,6 +55,17 @@ const char* kUsage =
     "                       stops it, P pauses; exit 1 if the run differs from the recording\n"
     "  --submit URL FILE    upload a replay to the score board at URL and wait for its\n"
     "                       verdict; exit 0 verified, 1 rejected (with --name NAME)\n"
+    "  --snapshot-check     (with --verify) after every 600th frame take a snapshot, play 300\n"
+    "                       frames, restore it and play them again; exit 1 at the first frame\n"
+    "                       whose state hash differs from the first time\n"
+    "  --seek FRAME         (with --input) play the whole input keeping snapshots as the watcher\n"
+    "                       does, then seek back to FRAME; the summary is that frame's, with\n"
+    "                       the seek's milliseconds as seekMillis\n"
+    "  --practice N         a practice of stage N (1-28) with the power of --practice-power;\n"
+    "                       recorded with --record as the game records one\n"
+    "  --boss               (with --practice) from the boss's warning, no enemy left over\n"
+    "  --practice-power S,M,A,B  shot level 0-14, missile level 0-11, arms 0-3, bombs 0-9\n"
+    "                       (default 0,0,0,3)\n"
     "  --quiet              print only the final JSON line\n"
     "The last line printed is a JSON summary of the run.\n"
     "Exit status: 0 done; 1 --until not reached or --verify found a difference;\n"
@@ -73,6 +84,23 @@ bool Number(const char* text, int64_t lo, int64_t hi, int64_t* out) {
 bool Fail(const char* option, const char* why) {
     std::fprintf(stderr, "zorbex-sim: %s: %s\n", option, why);
     return false;
+}
+
+// "S,M,A,B": four levels within their ranges.
+bool PracticePower(const char* text, int32_t out[4]) {
+    static const int32_t kTop[4] = {14, 11, 3, 9};
+    if (!text) return false;
+    char buf[64];
+    if (std::strlen(text) >= sizeof buf) return false;
+    std::strcpy(buf, text);
+    char* save = nullptr;
+    char* part = strtok_r(buf, ",", &save);
+    for (int i = 0; i < 4; i++, part = strtok_r(nullptr, ",", &save)) {
+        int64_t v;
+        if (!Number(part, 0, kTop[i], &v)) return false;
+        out[i] = static_cast<int32_t>(v);
+    }
+    return part == nullptr;
 }
 
 }  // namespace
@@ -187,6 +215,18 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
             if (!o->submitUrl || !(o->submitFile = value())) return Fail(opt, "needs the board's URL and a replay");
         } else if (!std::strcmp(opt, "--name")) {
             if (!(o->submitName = value()) || !*o->submitName) return Fail(opt, "needs the player's name");
+        } else if (!std::strcmp(opt, "--snapshot-check")) {
+            o->snapshotCheck = true;
+        } else if (!std::strcmp(opt, "--seek")) {
+            if (!Number(value(), 1, INT32_MAX, &o->seek)) return Fail(opt, "needs a frame of 1 or more");
+        } else if (!std::strcmp(opt, "--practice")) {
+            if (!Number(value(), 1, 28, &n)) return Fail(opt, "needs a stage from 1 to 28");
+            o->practice = static_cast<int32_t>(n);
+        } else if (!std::strcmp(opt, "--boss")) {
+            o->practiceBoss = true;
+        } else if (!std::strcmp(opt, "--practice-power")) {
+            if (!PracticePower(value(), o->practicePower))
+                return Fail(opt, "needs S,M,A,B: shot 0-14, missile 0-11, arms 0-3, bombs 0-9");
         } else if (!std::strcmp(opt, "--quiet")) {
             o->quiet = true;
         } else {
@@ -199,7 +239,8 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     if (o->traceGroupsGiven && !o->traceActorsFile) return Fail("--trace-groups", "goes with --trace-actors");
     if (o->verifyFile && (o->inputFile || o->recordFile || o->autopilot))
         return Fail("--verify", "plays the replay's own buttons; it takes no --input, --record or --autopilot");
-    if (o->shotsDir && o->noDraw) return Fail("--shots", "needs drawing; drop --no-draw");
+    // a seek draws the frame it reaches whatever the run before it did
+    if (o->shotsDir && o->noDraw && !o->seek) return Fail("--shots", "needs drawing; drop --no-draw");
     if (o->scale && !o->videoFile) return Fail("--scale", "goes with --video");
     if (o->videoFile && o->noDraw) return Fail("--video", "needs drawing; drop --no-draw");
     if ((o->videoFrom || o->videoTo) && !o->videoFile)
@@ -212,6 +253,13 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     if (o->submitUrl && argc - 1 > (o->quiet ? 6 : 5))
         return Fail("--submit", "only sends a replay; it takes no option but --name and --quiet");
     if (!o->videoFrom) o->videoFrom = 1;
+    if (o->snapshotCheck && !o->verifyFile) return Fail("--snapshot-check", "goes with --verify");
+    if (o->seek && (!o->inputFile || o->verifyFile))
+        return Fail("--seek", "goes with --input, whose frames it plays whole");
+    if (o->practiceBoss && !o->practice) return Fail("--boss", "goes with --practice");
+    if (o->practice && (o->stageGiven || o->verifyFile || o->invincible || o->powerMax))
+        return Fail("--practice", "starts its own stage with its own power; it takes no --stage, "
+                                  "--verify, --invincible or --power");
     // only --quiet may go with it: the replay says how the run starts and plays
     if (o->watchFile && argc - 1 > (o->quiet ? 3 : 2))
         return Fail("--watch", "plays the replay as it was recorded; it takes no other options");

@@ -40,6 +40,11 @@ struct SimOptions {
     const char* submitUrl = nullptr;   // --submit URL FILE: a score board, and the replay sent to it
     const char* submitFile = nullptr;
     const char* submitName = nullptr;  // --name: the player's name on the board
+    bool snapshotCheck = false;  // --snapshot-check: restored snapshots play on alike
+    int64_t seek = 0;            // --seek FRAME: the input played whole, then sought back to FRAME
+    int32_t practice = 0;        // --practice N: a practice of stage N, 0 without it
+    bool practiceBoss = false;   // --boss: from its boss's warning
+    int32_t practicePower[4] = {0, 0, 0, 3};  // --practice-power S,M,A,B: shot, missile, arm, bombs
 };
 
 constexpr int64_t kDefaultFrameLimit = 36000;  // ten minutes of play

@@ -67,6 +67,7 @@ void NoteStageStarts(RunSummary& s, int64_t frame, int32_t sceneBefore) {
 
 // The options as a replay's "options" line names them.
 const char* RunOptionsText(uint32_t options) {
+    if (options & RunPractice) return "practice";  // a practice takes no other option
     switch (options & (RunInvincible | RunPowerMax)) {
     case 0: return "none";
     case RunInvincible: return "invincible";

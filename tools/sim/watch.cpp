@@ -1,7 +1,9 @@
-// --watch: a replay played back as the game itself runs, in a real window with its sound
-// and on the real clock, the buttons taken from the replay. The keyboard still gives
-// Escape (stop) and P (pause); the recorded state hashes are checked on the way, and
-// the run ends with the same summary line as every other.
+// --watch: a replay watched in a real window with its sound, on the real clock, in the
+// theatre the game's REPLAYS screen opens: the "REPLAY" mark, pause (Space or P) and frame
+// step (.), speeds 1/4x to 8x (Up, Down), ten seconds back and on (Left, Right), the
+// previous and next stage's start (Page Up, Page Down), the bar with the stages and the
+// time; Escape stops it. The recorded state hashes are checked on the way, and the run ends
+// with the same summary line as every other, of the frames up to where it stopped.
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -10,6 +12,8 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "run_summary.h"
+#include "scenes/menu.h"
+#include "scenes/theatre.h"
 #include "session.h"
 #include "shell/game.h"
 #include "shell/replay.h"
@@ -17,38 +21,52 @@
 
 namespace {
 
-// Frames run, and the first frame whose hash differs from the recording (0: none).
-struct Watched {
-    RunSummary summary;
-    double seconds = 0;
-    int64_t frames = 0;
-    int32_t differsAt = 0;
-    bool stopped = false;  // Escape or the window closed before the end
+constexpr int KeySpace = 0x39, KeyPeriod = 0x34, KeyPageUp = 0xC9, KeyPageDown = 0xD1;
+constexpr int32_t kFrameMillis = 16;
+
+void WatchRunner(int buttons, bool shown) {
+    SetDrawingEnabled(shown);
+    if (shown) ClearBackBuffer();
+    RunReplayedFrame(buttons);
+    SetDrawingEnabled(true);
+}
+
+// Each key acts once as it goes down.
+struct Keys {
+    bool down[256] = {};
+    bool Pressed(int key) {
+        const bool now = IsKeyDown(key) != 0;
+        const bool pressed = now && !down[key];
+        down[key] = now;
+        return pressed;
+    }
 };
 
-void Play(const Replay& replay, bool checkHashes, Watched* w) {
+TheatreCommand ReadCommand(Keys* k) {
+    if (k->Pressed(KeySpace) | k->Pressed(KeyP)) return TheatrePause;
+    if (k->Pressed(KeyPeriod)) return TheatreStep;
+    if (k->Pressed(KeyUp)) return TheatreFaster;
+    if (k->Pressed(KeyDown)) return TheatreSlower;
+    if (k->Pressed(KeyLeft)) return TheatreBack;
+    if (k->Pressed(KeyRight)) return TheatreForward;
+    if (k->Pressed(KeyPageUp)) return TheatrePreviousStage;
+    if (k->Pressed(KeyPageDown)) return TheatreNextStage;
+    return TheatreNone;
+}
+
+// The summary of the frames up to `frames`, played again from the start, unseen.
+void SummaryTo(const Replay& replay, int64_t frames, RunSummary* s) {
+    SetAudioSilent(1);
     BeginReplay(replay);
-    ApplyRunOptions(replay.options, &w->summary.counters);
-    StartSummary(&w->summary);
-    size_t checkpoint = 0;
-    const auto start = std::chrono::steady_clock::now();
-    for (uint8_t buttons : replay.buttons) {
-        if (PumpWindowMessages() != 0) break;
+    ApplyRunOptions(replay.options, &s->counters);
+    StartSummary(s);
+    for (int64_t f = 0; f < frames; f++) {
         const int32_t sceneBefore = currentScene;
-        SetHeadlessPad(buttons);
-        if (!RunFrame()) break;
-        w->frames++;
-        ApplyRunOptions(replay.options, &w->summary.counters);
-        NoteFrameInSummary(&w->summary, w->frames, sceneBefore);
-        if (checkHashes && checkpoint < replay.checkpoints.size() &&
-            replay.checkpoints[checkpoint].frame == w->frames) {
-            if (!w->differsAt && replay.checkpoints[checkpoint].hash != StateHash())
-                w->differsAt = static_cast<int32_t>(w->frames);
-            checkpoint++;
-        }
+        WatchRunner(replay.buttons[static_cast<size_t>(f)], false);
+        ApplyRunOptions(replay.options, &s->counters);
+        NoteFrameInSummary(s, f + 1, sceneBefore);
     }
-    w->seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    w->stopped = w->frames < static_cast<int64_t>(replay.buttons.size());
+    SetAudioSilent(0);
 }
 
 }  // namespace
@@ -75,26 +93,44 @@ int RunWatch(const SimOptions& o) {
         RemoveScratchSaveFile();
         return 2;
     }
-    UseSuppliedButtons(true);
     SetUpGame();
     PrepareStateHash();
-    Watched w;
-    Play(replay, checkHashes, &w);
+    OpenTheatre(replay, checkHashes, WatchRunner);
+    Keys keys;
+    bool stopped = false;
+    const auto start = std::chrono::steady_clock::now();
+    int32_t next = GetMillis();
+    for (;;) {
+        if (PumpWindowMessages() != 0 || IsKeyDown(KeyEscape)) {
+            stopped = true;
+            break;
+        }
+        WaitUntilMillis(next);
+        next += kFrameMillis;
+        if (!TheatreFrame(ReadCommand(&keys))) break;
+        DrawTheatreOverlay();
+        PresentFrame();
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const int64_t frames = TheatrePosition();
+    const int32_t differsAt = TheatreDiffersAt();
+    CloseTheatre();
+    RunSummary summary;
+    SummaryTo(replay, frames, &summary);
     const uint64_t hash = StateHash();
-    UseSuppliedButtons(false);
     StopRuntime();
     RemoveScratchSaveFile();
     int code = 0;
-    if (w.differsAt) {
+    if (differsAt) {
         std::fprintf(stderr, "zorbex-sim: %s: state differs at frame %d: this build plays the run otherwise\n",
-                     o.watchFile, w.differsAt);
+                     o.watchFile, differsAt);
         code = 1;
     } else if (!o.quiet) {
         std::fprintf(stderr, "zorbex-sim: %s: %s after %" PRId64 " of %zu frames\n", o.watchFile,
-                     w.stopped ? "stopped" : "played to its end", w.frames, replay.buttons.size());
+                     stopped ? "stopped" : "played to its end", frames, replay.buttons.size());
     }
     char extra[256];
-    FormatReplayRunFields(w.summary, replay, extra, sizeof extra);
-    PrintSummary(w.summary, w.frames, w.seconds, hash, extra);
+    FormatReplayRunFields(summary, replay, extra, sizeof extra);
+    PrintSummary(summary, frames, seconds, hash, extra);
     return code;
 }

@@ -289,9 +289,18 @@ void SetSoundVolume(int volume, int handle) {
     Mix_VolumeChunk(s->chunk, MixerVolume(volume));
 }
 
+static bool audioSilent = false;
+static int musicPlayType = 0;
+static int musicStarts = 0;
+
+void SetAudioSilent(int silent) { audioSilent = silent != 0; }
+
+MusicNote NotedMusic() { return MusicNote{musicPath.c_str(), musicPlayType, musicStarts}; }
+
 int PlaySound(int handle, int playType, int fromStart) {
     Sound* s = FindSound(handle);
     if (!s) return -1;
+    if (audioSilent) return 0;
     Buffer& b = s->buffers[s->next];
     s->next = (s->next + 1) % s->bufferCount;
     if (BufferSounds(*s, b) && !fromStart) return 0;
@@ -314,8 +323,13 @@ int PlaySound(int handle, int playType, int fromStart) {
 
 int PlayMusicFile(const char* path, int playType) {
     StopMusicFile();
-    if (path && !runtimeSettings.decodeAssets) {
-        musicPath = path;  // never heard, but known as the game asked for it
+    if (path) {
+        musicStarts++;
+        musicPlayType = playType;
+    }
+    // never heard, but known as the game asked for it
+    if (path && (!runtimeSettings.decodeAssets || audioSilent)) {
+        musicPath = path;
         return 0;
     }
     if (!path || !audioOpen) return -1;
@@ -402,6 +416,13 @@ double MusicFileSeconds(const char* path) {
         SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     }
     return seconds;
+}
+
+bool StartMusicAt(const char* path, int playType, double seconds) {
+    const int starts = musicStarts;
+    if (PlayMusicFile(path, playType == 0 ? 1 : playType) != 0) return false;
+    musicStarts = starts;  // the same start, heard again
+    return seconds <= 0.0 || SetMusicPosition(seconds);
 }
 
 bool SetMusicPosition(double seconds) {

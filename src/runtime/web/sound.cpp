@@ -168,9 +168,18 @@ void SetAudioVolumes(int music, int effects) {
     if (OnPage()) zorbex_page_music_volume(std::clamp(music, 0, 10) / 10.0);
 }
 
+static bool audioSilent = false;
+static int musicPlayType = 0;
+static int musicStarts = 0;
+
+void SetAudioSilent(int silent) { audioSilent = silent != 0; }
+
+MusicNote NotedMusic() { return MusicNote{musicPath.c_str(), musicPlayType, musicStarts}; }
+
 int PlaySound(int handle, int playType, int fromStart) {
     Sound* s = FindSound(handle);
     if (!s) return -1;
+    if (audioSilent) return 0;
     const int index = s->next;
     Buffer& b = s->buffers[index];
     s->next = (s->next + 1) % s->bufferCount;
@@ -188,6 +197,14 @@ int PlaySound(int handle, int playType, int fromStart) {
 // The page fetches the file itself, from beside the page; a file it cannot play stays silent.
 int PlayMusicFile(const char* path, int playType) {
     StopMusicFile();
+    if (path) {
+        musicStarts++;
+        musicPlayType = playType;
+    }
+    if (path && audioSilent) {
+        musicPath = path;
+        return 0;
+    }
     if (!path || !runtimeSettings.started) return -1;
     struct stat st;
     if (!OnPage() && stat(ResolveDataPath(path).c_str(), &st) != 0) return -1;
@@ -202,3 +219,11 @@ void StopMusicFile() {
 }
 
 const char* CurrentMusicFile() { return musicPath.c_str(); }
+
+// The page plays music from its top only: it starts again there.
+bool StartMusicAt(const char* path, int playType, double seconds) {
+    const int starts = musicStarts;
+    if (PlayMusicFile(path, playType == 0 ? 1 : playType) != 0) return false;
+    musicStarts = starts;
+    return seconds <= 0.0;
+}
