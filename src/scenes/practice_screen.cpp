@@ -21,28 +21,28 @@ constexpr int32_t kStages = 28;
 
 enum PracticeAction : int32_t { PracticeBegin, PracticeRetry, PracticeToTitle };
 
-static const char* const kDifficulties[] = {"EASY", "NORMAL", "HARD"};
-static const char* const kStarts[] = {"STAGE START", "BOSS"};
+static const char* const kDifficulties[] = {N_("EASY"), N_("NORMAL"), N_("HARD")};
+static const char* const kStarts[] = {N_("STAGE START"), N_("BOSS")};
 
 static int32_t menuStage = 1, menuDifficulty = 2, menuShot = 0, menuMissile = 0, menuArms = 0, menuBombs = 3,
                menuStart = 0;
 
 static const MenuEntry kPracticeEntries[] = {
-    {"STAGE", MenuNumber, &menuStage, 1, kStages},
-    {"DIFFICULTY", MenuChoice, &menuDifficulty, 1, 3, 0, kDifficulties},
-    {"SHOT", MenuNumber, &menuShot, 0, kTopShotLevel},
-    {"MISSILE", MenuNumber, &menuMissile, 0, kTopMissileLevel},
-    {"ARMS", MenuNumber, &menuArms, 0, kPracticeTopArms},
-    {"BOMBS", MenuNumber, &menuBombs, 0, kPracticeTopBombs},
-    {"START AT", MenuChoice, &menuStart, 0, 1, 0, kStarts},
-    {"START", MenuAction, nullptr, 0, 0, PracticeBegin},
-    {"BACK", MenuBack},
+    {N_("STAGE"), MenuNumber, &menuStage, 1, kStages},
+    {N_("DIFFICULTY"), MenuChoice, &menuDifficulty, 1, 3, 0, kDifficulties},
+    {N_("SHOT"), MenuNumber, &menuShot, 0, kTopShotLevel},
+    {N_("MISSILE"), MenuNumber, &menuMissile, 0, kTopMissileLevel},
+    {N_("ARMS"), MenuNumber, &menuArms, 0, kPracticeTopArms},
+    {N_("BOMBS"), MenuNumber, &menuBombs, 0, kPracticeTopBombs},
+    {N_("START AT"), MenuChoice, &menuStart, 0, 1, 0, kStarts},
+    {N_("START"), MenuAction, nullptr, 0, 0, PracticeBegin},
+    {N_("BACK"), MenuBack},
 };
 
 // After the last ship of a practice is lost.
 static const MenuEntry kOverEntries[] = {
-    {"RETRY", MenuAction, nullptr, 0, 0, PracticeRetry},
-    {"QUIT TO TITLE", MenuAction, nullptr, 0, 0, PracticeToTitle},
+    {N_("RETRY"), MenuAction, nullptr, 0, 0, PracticeRetry},
+    {N_("QUIT TO TITLE"), MenuAction, nullptr, 0, 0, PracticeToTitle},
 };
 
 static Menu menuPractice = {kPracticeEntries, MenuLength(kPracticeEntries)};

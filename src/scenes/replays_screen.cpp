@@ -68,14 +68,14 @@ static ReplaysScreen menuReplays;
 namespace {
 
 const MenuEntry kActionEntries[] = {
-    {"WATCH", MenuAction, nullptr, 0, 0, ActionWatch},
-    {"KEEP", MenuAction, nullptr, 0, 0, ActionKeep},
-    {"DELETE", MenuAction, nullptr, 0, 0, ActionDelete},
-    {"BACK", MenuBack},
+    {N_("WATCH"), MenuAction, nullptr, 0, 0, ActionWatch},
+    {N_("KEEP"), MenuAction, nullptr, 0, 0, ActionKeep},
+    {N_("DELETE"), MenuAction, nullptr, 0, 0, ActionDelete},
+    {N_("BACK"), MenuBack},
 };
 const MenuEntry kQuestionEntries[] = {
-    {"NO", MenuAction, nullptr, 0, 0, ActionNo},
-    {"YES, DELETE IT", MenuAction, nullptr, 0, 0, ActionYes},
+    {N_("NO"), MenuAction, nullptr, 0, 0, ActionNo},
+    {N_("YES, DELETE IT"), MenuAction, nullptr, 0, 0, ActionYes},
 };
 }  // namespace
 
@@ -102,7 +102,7 @@ void AddListed(const std::string& path, const std::string& label, bool isMsgid) 
 void ListReplays() {
     menuReplays.listed.clear();
     const std::string folder = ReplayFolder();
-    AddListed(folder + "last.replay", "LAST RUN", true);
+    AddListed(folder + "last.replay", N_("LAST RUN"), true);
     for (int row = 1; row <= 10; row++) {
         char name[32];
         std::snprintf(name, sizeof name, "rank%02d.replay", row);
@@ -150,9 +150,9 @@ void SummariseNext() {
 }
 
 const char* DifficultyName(int32_t d) {
-    if (d == 2) return "NORMAL";
-    if (d == 3) return "HARD";
-    return "EASY";
+    if (d == 2) return N_("NORMAL");
+    if (d == 3) return N_("HARD");
+    return N_("EASY");
 }
 
 void DrawListed(const Listed& l, int y, bool current) {

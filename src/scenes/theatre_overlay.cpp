@@ -22,8 +22,8 @@ struct Control {
 };
 // "PLAY" takes the place of "PAUSE" while paused
 const Control kControls[] = {
-    {"STAGE -", TheatrePreviousStage}, {"-10 S", TheatreBack}, {"PAUSE", TheatrePause},
-    {"STEP", TheatreStep},             {"+10 S", TheatreForward}, {"STAGE +", TheatreNextStage},
+    {N_("STAGE -"), TheatrePreviousStage}, {N_("-10 S"), TheatreBack}, {N_("PAUSE"), TheatrePause},
+    {N_("STEP"), TheatreStep},             {N_("+10 S"), TheatreForward}, {N_("STAGE +"), TheatreNextStage},
 };
 constexpr int kControlCount = sizeof kControls / sizeof kControls[0];
 constexpr int kControlSpacing = 96;
@@ -75,7 +75,7 @@ void DrawTheatreOverlay() {
 
     DrawMenuPanel(0, kPanelY, 640, kPanelH);
     for (int i = 0; i < kControlCount; i++) {
-        const char* label = kControls[i].command == TheatrePause && TheatrePaused() ? "PLAY" : kControls[i].label;
+        const char* label = kControls[i].command == TheatrePause && TheatrePaused() ? N_("PLAY") : kControls[i].label;
         const bool on = i == theatreControlCursor;
         DrawMenuText(kControlsX + i * kControlSpacing, kRowY, label, on ? 255 : 150, on ? 230 : 160, on ? 90 : 200);
     }
