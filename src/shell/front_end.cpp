@@ -43,6 +43,8 @@ void EnableFrontEnd(bool on) {
 
 bool FrontEndOn() { return frontEnd.on; }
 
+bool FrontEndHolding() { return frontEnd.on && (frontEnd.depth > 0 || frontEnd.waitForRelease); }
+
 const MenuInput& FrontEndInput() { return frontEnd.input; }
 
 int32_t ScreenBelow() { return frontEnd.depth >= 2 ? frontEnd.stack[frontEnd.depth - 2] : currentScene; }

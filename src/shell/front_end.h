@@ -13,6 +13,8 @@
 // the bare pause and Escape quitting as always.
 void EnableFrontEnd(bool on);
 bool FrontEndOn();
+// A screen is open, or the title waits for the buttons to be let go: no game frame is due.
+bool FrontEndHolding();
 
 enum FrontEndStep : int32_t {
     FrontEndRunFrame,  // the game's frame runs, with the buttons read

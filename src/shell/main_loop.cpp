@@ -108,7 +108,12 @@ static bool StartFrame(int* buttons, bool* held) {
         *buttons = ReadButtons();
         return true;
     }
-    WaitForFrameStart();
+    // a screen's frames are paced by a sleep: the frame clock (and a page's scripted
+    // frames) move on with the game's frames only
+    if (FrontEndHolding())
+        SleepMillis(kFrameMillis);
+    else
+        WaitForFrameStart();
     *buttons = ReadButtons();
     switch (FrontEndBeforeFrame(buttons, currentScene != previousScene)) {
     case FrontEndQuit: return false;
