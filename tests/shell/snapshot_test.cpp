@@ -54,7 +54,8 @@ TEST_F(Snapshot, RestoringUndoesAnotherFuture) {
     EXPECT_EQ(PlayHashing(300, PadButton1 | PadDown), first);
 }
 
-TEST(SnapshotStore, KeepsEveryFewFramesAndThinsOutWhenFull) {
+// The store takes real snapshots, so the game is set up as for any other run.
+TEST_F(Snapshot, StoreKeepsEveryFewFramesAndThinsOutWhenFull) {
     SnapshotStore store;
     PrepareSnapshotStore(&store, 4, 10);
     const size_t bytes = store.records.size();

@@ -376,8 +376,9 @@ int main(int argc, char** argv) {
 
     if (!UseScratchSaveFile()) return 2;
     EnableHeadless(run.o.seed);
-    // a run that never draws reads only the sizes of its pictures and sounds
-    if (run.o.noDraw) SetAssetDecoding(false);
+    // a run that never draws reads only the sizes of its pictures and sounds; a seek with
+    // --shots draws the frame it finds, so its pictures are decoded
+    if (run.o.noDraw && !run.o.shotsDir) SetAssetDecoding(false);
     // the video's sound is mixed frame by frame, as fast as the frames run
     if (run.o.videoFile) EnableOfflineSound(true);
     if (StartRuntime() == -1) {
