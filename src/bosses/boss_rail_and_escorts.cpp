@@ -37,7 +37,6 @@ constexpr int32_t kLaserLast = 6;  // seven bolts
 constexpr int32_t kRingGap = 18;
 constexpr int32_t kRingLast = 9;   // ten rings
 
-constexpr int32_t kEscortWidth = 76;
 constexpr int32_t kEscortHeight = 79;
 constexpr int32_t kEscortScore = 50000;
 

@@ -42,6 +42,10 @@ void SetHeadlessKey(int scanCode, bool down);
 // A run in a real window played from SetHeadlessPad's buttons (a replay watched): the pad
 // and the keyboard give nothing else, except Escape, P and the pad's Start.
 void UseSuppliedButtons(bool enabled);
+// The frame just begun runs no game frame after all (the pause opened): a page's scripted
+// buttons for it wait for the next game frame, so a script plays alike with or without a
+// pause. Nothing to keep on the desktop.
+void KeepScriptedFrame();
 
 // A key that goes down or up at virtual time `atMillis`, as an event would: IsKeyDown
 // shows it from the first PumpWindowMessages or PumpInputEvents at or after that time.

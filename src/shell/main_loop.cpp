@@ -110,14 +110,18 @@ static bool StartFrame(int* buttons, bool* held) {
     }
     // a screen's frames are paced by a sleep: the frame clock (and a page's scripted
     // frames) move on with the game's frames only
-    if (FrontEndHolding())
+    const bool holding = FrontEndHolding();
+    if (holding)
         SleepMillis(kFrameMillis);
     else
         WaitForFrameStart();
     *buttons = ReadButtons();
     switch (FrontEndBeforeFrame(buttons, currentScene != previousScene)) {
     case FrontEndQuit: return false;
-    case FrontEndHold: *held = true; return true;
+    case FrontEndHold:
+        if (!holding) KeepScriptedFrame();  // the wait took a frame that never ran
+        *held = true;
+        return true;
     case FrontEndRunFrame: break;
     }
     ClearBackBuffer();

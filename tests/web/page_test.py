@@ -207,14 +207,15 @@ class Page:
             'window.zorbex.play(arguments[0]).then(arguments[arguments.length - 1]);', buttons)
 
     def pause_and_resume(self, buttons):
-        """The page loses focus in play: the game pauses after the frame under way, and no
-        frame runs until P is held; then the buttons play on."""
+        """The page loses focus in play: the game pauses before its next frame (the buttons
+        that frame would have taken wait for it), and no frame runs until P is held; then the
+        buttons play on, none lost."""
         start = self.js('return window.zorbex.status().frame')
         self.js('window.dispatchEvent(new Event("blur")); window.zorbex.play(arguments[0]);', buttons)
         time.sleep(0.5)
         frame = self.js('return window.zorbex.status().frame')
         time.sleep(0.5)
-        held = frame == start + 1 and self.js('return window.zorbex.status().frame') == frame
+        held = frame == start and self.js('return window.zorbex.status().frame') == frame
         ActionChains(self.driver).key_down('p').pause(0.1).key_up('p').perform()
         self.wait_for(lambda: self.js('return window.zorbex.status().frame') == start + len(buttons),
                       'the frames after the pause')

@@ -43,7 +43,10 @@ struct Keys {
 };
 
 TheatreCommand ReadCommand(Keys* k) {
-    if (k->Pressed(KeySpace) | k->Pressed(KeyP)) return TheatrePause;
+    // both keys are read, so each one's press is noted
+    const bool space = k->Pressed(KeySpace);
+    const bool p = k->Pressed(KeyP);
+    if (space || p) return TheatrePause;
     if (k->Pressed(KeyPeriod)) return TheatreStep;
     if (k->Pressed(KeyUp)) return TheatreFaster;
     if (k->Pressed(KeyDown)) return TheatreSlower;

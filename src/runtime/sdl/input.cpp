@@ -211,3 +211,6 @@ int IsPadButtonDown(int button) {
     if (button < 0 || button >= SDL_CONTROLLER_BUTTON_MAX || !SDL_GameControllerGetAttached(controller)) return 0;
     return SDL_GameControllerGetButton(controller, SDL_GameControllerButton(button)) ? 1 : 0;
 }
+
+// The desktop plays no scripted frames.
+void KeepScriptedFrame() {}

@@ -67,6 +67,10 @@ void WaitUntilMillis(int32_t millis) {
 
 double WebFramesStarted() { return double(framesStarted); }
 
+void WebUncountFrame() {
+    if (framesStarted > 0) --framesStarted;
+}
+
 uint64_t LastFrameStartNanos() { return uint64_t(zorbex_page_milliseconds() * 1e6); }
 
 int32_t PacingMarginMicros() { return 0; }

@@ -107,6 +107,11 @@ int WebScriptedFramesLeft() { return scriptOn ? int(script.size() - scriptNext) 
 // A script played to its end holds the game before the frame after it.
 bool WebFramesHeld() { return framesHeld || (scriptOn && scriptNext >= script.size()); }
 
+void KeepScriptedFrame() {
+    WebUncountFrame();
+    if (scriptOn && scriptNext > 0) scriptNext--;
+}
+
 void WebAdvanceScript() {
     if (scriptOn && scriptNext < script.size()) scriptButtons = script[scriptNext++];
 }

@@ -36,5 +36,6 @@ double WebFramesStarted();  // frames the paced loop has started since the page 
 
 // A frame starts: the scripted buttons move on by one.
 void WebAdvanceScript();
+void WebUncountFrame();  // the frame just started never ran: it is not counted
 // Whether frames are being held for a test.
 bool WebFramesHeld();
