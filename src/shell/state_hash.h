@@ -32,5 +32,7 @@ void ForEachStateGlobal(void (*visit)(const char* name, bool covered, void* cont
 // and restoring one copies and allocates nothing else; restoring it between two frames
 // puts the game back as it was when it was taken (the pools keep their addresses).
 size_t StateSnapshotBytes();
+// True when every part with its own digest also says how a snapshot keeps and restores it.
+bool EveryHashedPartKept();
 void TakeStateSnapshot(unsigned char* record);
 void RestoreStateSnapshot(const unsigned char* record);

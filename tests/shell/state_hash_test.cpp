@@ -131,6 +131,8 @@ TEST_F(StateHash, FunctionSlotsHashByRegisteredName) {
     playerShip->update = old;
 }
 
+TEST_F(StateHash, EveryPartWithItsOwnDigestIsKeptBySnapshots) { EXPECT_TRUE(EveryHashedPartKept()); }
+
 TEST_F(StateHash, BehaviourTablesAreSound) {
     EXPECT_EQ(BehaviourRegistryFault(), nullptr) << BehaviourRegistryFault();
     // the families' tables together: ship, shots, enemies, map objects, bosses, stars
