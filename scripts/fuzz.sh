@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift || true
 targets=("$@")
-[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_replay fuzz_settings fuzz_options fuzz_save fuzz_stage_script fuzz_catalogue)
+[[ ${#targets[@]} -gt 0 ]] || targets=(fuzz_replay fuzz_settings fuzz_options fuzz_save fuzz_stage_script fuzz_catalogue fuzz_reached)
 build=${ZORBEX_FUZZ_BUILD:-build/fuzz}
 
 # libFuzzer comes with clang's runtime libraries, which the game's own build does not need
