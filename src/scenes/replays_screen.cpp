@@ -2,8 +2,6 @@
 // score, difficulty, stages flown, how it ended and its length; a damaged or foreign file
 // is listed as such. WATCH opens the theatre, KEEP copies a replay into replays/saved/ under
 // a name of its date, DELETE asks first.
-#include <dirent.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "runtime/files.h"
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "scenes/menu.h"
@@ -23,6 +20,7 @@
 #include "shell/game.h"
 #include "shell/language.h"
 #include "shell/replay.h"
+#include "shell/replay_list.h"
 #include "shell/replay_summary.h"
 #include "shell/run_recorder.h"
 #include "shell/save_files.h"
@@ -34,25 +32,12 @@ constexpr int kPanelX = 20, kPanelY = 40, kPanelW = 600, kPanelH = 420;
 constexpr int kHeadingY = 52;
 constexpr int kListX = 40, kListY = 88, kRowHeight = 44, kRowsShown = 7;
 constexpr int kNoteY = 404;
-constexpr size_t kMaxListed = 64;
-constexpr size_t kMaxReplayBytes = size_t(64) << 20;
 
 enum ReplaysMode : int32_t { ModeList, ModeActions, ModeDeleteQuestion, ModeTheatre };
 enum ReplaysAction : int32_t { ActionWatch, ActionKeep, ActionDelete, ActionYes, ActionNo };
 
-struct Listed {
-    std::string path;
-    std::string label;   // shown as it is: a file name, or a msgid when `labelIsMsgid`
-    bool labelIsMsgid = false;
-    bool readable = false;
-    Replay replay;
-    time_t written = 0;
-    bool summarised = false;
-    ReplaySummary summary;
-};
-
 struct ReplaysScreen {
-    std::vector<Listed> listed;
+    std::vector<ListedReplay> listed;
     int cursor = 0;
     int top = 0;
     ReplaysMode mode = ModeList;
@@ -84,40 +69,8 @@ static Menu menuQuestion = {kQuestionEntries, MenuLength(kQuestionEntries)};
 
 namespace {
 
-void AddListed(const std::string& path, const std::string& label, bool isMsgid) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0 || menuReplays.listed.size() >= kMaxListed) return;
-    Listed l;
-    l.path = path;
-    l.label = label;
-    l.labelIsMsgid = isMsgid;
-    l.written = st.st_mtime;
-    std::string error;
-    // anything but a replay this build reads is listed as damaged, never stops the list
-    l.readable = S_ISREG(st.st_mode) && static_cast<size_t>(st.st_size) <= kMaxReplayBytes &&
-                 ReadReplayFile(path.c_str(), &l.replay, &error);
-    menuReplays.listed.push_back(std::move(l));
-}
-
 void ListReplays() {
-    menuReplays.listed.clear();
-    const std::string folder = ReplayFolder();
-    AddListed(folder + "last.replay", N_("LAST RUN"), true);
-    for (int row = 1; row <= 10; row++) {
-        char name[32];
-        std::snprintf(name, sizeof name, "rank%02d.replay", row);
-        AddListed(folder + name, std::string(name, std::strlen(name) - 7), false);
-    }
-    std::vector<std::string> kept;
-    if (DIR* dir = opendir((folder + "saved").c_str())) {
-        while (dirent* e = readdir(dir)) {
-            const std::string name = e->d_name;
-            if (name.size() > 7 && name.compare(name.size() - 7, 7, ".replay") == 0) kept.push_back(name);
-        }
-        closedir(dir);
-    }
-    std::sort(kept.begin(), kept.end());
-    for (const std::string& name : kept) AddListed(folder + "saved/" + name, name.substr(0, name.size() - 7), false);
+    ListReplayFiles(ReplayFolder(), &menuReplays.listed);
     menuReplays.cursor = std::min(menuReplays.cursor, std::max(0, static_cast<int>(menuReplays.listed.size()) - 1));
 }
 
@@ -139,12 +92,9 @@ void TheatreRunner(int buttons, bool shown) {
 
 // One replay's summary per frame of the list, so that the list shows at once.
 void SummariseNext() {
-    for (Listed& l : menuReplays.listed) {
+    for (ListedReplay& l : menuReplays.listed) {
         if (!l.readable || l.summarised) continue;
-        HoldSaves(true);
-        SummariseReplay(l.replay, ReplayedFrameUnseen, &l.summary);
-        HoldSaves(false);
-        l.summarised = true;
+        SummariseListed(&l, ReplayedFrameUnseen);
         return;
     }
 }
@@ -155,7 +105,7 @@ const char* DifficultyName(int32_t d) {
     return N_("EASY");
 }
 
-void DrawListed(const Listed& l, int y, bool current) {
+void DrawListed(const ListedReplay& l, int y, bool current) {
     const int shade = current ? 255 : 190;
     char when[32] = "";
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::localtime(&l.written));
@@ -204,27 +154,16 @@ void DrawList() {
     if (menuReplays.note[0]) DrawPlainText(kListX, kNoteY, menuReplays.note, 170, 230, 170);
 }
 
-// "2026-12-09_22-10-05.replay" in saved/, from the replay's own date; never over another.
-void KeepReplay(const Listed& l) {
-    const std::string saved = std::string(ReplayFolder()) + "saved";
-    mkdir(saved.c_str(), 0700);
-    char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%Y-%m-%d_%H-%M-%S", std::localtime(&l.written));
-    std::string target = saved + "/" + stamp + ".replay";
-    struct stat st;
-    for (int n = 2; lstat(target.c_str(), &st) == 0 && n < 100; n++)
-        target = saved + "/" + stamp + "-" + std::to_string(n) + ".replay";
-    std::string text, why;
-    const char* failed = nullptr;
-    if (ReadWholeFile(l.path.c_str(), kMaxReplayBytes, &text, &why) &&
-        ReplaceFileSafely(target.c_str(), text.data(), text.size(), &failed))
-        std::snprintf(menuReplays.note, sizeof menuReplays.note, Tr("KEPT AS %s"), target.substr(saved.size() + 1).c_str());
+void KeepReplay(const ListedReplay& l) {
+    std::string keptAs;
+    if (KeepListedReplay(ReplayFolder(), l, &keptAs))
+        std::snprintf(menuReplays.note, sizeof menuReplays.note, Tr("KEPT AS %s"), keptAs.c_str());
     else
         std::snprintf(menuReplays.note, sizeof menuReplays.note, "%s", Tr("THE REPLAY COULD NOT BE KEPT"));
     ListReplays();
 }
 
-void OpenListedTheatre(const Listed& l) {
+void OpenListedTheatre(const ListedReplay& l) {
     menuReplays.gameKept.resize(StateSnapshotBytes());
     TakeStateSnapshot(menuReplays.gameKept.data());
     std::string why;
@@ -262,7 +201,7 @@ void RunList() {
 }
 
 void RunActions() {
-    Listed& l = menuReplays.listed[size_t(menuReplays.cursor)];
+    ListedReplay& l = menuReplays.listed[size_t(menuReplays.cursor)];
     switch (RunMenu(&menuActions, FrontEndInput())) {
     case MenuLeft: menuReplays.mode = ModeList; break;
     case MenuChosen:
@@ -292,7 +231,7 @@ void RunActions() {
 }
 
 void RunDeleteQuestion() {
-    const Listed& l = menuReplays.listed[size_t(menuReplays.cursor)];
+    const ListedReplay& l = menuReplays.listed[size_t(menuReplays.cursor)];
     const MenuEvent e = RunMenu(&menuQuestion, FrontEndInput());
     if (e == MenuLeft || (e == MenuChosen && MenuCurrent(menuQuestion).code == ActionNo)) {
         menuReplays.mode = ModeList;
@@ -322,7 +261,10 @@ void RunTheatreMode() {
 }  // namespace
 
 void EnterReplaysScreen() {
+    // the list may have changed since it was last open: it opens on its first row
     menuReplays.mode = ModeList;
+    menuReplays.cursor = 0;
+    menuReplays.top = 0;
     menuReplays.note[0] = '\0';
     ListReplays();
 }
@@ -335,3 +277,5 @@ void RunReplaysScreen() {
     case ModeTheatre: RunTheatreMode(); break;
     }
 }
+
+const std::vector<ListedReplay>& ReplaysListed() { return menuReplays.listed; }

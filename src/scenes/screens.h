@@ -2,6 +2,10 @@
 // scene table. They run while the game's frames are held (shell/front_end.h).
 #pragma once
 
+#include <vector>
+
+struct ListedReplay;
+
 void EnterOptionsScreen();
 void RunOptionsScreen();
 void EnterKeysScreen();
@@ -15,6 +19,8 @@ void EnterQuitQuestion();
 void RunQuitQuestion();
 void EnterReplaysScreen();
 void RunReplaysScreen();
+// What REPLAYS lists, as it lists it (for tests).
+const std::vector<ListedReplay>& ReplaysListed();
 void EnterPracticeScreen();
 void RunPracticeScreen();
 // A practice's last ship lost (or its stage won): the practice screen offers RETRY.

@@ -15,7 +15,6 @@ namespace {
 constexpr std::string_view kMagic = "zorbex-replay";
 constexpr int32_t kLastStage = 28;
 constexpr uint32_t kButtonMask = 0x7F;
-constexpr size_t kMaxReplayBytes = size_t(64) << 20;
 
 // Reads a buffer line by line; a line ends at '\n' (a '\r' before it is dropped).
 struct LineReader {
@@ -342,7 +341,7 @@ std::string FormatReplay(const Replay& r) {
 bool ReadReplayFile(const char* path, Replay* replay, std::string* error) {
     std::string text, why;
     // a replay of the longest run allowed is a few megabytes; more is not a replay
-    if (!ReadWholeFile(path, kMaxReplayBytes, &text, &why)) {
+    if (!ReadWholeFile(path, kReplayMaxBytes, &text, &why)) {
         if (error) *error = why;
         return false;
     }

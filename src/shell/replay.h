@@ -28,6 +28,8 @@ constexpr int32_t kReplayVersionMenu = 4;
 constexpr int32_t kReplayVersionPractice = 5;
 constexpr int32_t kReplayHashInterval = 60;      // a hash after every 60th frame, and the last
 constexpr int32_t kReplayMaxFrames = 1'350'000;  // six hours: the longest run the game records
+// A replay of the longest run allowed is a few megabytes; a larger file is no replay.
+constexpr size_t kReplayMaxBytes = size_t(64) << 20;
 
 // Run options that change the game between frames; a replay is played with the
 // options it was recorded with.
