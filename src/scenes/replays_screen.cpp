@@ -14,6 +14,7 @@
 #include "runtime/headless.h"
 #include "runtime/media.h"
 #include "scenes/menu.h"
+#include "scenes/scenes.h"
 #include "scenes/screens.h"
 #include "scenes/theatre.h"
 #include "shell/front_end.h"
@@ -32,6 +33,8 @@ constexpr int kPanelX = 20, kPanelY = 40, kPanelW = 600, kPanelH = 420;
 constexpr int kHeadingY = 52;
 constexpr int kListX = 40, kListY = 88, kRowHeight = 44, kRowsShown = 7;
 constexpr int kNoteY = 404;
+// replayed frames summed up in a frame of the list: about 11 ms of a frame of 16 here
+constexpr int64_t kSummaryFramesPerFrame = 2000;
 
 enum ReplaysMode : int32_t { ModeList, ModeActions, ModeDeleteQuestion, ModeTheatre };
 enum ReplaysAction : int32_t { ActionWatch, ActionKeep, ActionDelete, ActionYes, ActionNo };
@@ -41,7 +44,9 @@ struct ReplaysScreen {
     int cursor = 0;
     int top = 0;
     ReplaysMode mode = ModeList;
+    SummaryRun summarising;                // the summary under way
     std::vector<unsigned char> gameKept;  // the game's own state while a replay is watched
+    bool gameTitleRule = true;            // and its title's rule
     char note[96] = {};
 };
 
@@ -70,6 +75,7 @@ static Menu menuQuestion = {kQuestionEntries, MenuLength(kQuestionEntries)};
 namespace {
 
 void ListReplays() {
+    menuReplays.summarising = SummaryRun{};  // its replay is read again
     ListReplayFiles(ReplayFolder(), &menuReplays.listed);
     menuReplays.cursor = std::min(menuReplays.cursor, std::max(0, static_cast<int>(menuReplays.listed.size()) - 1));
 }
@@ -90,13 +96,10 @@ void TheatreRunner(int buttons, bool shown) {
     if (shown) KeepBackBuffer(255);
 }
 
-// One replay's summary per frame of the list, so that the list shows at once.
+// A slice of the summaries each frame of the list, so that no frame of it waits long.
 void SummariseNext() {
-    for (ListedReplay& l : menuReplays.listed) {
-        if (!l.readable || l.summarised) continue;
-        SummariseListed(&l, ReplayedFrameUnseen);
-        return;
-    }
+    for (ListedReplay& l : menuReplays.listed)
+        if (!SummariseListed(&l, &menuReplays.summarising, ReplayedFrameUnseen, kSummaryFramesPerFrame)) return;
 }
 
 const char* DifficultyName(int32_t d) {
@@ -166,6 +169,7 @@ void KeepReplay(const ListedReplay& l) {
 void OpenListedTheatre(const ListedReplay& l) {
     menuReplays.gameKept.resize(StateSnapshotBytes());
     TakeStateSnapshot(menuReplays.gameKept.data());
+    menuReplays.gameTitleRule = titleIdleRestartsOnMove;
     std::string why;
     HoldSaves(true);
     OpenTheatre(l.replay, ReplayHashesCanBeChecked(l.replay, &why), TheatreRunner);
@@ -176,6 +180,7 @@ void CloseListedTheatre() {
     CloseTheatre();
     HoldSaves(false);
     RestoreStateSnapshot(menuReplays.gameKept.data());
+    titleIdleRestartsOnMove = menuReplays.gameTitleRule;  // an older replay's rule stays its own
     menuReplays.mode = ModeList;
 }
 

@@ -95,13 +95,18 @@ void ListReplayFiles(const std::string& folder, std::vector<ListedReplay>* out) 
     for (const std::string& name : kept) AddListed(out, folder + "saved/" + name, name.substr(0, name.size() - 7), false);
 }
 
-void SummariseListed(ListedReplay* l, SummaryFrameRunner run) {
-    if (!l->readable || l->summarised) return;
+bool SummariseListed(ListedReplay* l, SummaryRun* run, SummaryFrameRunner frame, int64_t frames) {
+    if (!l->readable || l->summarised) return true;
+    if (run->replay != &l->replay) BeginSummary(run, l->replay);
     HoldSaves(true);
-    SummariseReplay(l->replay, run, &l->summary);
+    const bool whole = SummariseSome(run, frame, frames);
     HoldSaves(false);
+    if (!whole) return false;
+    l->summary = run->summary;
     l->summarised = true;
+    run->replay = nullptr;
     Remember(*l);
+    return true;
 }
 
 void ForgetReplaySummaries() { remembered.clear(); }

@@ -31,9 +31,10 @@ constexpr size_t kMaxListedReplays = 64;
 // filled in.
 void ListReplayFiles(const std::string& folder, std::vector<ListedReplay>* out);
 
-// Sums up one listed replay by playing it through (the game's state is put back after);
-// remembered for the next listing.
-void SummariseListed(ListedReplay* listed, SummaryFrameRunner run);
+// Sums up a listed replay by playing up to `frames` more of it (the game's state put back
+// after), through `run`, which the caller starts afresh whenever the list is read again.
+// Remembered, once whole, for the next listing. True once summed up or unreadable.
+bool SummariseListed(ListedReplay* listed, SummaryRun* run, SummaryFrameRunner frame, int64_t frames);
 
 // Forgets every remembered summary (tests, and a build that plays differently).
 void ForgetReplaySummaries();

@@ -1,8 +1,10 @@
-// What a replay's run was, for the list of replays: played through once, unseen and
-// unheard, between two frames of the game, which is put back as it was afterwards.
+// What a replay's run was, for the list of replays: played through unseen and unheard
+// between two frames of the game, a slice at a time, the game put back as it was after
+// each slice.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "shell/replay.h"
 
@@ -19,4 +21,17 @@ struct ReplaySummary {
 // Runs one frame of the game from `buttons`, unpaced and unshown.
 using SummaryFrameRunner = void (*)(int buttons);
 
+// A summary under way: the replayed game waits in `state` between two slices.
+struct SummaryRun {
+    const Replay* replay = nullptr;  // stays in place until the summary is whole
+    bool begun = false;
+    std::vector<unsigned char> state;
+    RunCounters books;
+    ReplaySummary summary;
+};
+
+void BeginSummary(SummaryRun* s, const Replay& replay);
+// Plays up to `frames` more frames of the replay; true once its summary is whole.
+bool SummariseSome(SummaryRun* s, SummaryFrameRunner run, int64_t frames);
+// The whole replay at once.
 void SummariseReplay(const Replay& replay, SummaryFrameRunner run, ReplaySummary* out);
