@@ -41,6 +41,7 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     scrollOn = scrollStopping = 0;
     std::memset(bossScratch, 0, sizeof bossScratch);
     bossEventRequested = bossEventIndex = 0;
+    bossState = 0;  // a stage's start clears it; the title before it hashes it
     std::memset(endingText, 0, sizeof endingText);
     endingScrollY = 0.0f;
     // left by the last run's ship until the next one is made

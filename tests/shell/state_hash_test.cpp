@@ -131,6 +131,26 @@ TEST_F(StateHash, FunctionSlotsHashByRegisteredName) {
     playerShip->update = old;
 }
 
+// A run begun from the title after another that fought a boss hashes its title frames as a
+// fresh program does: the game's own recording of a second run verifies in the simulator.
+TEST_F(StateHash, ARunFromTheTitleAfterABossFightHashesAsAFreshProgram) {
+    Replay before, from;
+    std::string error;
+    ASSERT_TRUE(ReadReplayFile(ZORBEX_SOURCE_DIR "/tests/golden/stage1.replay", &before, &error)) << error;
+    ASSERT_TRUE(ReadReplayFile(ZORBEX_SOURCE_DIR "/tests/golden/game-run.replay", &from, &error)) << error;
+    BeginReplay(before);
+    for (uint8_t pad : before.buttons) Frame(pad);  // to stage 1's boss and past it
+    BeginReplay(from);
+    size_t next = 0;
+    for (size_t i = 0; i < from.buttons.size() && next < from.checkpoints.size(); i++) {
+        Frame(from.buttons[i]);
+        if (from.checkpoints[next].frame != static_cast<int32_t>(i + 1)) continue;
+        ASSERT_EQ(::StateHash(), from.checkpoints[next].hash) << "frame " << i + 1;
+        next++;
+    }
+    EXPECT_EQ(next, from.checkpoints.size());
+}
+
 TEST_F(StateHash, EveryPartWithItsOwnDigestIsKeptBySnapshots) { EXPECT_TRUE(EveryHashedPartKept()); }
 
 TEST_F(StateHash, BehaviourTablesAreSound) {
