@@ -88,6 +88,10 @@ int SoundLengthMillis(int handle);
 double MusicFileSeconds(const char* path);
 // The music file last started and not stopped since, "" for none.
 const char* CurrentMusicFile();
+// What the game's sounds do now (SetAudioSilent, SetEffectsSilent): effects start nothing;
+// music is only noted, never heard.
+bool EffectsSilenced();
+bool MusicOnlyNoted();
 
 // Sets the virtual clock, e.g. just below the 32-bit wrap.
 void SetVirtualMillis(int32_t millis);

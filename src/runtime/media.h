@@ -87,14 +87,16 @@ int PlayMusicFile(const char* path, int playType);
 void StopMusicFile();
 
 // The replay theatre: while silent, effects start nothing and music files are only noted,
-// so a replay sought or played away from 1x stays quiet; then the noted music is started
-// part-way in (StartMusicAt: false where the platform cannot, and it starts from its top).
+// so a replay sought or summed up stays quiet; then the noted music is started part-way in
+// (StartMusicAt: false where it cannot be placed, and it plays from its top). Away from 1x
+// only the effects are silent: the music plays on.
 struct MusicNote {
     const char* file;  // "" for none
     int playType;
     int starts;        // PlayMusicFile calls with a file so far
 };
 void SetAudioSilent(int silent);
+void SetEffectsSilent(int silent);
 MusicNote NotedMusic();
 bool StartMusicAt(const char* path, int playType, double seconds);
 

@@ -167,3 +167,10 @@ void PauseOfflineSound(bool paused);
 bool PlayOfflineMusic(const char* path, bool loop);  // false when it cannot be decoded
 void StopOfflineMusic();
 bool SetOfflineMusicPosition(double seconds);
+
+// What a run may sound and the music it asked for (audio_notes.cpp), shared by both halves.
+void NoteMusicStart(int playType);  // a PlayMusicFile call of the game with a file
+void SetNotedMusicPath(const char* path);  // the piece now playing or noted; nullptr for none
+// Each half: `path` started `seconds` in (from its top when 0 or less) as PlayMusicFile
+// starts it; false when it cannot play or cannot be placed there.
+bool PlayMusicFrom(const char* path, int playType, double seconds);

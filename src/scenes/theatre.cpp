@@ -1,6 +1,7 @@
 // The replay theatre's playing and seeking: one silent pass over the whole replay keeps
 // snapshots, the stages' starts and the music; a seek restores the nearest snapshot
-// before its frame and plays on from it unseen and unheard.
+// before its frame and plays on from it unseen and unheard, then starts the run's music
+// where the run is. Away from 1x the effects are silent and the music plays on.
 #include "scenes/theatre.h"
 
 #include <cstdio>
@@ -46,7 +47,8 @@ struct Theatre {
 
 Theatre theatre;
 
-bool Audible() { return theatre.speed == kNormalSpeed && !theatre.paused; }
+// Effects are heard at 1x only; the music at every speed, and never while paused.
+bool EffectsHeard() { return theatre.speed == kNormalSpeed && !theatre.paused; }
 
 // The music as it stands after the frame just played: a new start, or a stop.
 void FollowMusic() {
@@ -83,6 +85,7 @@ void PlayOne(bool shown) {
 // The music the run has at this frame, heard from where it would be.
 void StartHeardMusic() {
     SetAudioSilent(0);
+    SetEffectsSilent(EffectsHeard() ? 0 : 1);
     StopMusicFile();
     if (!theatre.music.file[0]) return;
     const double seconds = static_cast<double>(theatre.frame - 1 - theatre.music.startedAfter) * kFrameSeconds;
@@ -147,6 +150,7 @@ void OpenTheatre(const Replay& replay, bool checkHashes, TheatreFrameRunner run)
     theatre.nextCheck = 0;
     StopMusicFile();
     SetAudioSilent(0);
+    SetEffectsSilent(0);
     theatre.lastMusicStarts = NotedMusic().starts;
 }
 
@@ -166,13 +170,14 @@ void SeekTheatre(int64_t target) {
     Silence();
     while (theatre.frame < target) PlayOne(theatre.frame + 1 == target);
     theatre.quarters = 0;
-    if (Audible()) StartHeardMusic();
+    if (!theatre.paused) StartHeardMusic();
 }
 
 bool TheatreFrame(TheatreCommand command) {
     const int64_t length = static_cast<int64_t>(theatre.replay.buttons.size());
     if (!theatre.open) return false;
-    const bool wasAudible = Audible();
+    const bool wasPaused = theatre.paused;
+    const int32_t wasSpeed = theatre.speed;
     switch (command) {
     case TheatrePause: theatre.paused = !theatre.paused; break;
     case TheatreSlower: if (theatre.speed > 0) theatre.speed--; break;
@@ -201,11 +206,13 @@ bool TheatreFrame(TheatreCommand command) {
         return true;
     default: break;
     }
-    if (wasAudible != Audible()) {
-        if (Audible())
-            StartHeardMusic();
+    if (theatre.paused != wasPaused || theatre.speed != wasSpeed) {
+        if (theatre.paused)
+            Silence();  // the music waits where the run is
+        else if (wasPaused || theatre.speed == kNormalSpeed)
+            StartHeardMusic();  // and is placed where the run is again
         else
-            Silence();
+            SetEffectsSilent(1);  // away from 1x the music plays on, the effects are not heard
     }
     if (theatre.paused) return true;
     if (theatre.frame >= length) return false;
@@ -221,6 +228,7 @@ void CloseTheatre() {
     theatre.open = false;
     StopMusicFile();
     SetAudioSilent(0);
+    SetEffectsSilent(0);
     theatre.replay = Replay{};
     theatre.store = SnapshotStore{};
 }

@@ -5,12 +5,22 @@
 #include <string>
 #include <vector>
 
+#include "runtime/headless.h"
+#include "runtime/media.h"
 #include "scenes/theatre.h"
 #include "shell/replay.h"
 #include "shell/state_hash.h"
 #include "support/headless_game.h"
 
 namespace {
+
+// Every start of every effect's buffers so far.
+int EffectStarts() {
+    int starts = 0;
+    for (int handle = 1; handle < 400; handle++)
+        for (int buffer = 0; buffer < 8; buffer++) starts += SoundStartCount(handle, buffer);
+    return starts;
+}
 
 void HeadlessRunner(int buttons, bool shown) {
     SetDrawingEnabled(shown);
@@ -101,6 +111,58 @@ TEST_F(Theatre, SpeedsPauseAndStep) {
     SeekTheatre(kFrames);
     TheatreFrame(TheatrePause);
     EXPECT_FALSE(TheatreFrame(TheatreNone));
+}
+
+// Away from 1x only the effects are silent: the music plays on and follows the run; paused,
+// the music waits too; a seek and the way back to 1x start the run's music where it is.
+TEST_F(Theatre, EffectsAreSilentAwayFromOneTimesAndTheMusicPlaysOn) {
+    // the music straight play has after every frame, and the first frame of a new piece
+    std::vector<std::string> music;
+    BeginReplay(replay);
+    for (uint8_t pad : replay.buttons) {
+        HeadlessRunner(pad, false);
+        music.push_back(CurrentMusicFile());
+    }
+    int64_t change = 0;
+    for (size_t f = 2000; f < music.size() && !change; f++)
+        if (music[f] != music[f - 1] && !music[f].empty()) change = static_cast<int64_t>(f) + 1;
+    ASSERT_GT(change, 0) << "no new piece of music after frame 2000";
+
+    OpenTheatre(replay, true, HeadlessRunner);
+    SeekTheatre(600);
+    EXPECT_FALSE(EffectsSilenced());
+    EXPECT_FALSE(MusicOnlyNoted());
+    EXPECT_EQ(CurrentMusicFile(), music[599]);
+    TheatreFrame(TheatreFaster);  // 2x
+    EXPECT_TRUE(EffectsSilenced());
+    EXPECT_FALSE(MusicOnlyNoted()) << "the music plays on at 2x";
+    const int effects = EffectStarts();
+    SeekTheatre(change - 40);
+    EXPECT_TRUE(EffectsSilenced());
+    EXPECT_FALSE(MusicOnlyNoted());
+    while (TheatrePosition() < change + 40) TheatreFrame(TheatreNone);
+    EXPECT_EQ(EffectStarts(), effects) << "no effect at 2x";
+    EXPECT_EQ(CurrentMusicFile(), music[size_t(TheatrePosition() - 1)]) << "the new piece started at 2x";
+
+    TheatreFrame(TheatrePause);
+    EXPECT_TRUE(MusicOnlyNoted()) << "paused, the music waits";
+    TheatreFrame(TheatreStep);
+    EXPECT_TRUE(MusicOnlyNoted());
+    TheatreFrame(TheatrePause);  // on again, at 2x
+    EXPECT_FALSE(MusicOnlyNoted());
+    EXPECT_TRUE(EffectsSilenced());
+    TheatreFrame(TheatreSlower);  // back to 1x: everything heard
+    EXPECT_FALSE(EffectsSilenced());
+    EXPECT_FALSE(MusicOnlyNoted());
+    EXPECT_EQ(CurrentMusicFile(), music[size_t(TheatrePosition() - 1)]);
+    const int heard = EffectStarts();
+    for (int i = 0; i < 120; i++) TheatreFrame(TheatreNone);
+    EXPECT_GT(EffectStarts(), heard) << "the run's effects at 1x";
+    SeekTheatre(change - 1);  // before the new piece: the old one again
+    EXPECT_EQ(CurrentMusicFile(), music[size_t(change - 2)]);
+    CloseTheatre();
+    EXPECT_FALSE(EffectsSilenced());
+    EXPECT_FALSE(MusicOnlyNoted());
 }
 
 TEST_F(Theatre, StageStartsAreMarkedAndSoughtTo) {

@@ -50,7 +50,6 @@ bool audioOpen = false;
 bool audioSubsystem = false;
 int channelsAllocated = 0;
 Mix_Music* music = nullptr;
-std::string musicPath;
 bool audioPaused = false;
 int32_t pausedAtMillis = 0;
 // the player's volumes on the mixer's 0 to 128 scale, over each sound's own volume
@@ -289,18 +288,10 @@ void SetSoundVolume(int volume, int handle) {
     Mix_VolumeChunk(s->chunk, MixerVolume(volume));
 }
 
-static bool audioSilent = false;
-static int musicPlayType = 0;
-static int musicStarts = 0;
-
-void SetAudioSilent(int silent) { audioSilent = silent != 0; }
-
-MusicNote NotedMusic() { return MusicNote{musicPath.c_str(), musicPlayType, musicStarts}; }
-
 int PlaySound(int handle, int playType, int fromStart) {
     Sound* s = FindSound(handle);
     if (!s) return -1;
-    if (audioSilent) return 0;
+    if (EffectsSilenced()) return 0;
     Buffer& b = s->buffers[s->next];
     s->next = (s->next + 1) % s->bufferCount;
     if (BufferSounds(*s, b) && !fromStart) return 0;
@@ -323,23 +314,20 @@ int PlaySound(int handle, int playType, int fromStart) {
 
 int PlayMusicFile(const char* path, int playType) {
     StopMusicFile();
-    if (path) {
-        musicStarts++;
-        musicPlayType = playType;
-    }
+    if (path) NoteMusicStart(playType);
     // never heard, but known as the game asked for it
-    if (path && (!runtimeSettings.decodeAssets || audioSilent)) {
-        musicPath = path;
+    if (path && (!runtimeSettings.decodeAssets || MusicOnlyNoted())) {
+        SetNotedMusicPath(path);
         return 0;
     }
     if (!path || !audioOpen) return -1;
     if (OfflineSoundOn()) {
         if (!PlayOfflineMusic(path, playType == 3)) return -1;
-        musicPath = path;
+        SetNotedMusicPath(path);
         return 0;
     }
     if (deviceGone) {
-        musicPath = path;
+        SetNotedMusicPath(path);
         return 0;
     }
     music = Mix_LoadMUS(ResolveDataPath(path).c_str());
@@ -349,7 +337,7 @@ int PlayMusicFile(const char* path, int playType) {
         music = nullptr;
         return -1;
     }
-    musicPath = path;
+    SetNotedMusicPath(path);
     Mix_VolumeMusic(musicLevel);
     if (playType == 0 && !runtimeSettings.headless) {
         while (Mix_PlayingMusic()) {
@@ -367,10 +355,8 @@ void StopMusicFile() {
     }
     music = nullptr;
     StopOfflineMusic();
-    musicPath.clear();
+    SetNotedMusicPath(nullptr);
 }
-
-const char* CurrentMusicFile() { return musicPath.c_str(); }
 
 int SoundStartCount(int handle, int buffer) {
     const Sound* s = FindSound(handle);
@@ -418,11 +404,15 @@ double MusicFileSeconds(const char* path) {
     return seconds;
 }
 
-bool StartMusicAt(const char* path, int playType, double seconds) {
-    const int starts = musicStarts;
-    if (PlayMusicFile(path, playType == 0 ? 1 : playType) != 0) return false;
-    musicStarts = starts;  // the same start, heard again
-    return seconds <= 0.0 || SetMusicPosition(seconds);
+bool PlayMusicFrom(const char* path, int playType, double seconds) {
+    if (PlayMusicFile(path, playType) != 0) return false;
+    if (seconds <= 0.0) return true;
+    // a looping piece is placed round its length
+    if (music && playType == 3) {
+        const double length = Mix_MusicDuration(music);
+        if (length > 0.0) seconds = std::fmod(seconds, length);
+    }
+    return SetMusicPosition(seconds);
 }
 
 bool SetMusicPosition(double seconds) {

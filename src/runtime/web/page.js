@@ -324,15 +324,23 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  // Music streams from its file beside the page, fetched when first played.
+  // Music streams from its file beside the page, fetched when first played; `seconds` in
+  // (round its length when it loops) once the file's length is known.
   zorbex_page_music_play__deps: ['$ZorbexPage', 'zorbex_page_music_stop'],
-  zorbex_page_music_play: function(path, loop) {
+  zorbex_page_music_play: function(path, loop, seconds) {
     _zorbex_page_music_stop();
     var page = ZorbexPage.state();
     if (typeof Audio === 'undefined') return;
     var element = new Audio(UTF8ToString(path));
     element.loop = !!loop;
     element.preload = 'auto';
+    if (seconds > 0) {
+      element.addEventListener('loadedmetadata', function() {
+        var length = element.duration;
+        if (!(length > 0) || !isFinite(length)) element.currentTime = seconds;
+        else element.currentTime = loop ? seconds % length : Math.min(seconds, length);
+      }, {once: true});
+    }
     if (page.musicVolume !== undefined) element.volume = page.musicVolume;
     var music = {element: element, started: false, source: null};
     page.music = music;

@@ -21,7 +21,7 @@ void zorbex_page_sound_load(int handle, const uint8_t* wav, int size);
 void zorbex_page_sound_volume(int handle, double gain);
 void zorbex_page_sound_play(int handle, int buffer, int loop);
 void zorbex_page_sound_stop_all();
-void zorbex_page_music_play(const char* path, int loop);
+void zorbex_page_music_play(const char* path, int loop, double seconds);
 void zorbex_page_music_stop();
 void zorbex_page_music_volume(double gain);
 void zorbex_page_audio_pause(int paused);
@@ -50,7 +50,7 @@ struct Sound {
 };
 
 std::vector<Sound> sounds;  // handle h is sounds[h - 1]
-std::string musicPath;
+bool musicPlaying = false;  // on the page: StopMusicFile has something to stop
 bool audioPaused = false;
 int32_t pausedAtMillis = 0;
 
@@ -99,7 +99,8 @@ void WaitForBuffer(const Sound& s) { SleepMillis(s.lengthMillis); }
 
 void StartSound() {
     sounds.clear();
-    musicPath.clear();
+    musicPlaying = false;
+    SetNotedMusicPath(nullptr);
     audioPaused = false;
 }
 
@@ -168,18 +169,10 @@ void SetAudioVolumes(int music, int effects) {
     if (OnPage()) zorbex_page_music_volume(std::clamp(music, 0, 10) / 10.0);
 }
 
-static bool audioSilent = false;
-static int musicPlayType = 0;
-static int musicStarts = 0;
-
-void SetAudioSilent(int silent) { audioSilent = silent != 0; }
-
-MusicNote NotedMusic() { return MusicNote{musicPath.c_str(), musicPlayType, musicStarts}; }
-
 int PlaySound(int handle, int playType, int fromStart) {
     Sound* s = FindSound(handle);
     if (!s) return -1;
-    if (audioSilent) return 0;
+    if (EffectsSilenced()) return 0;
     const int index = s->next;
     Buffer& b = s->buffers[index];
     s->next = (s->next + 1) % s->bufferCount;
@@ -195,35 +188,27 @@ int PlaySound(int handle, int playType, int fromStart) {
 }
 
 // The page fetches the file itself, from beside the page; a file it cannot play stays silent.
-int PlayMusicFile(const char* path, int playType) {
+// The page places it `seconds` in once it knows the file's length.
+bool PlayMusicFrom(const char* path, int playType, double seconds) {
     StopMusicFile();
-    if (path) {
-        musicStarts++;
-        musicPlayType = playType;
+    if (path) NoteMusicStart(playType);
+    if (path && MusicOnlyNoted()) {
+        SetNotedMusicPath(path);
+        return true;
     }
-    if (path && audioSilent) {
-        musicPath = path;
-        return 0;
-    }
-    if (!path || !runtimeSettings.started) return -1;
+    if (!path || !runtimeSettings.started) return false;
     struct stat st;
-    if (!OnPage() && stat(ResolveDataPath(path).c_str(), &st) != 0) return -1;
-    if (OnPage()) zorbex_page_music_play(path, playType == 3 ? 1 : 0);
-    musicPath = path;
-    return 0;
+    if (!OnPage() && stat(ResolveDataPath(path).c_str(), &st) != 0) return false;
+    if (OnPage()) zorbex_page_music_play(path, playType == 3 ? 1 : 0, seconds > 0.0 ? seconds : 0.0);
+    SetNotedMusicPath(path);
+    musicPlaying = true;
+    return true;
 }
+
+int PlayMusicFile(const char* path, int playType) { return PlayMusicFrom(path, playType, 0.0) ? 0 : -1; }
 
 void StopMusicFile() {
-    if (!musicPath.empty() && OnPage()) zorbex_page_music_stop();
-    musicPath.clear();
-}
-
-const char* CurrentMusicFile() { return musicPath.c_str(); }
-
-// The page plays music from its top only: it starts again there.
-bool StartMusicAt(const char* path, int playType, double seconds) {
-    const int starts = musicStarts;
-    if (PlayMusicFile(path, playType == 0 ? 1 : playType) != 0) return false;
-    musicStarts = starts;
-    return seconds <= 0.0;
+    if (musicPlaying && OnPage()) zorbex_page_music_stop();
+    musicPlaying = false;
+    SetNotedMusicPath(nullptr);
 }
