@@ -1,73 +1,17 @@
 // The front end through the main loop's frame function: the title's menu, the screens it
 // opens while the game's frames are held, the options applied and saved, the pause menu
 // ending a run as a quit does, and the replays recorded meanwhile playing back alike.
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
+#include "front_end_game.h"
 #include "scenes/scenes.h"
-#include "shell/front_end.h"
-#include "shell/input.h"
 #include "shell/replay.h"
-#include "shell/run_recorder.h"
-#include "shell/save_files.h"
-#include "shell/settings.h"
 #include "shell/state_hash.h"
-#include "support/headless_game.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class FrontEnd : public HeadlessGame {
+class FrontEnd : public FrontEndGame {
 protected:
-    void SetUp() override {
-        HeadlessGame::SetUp();
-        dir = fs::temp_directory_path() / ("zorbex-front-end-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        config = (dir / "config.dat").string();
-        save = (dir / "zorbexG.dat").string();
-        configFileName = config.c_str();
-        saveFileName = save.c_str();
-        ReadConfig();  // none: the defaults
-        ReadSaveFile();
-        EnableRunRecording(true);
-        EnableFrontEnd(true);
-    }
-    void TearDown() override {
-        EnableFrontEnd(false);
-        EnableRunRecording(false);
-        SetHeadlessKey(KeyEscape, false);
-        SetHeadlessKey(KeyP, false);
-        settings = Settings();
-        configFileName = "config.dat";
-        saveFileName = "zorbexG.dat";
-        fs::remove_all(dir);
-        HeadlessGame::TearDown();
-    }
-    // A button down for one frame and up for the next, as a player taps it.
-    static void Tap(int pad) {
-        Frame(pad);
-        Frame();
-    }
-    static void TapKey(int key) {
-        SetHeadlessKey(key, true);
-        Frame();
-        SetHeadlessKey(key, false);
-        Frame();
-    }
-    // The title shown and waiting, its menu on START.
-    static void ToShownTitle() { Frames(92 + 32 + 2); }
-    std::string Contents(const fs::path& path) const {
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
     // RETRY and QUIT TO TITLE: nothing in the table, the run so far kept, and that replay
     // plays back to the very state the run was left in. `downs`: the entry under RESUME.
     void EndRunThroughThePauseMenu(int downs, int32_t sceneAfter) {
@@ -75,9 +19,7 @@ protected:
         for (int f = 0; f < 400; f++) Frame(f % 3 ? PadButton1 | PadUp : PadRight);
         ASSERT_EQ(currentScene, ScenePlay);
         const uint64_t left = StateHash();
-        SetHeadlessKey(KeyP, true);
-        Frame();
-        SetHeadlessKey(KeyP, false);
+        PressPause();
         ASSERT_TRUE(PauseMenuOpen());
         for (int i = 0; i < downs; i++) {
             Frame(PadDown);
@@ -100,9 +42,6 @@ protected:
         for (uint8_t b : kept.buttons) Frame(b);
         EXPECT_EQ(StateHash(), left) << "the kept run plays back to where it was left";
     }
-
-    fs::path dir;
-    std::string config, save;
 };
 
 TEST_F(FrontEnd, FireOnTheTitlesFirstFrameStartsStageOne) {

@@ -1,32 +1,18 @@
 // RETRY in a practice, through the front end: after the last ship is lost and from the
 // pause menu, the same practice starts again at once (stage, difficulty, power, start),
 // and the one just flown is kept as a practice replay that plays back to where it was left.
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <string>
-
 #include "actors/actor.h"
 #include "bosses/bosses.h"
 #include "player/player.h"
+#include "front_end_game.h"
 #include "scenes/scenes.h"
 #include "scenes/screens.h"
-#include "shell/front_end.h"
-#include "shell/input.h"
-#include "shell/practice.h"
 #include "shell/replay.h"
-#include "shell/run_recorder.h"
-#include "shell/save_files.h"
-#include "shell/settings.h"
 #include "shell/state_hash.h"
 #include "stages/stage_map.h"
 #include "stages/stage_script.h"
-#include "support/headless_game.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // What a practice's start is made of, as the game stands once it was chosen.
 struct PracticeFacts {
@@ -52,34 +38,12 @@ PracticeFacts Facts() {
             practiceRun};
 }
 
-class PracticeRetry : public HeadlessGame {
+class PracticeRetry : public FrontEndGame {
 protected:
     void SetUp() override {
-        HeadlessGame::SetUp();
-        dir = fs::temp_directory_path() / ("zorbex-practice-retry-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        save = (dir / "zorbexG.dat").string();
-        saveFileName = save.c_str();
-        ReadSaveFile();
+        FrontEndGame::SetUp();
         std::ofstream(dir / "reached.txt") << "zorbex-reached 1\n3\n";
         ReadReachedStages();
-        EnableRunRecording(true);
-        EnableFrontEnd(true);
-    }
-    void TearDown() override {
-        EnableFrontEnd(false);
-        EnableRunRecording(false);
-        SetHeadlessKey(KeyP, false);
-        settings = Settings();
-        saveFileName = "zorbexG.dat";
-        fs::remove_all(dir);
-        ReadReachedStages();
-        HeadlessGame::TearDown();
-    }
-    static void Tap(int pad) {
-        Frame(pad);
-        Frame();
     }
     Replay LastReplay() const {
         Replay r;
@@ -100,8 +64,6 @@ protected:
         EXPECT_EQ(r.practice.bombs, 2);
     }
 
-    fs::path dir;
-    std::string save;
 };
 
 TEST_F(PracticeRetry, RetryStartsTheSamePracticeAfterTheLastShipAndFromThePause) {
@@ -154,9 +116,7 @@ TEST_F(PracticeRetry, RetryStartsTheSamePracticeAfterTheLastShipAndFromThePause)
     for (int f = 0; f < 300; f++) Frame(f % 2 ? PadButton1 : PadUp);
     ASSERT_EQ(currentScene, ScenePlay);
     const uint64_t left = StateHash();
-    SetHeadlessKey(KeyP, true);
-    Frame();
-    SetHeadlessKey(KeyP, false);
+    PressPause();
     ASSERT_TRUE(PauseMenuOpen());
     Tap(PadDown);  // RETRY
     Frame(PadButton1);

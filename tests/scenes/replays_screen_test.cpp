@@ -3,35 +3,22 @@
 // named after the run's date, and DELETE asking first.
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "front_end_game.h"
 #include "scenes/scenes.h"
 #include "scenes/screens.h"
-#include "shell/front_end.h"
 #include "shell/replay_list.h"
-#include "shell/save_files.h"
 #include "shell/state_hash.h"
-#include "support/headless_game.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 std::string Golden(const char* name) { return std::string(ZORBEX_SOURCE_DIR "/tests/golden/") + name + ".replay"; }
-
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 // A local time as the list shows it and KEEP names it.
 time_t LocalTime(int year, int month, int day, int hour, int minute, int second) {
@@ -56,24 +43,12 @@ time_t Written(const fs::path& path) {
     return stat(path.c_str(), &st) == 0 ? st.st_mtime : 0;
 }
 
-class ReplaysScreen : public HeadlessGame {
+class ReplaysScreen : public FrontEndGame {
 protected:
     void SetUp() override {
-        HeadlessGame::SetUp();
-        dir = fs::temp_directory_path() / ("zorbex-replays-screen-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
+        FrontEndGame::SetUp();
         fs::create_directories(dir / "replays" / "saved");
-        save = (dir / "zorbexG.dat").string();
-        saveFileName = save.c_str();
-        ReadSaveFile();
         ForgetReplaySummaries();
-        EnableFrontEnd(true);
-    }
-    void TearDown() override {
-        EnableFrontEnd(false);
-        saveFileName = "zorbexG.dat";
-        fs::remove_all(dir);
-        HeadlessGame::TearDown();
     }
     fs::path Replays() const { return dir / "replays"; }
     void Put(const char* name, const std::string& bytes, time_t when) {
@@ -81,14 +56,10 @@ protected:
         SetWritten(Replays() / name, when);
     }
 
-    static void Tap(int pad) {
-        Frame(pad);
-        Frame();
-    }
     // From a fresh title: REPLAYS opened, its list read. The game's state as the title
     // left it, in *title when given.
     static void OpenReplays(uint64_t* title = nullptr) {
-        Frames(92 + 32 + 2);
+        ToShownTitle();
         Tap(PadDown);
         Tap(PadDown);
         ASSERT_EQ(menuTitle.cursor, TitleReplays);
@@ -121,9 +92,6 @@ protected:
             if (l.label == label) return &l;
         return nullptr;
     }
-
-    fs::path dir;
-    std::string save;
 };
 
 // Every kind of bad file is listed (and none stops the list); the good ones around them
