@@ -92,7 +92,8 @@ void ListReplayFiles(const std::string& folder, std::vector<ListedReplay>* out) 
         closedir(dir);
     }
     std::sort(kept.begin(), kept.end());
-    for (const std::string& name : kept) AddListed(out, folder + "saved/" + name, name.substr(0, name.size() - 7), false);
+    for (const std::string& name : kept)
+        AddListed(out, folder + "saved/" + name, name.substr(0, name.size() - 7), false);
 }
 
 bool SummariseListed(ListedReplay* l, SummaryRun* run, SummaryFrameRunner frame, int64_t frames) {
@@ -135,8 +136,9 @@ bool KeepListedReplay(const std::string& folder, const ListedReplay& l, std::str
         const char* failed = nullptr;
         if (!ReplaceFileSafely(target.c_str(), bytes.data(), bytes.size(), &failed)) return false;
         // the copy keeps the run's date: listed, and kept again, under the same one
-        const struct timespec times[2] = {{0, UTIME_OMIT},
-                                          {static_cast<time_t>(l.writtenNanos / 1'000'000'000), static_cast<long>(l.writtenNanos % 1'000'000'000)}};
+        const time_t seconds = static_cast<time_t>(l.writtenNanos / 1'000'000'000);
+        const long nanos = static_cast<long>(l.writtenNanos % 1'000'000'000);
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {seconds, nanos}};
         utimensat(AT_FDCWD, target.c_str(), times, 0);
         return true;
     }
