@@ -165,14 +165,13 @@ def main():
     site = page_test.Site(site_root, work)
     driver = page_test.start_browser(work)
     driver.set_window_size(1100, 560)  # shorter than the page: keys that scroll would scroll it
-    started = time.time()
     golden = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'golden', 'stage1.replay')
     run_text = open(golden).read()
     run = os.path.join(work, 'run.replay')
     open(run, 'w').write(run_text)
     length = header_number(run_text, 'frames')
     changed_text, changed_frame = with_changed_hash(run_text)
-    try:
+    with page_test.browser_session(driver, 'theatre'):
         game = Game(driver, site.url)
         game.load()
         driver.set_script_timeout(30)
@@ -313,13 +312,6 @@ def main():
         open(practice, 'w').write(last)
         code, _, err = desktop.run('--verify', practice, '--no-draw', '--quiet')
         check(code == 0, 'the practice verifies with the desktop zorbex-sim ' + err.strip())
-    except BaseException:
-        for entry in driver.get_log('browser'):
-            print('console: %s %s' % (entry['level'], entry['message']))
-        raise
-    finally:
-        driver.quit()
-    print('the theatre test took %.0f s' % (time.time() - started))
 
 
 if __name__ == '__main__':
