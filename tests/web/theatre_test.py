@@ -10,8 +10,9 @@ up to 4x, paused, sought ten seconds back and to its stage's start, and each fra
 to has the hash and the picture of straight play on the desktop; the hashes hold all the
 way; the changed one says at which frame it differs; the damaged one never opens. KEEP
 copies the run into replays/saved/, written back to IndexedDB, listed and watched again
-after a reload; DELETE removes it from the store. The page never scrolls on the keys the
-game and the watcher read. A practice begun from PRACTICE is recorded as last.replay with
+after a reload; DELETE removes it from the store. A dropped replay plays in the page's
+watcher, sped up by Up and stopped by Escape. The page never scrolls on the keys the game
+and the watcher read. A practice begun from PRACTICE is recorded as last.replay with
 `options practice`, and verifies on the desktop.
 """
 
@@ -67,11 +68,13 @@ open.onsuccess = function() {
 };
 """
 
-# Every keydown the page sees, after the game's own listeners: was its default kept?
+# Every keydown the page sees: did the page keep its default (scrolling, a button pressed)?
 LOG_KEYS = """
 document.body.style.minHeight = '300vh';  // a page that can scroll
 window.keyLog = [];
-window.addEventListener('keydown', function(e) { window.keyLog.push([e.code, e.defaultPrevented]); });
+window.addEventListener('keydown', function(e) {
+  setTimeout(function() { window.keyLog.push([e.code, e.defaultPrevented]); }, 0);  // once every listener ran
+});
 """
 
 
@@ -276,6 +279,25 @@ def main():
         game.press('z')  # YES, DELETE IT
         game.page.wait_for(lambda: kept[0] not in game.store(), 'the file to leave the store')
         check('replays/last.replay' in game.store(), 'DELETE YES removes the kept copy from IndexedDB, and only it')
+
+        # a dropped replay plays in the page's watcher, the simulator's theatre: Up speeds it
+        # up there too, Escape stops it and the game comes back
+        game.page.js("""
+            var dt = new DataTransfer();
+            dt.items.add(new File([Uint8Array.from(arguments[0])], 'dropped.replay'));
+            document.dispatchEvent(new DragEvent('drop', {dataTransfer: dt, bubbles: true}));
+            """, list(run_text.encode()))
+        game.page.wait_for(lambda: game.page.js("return !document.getElementById('watch').hidden"), 'the watcher')
+        time.sleep(2.5)  # past the title's start sound
+        game.press(Keys.ARROW_UP, 2)
+        time.sleep(2)
+        game.press(Keys.ESCAPE)
+        verdict = game.page.wait_for(lambda: game.page.js(
+            "var m = document.getElementById('message').textContent;"
+            "return document.getElementById('watch').hidden && !/^Watching/.test(m) ? m : null"), 'a verdict')
+        stopped = re.search(r'stopped after (\d+) of %d frames' % length, verdict)
+        check(stopped and int(stopped.group(1)) > 350,
+              'the watcher takes Up and Escape from the page: ' + verdict)
 
         # the keys the game and the watcher read never did the page's own thing
         log = driver.execute_script('return window.keyLog')
