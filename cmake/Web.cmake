@@ -77,8 +77,11 @@ set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
               -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
               "-sASYNCIFY_IMPORTS=['zorbex_page_wait_animation_frame','zorbex_page_sleep']"
               # the scene table calls its scenes through pointers, and a scene may wait (the
-              # title's start sound): that one indirect call unwinds
-              "-sASYNCIFY_ADD=['RunScene*']"
+              # title's start sound): that indirect call unwinds. So does the replay
+              # theatre's call of its frame runner (a watched run's title sounds at 1x), with
+              # every function between the theatre and the scene, as this emscripten does
+              # not carry the list on to callers
+              "-sASYNCIFY_ADD=['RunScene*','TheatreFrame*','SeekTheatre*','*PlayOne*','*WatchRunner*','*TheatreRunner*','RunReplayedFrame*','*RunTheatreMode*']"
               "-sEXPORTED_RUNTIME_METHODS=['FS','UTF8ToString','allocateUTF8','ccall','addRunDependency','removeRunDependency','FS_createPath','FS_createDataFile','FS_createPreloadedFile']"
               -lidbfs.js "SHELL:--pre-js ${package_loader}")
 
@@ -126,6 +129,9 @@ add_executable(zorbex-frame-times ${CMAKE_SOURCE_DIR}/bench/frame_times/main.cpp
                ${CMAKE_SOURCE_DIR}/bench/bench_scenes.cpp)
 target_include_directories(zorbex-frame-times PRIVATE ${CMAKE_SOURCE_DIR}/bench)
 zorbex_page_program(zorbex-frame-times createZorbexFrameTimes 1 ${page_exports})
+# ... and the snapshots' figures (scripts/web-figures.py --snapshots), as the desktop's
+add_executable(zorbex-snapshot-times ${CMAKE_SOURCE_DIR}/bench/snapshot_times/main.cpp)
+zorbex_page_program(zorbex-snapshot-times createZorbexSnapshotTimes 1 ${page_exports})
 
 # The page's own files, the game's icons as its favicon and the web app's, and the service
 # worker that keeps the site for offline play, its cache named by a digest of the files.
@@ -204,3 +210,9 @@ add_test(NAME web_menus_in_chromium
          COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/menu_test.py ${CMAKE_BINARY_DIR}
                  ${CMAKE_BINARY_DIR}/test-work/web-menus)
 set_tests_properties(web_menus_in_chromium PROPERTIES TIMEOUT 300)
+# REPLAYS, the theatre (watched, sped up, sought back, still verified), KEEP and DELETE in
+# the browser's store, and PRACTICE, in the page's canvas by keys
+add_test(NAME web_theatre_in_chromium
+         COMMAND ${ZORBEX_PYTHON} ${CMAKE_SOURCE_DIR}/tests/web/theatre_test.py ${CMAKE_BINARY_DIR}
+                 ${ZORBEX_NATIVE_BUILD}/zorbex-sim ${work}/theatre)
+set_tests_properties(web_theatre_in_chromium PROPERTIES TIMEOUT 600)

@@ -5,6 +5,8 @@ usage: scripts/web-figures.py [SITE [DESKTOP_BUILD [SCREENSHOT]]]
        (defaults: build/web, build/release, docs/screenshots/browser.png)
        scripts/web-figures.py --loading SITE...   first frame over throttled lines
        scripts/web-figures.py --phone SITE SHOT    the game on a phone held sideways
+       scripts/web-figures.py --snapshots SITE DESKTOP_BUILD REPLAY...
+                                     snapshots and seeks, in Chromium and natively
 
 Frame times (median and 99th percentile of one drawn frame: the title, stage 1 played,
 the benchmarks' heavy fight) in headless Chromium and natively, from the same program
@@ -52,6 +54,23 @@ var done = arguments[arguments.length - 1];
     });
   done({millis: mark.startTime, bytes: bytes, files: files});
 })();
+"""
+
+
+# zorbex-snapshot-times over one replay, in the page: its JSON line.
+SNAPSHOT_TIMES = """
+var done = arguments[arguments.length - 1], replay = arguments[0];
+var script = document.createElement('script');
+script.src = 'zorbex-snapshot-times.js';
+script.onload = function() {
+  var lines = [], errors = [];
+  createZorbexSnapshotTimes({arguments: ['/tmp/run.replay'],
+                             print: function(l) { lines.push(l); },
+                             printErr: function(l) { errors.push(l); },
+                             preRun: [function(m) { m.FS.writeFile('/tmp/run.replay', Uint8Array.from(replay)); }],
+                             onExit: function(code) { done(code === 0 ? lines.join('') : {error: errors.join(' ')}); }});
+};
+document.head.appendChild(script);
 """
 
 
@@ -160,6 +179,39 @@ def phone_shot(site, shot):
         server.server.shutdown()
 
 
+def snapshot_figures(site, desktop, replays):
+    """A snapshot's size, its take and restore, and the seek to each replay's worst frame:
+    the same program in headless Chromium (the clock at full precision) and natively."""
+    server = IsolatedSite(os.path.abspath(site))
+    driver = page_test.start_browser('/tmp')
+    rows = []
+    try:
+        driver.set_script_timeout(900)
+        for replay in replays:
+            native = json.loads(subprocess.run([os.path.join(desktop, 'zorbex-snapshot-times'), replay],
+                                               capture_output=True, text=True, check=True).stdout)
+            driver.get(server.url + 'favicon.png')  # the site's origin, no game running beside it
+            line = driver.execute_async_script(SNAPSHOT_TIMES, list(open(replay, 'rb').read()))
+            if isinstance(line, dict):
+                page_test.fail('zorbex-snapshot-times in the browser: ' + line['error'])
+            rows.append((os.path.basename(replay), json.loads(line), native))
+    finally:
+        driver.quit()
+        server.server.shutdown()
+    print('| | headless Chromium | native |')
+    print('|---|---|---|')
+    _, b, n = rows[0]
+    print('| snapshot size | %s bytes | %s bytes |' % (format(b['bytes'], ','), format(n['bytes'], ',')))
+    print('| take one (median) | %.0f µs | %.0f µs |' % (b['takeMicros'], n['takeMicros']))
+    print('| restore one (median) | %.0f µs | %.0f µs |' % (b['restoreMicros'], n['restoreMicros']))
+    for name, b, n in rows:
+        same = 'same hash' if b['hash'] == n['hash'] else 'HASHES DIFFER'
+        print('| %s: whole run kept (%d frames, snapshots every %d) | %.0f ms | %.0f ms |'
+              % (name, b['frames'], b['spacing'], b['openMillis'], n['openMillis']))
+        print('| %s: seek to frame %d (median / worst of 5) | %.1f / %.1f ms | %.1f / %.1f ms | %s'
+              % (name, b['worstFrame'], b['seekMillis'], b['seekMaxMillis'], n['seekMillis'], n['seekMaxMillis'], same))
+
+
 def sizes(site):
     wasm = open(os.path.join(site, 'zorbex.wasm'), 'rb').read()
     return len(wasm), len(gzip.compress(wasm, 9))
@@ -168,6 +220,8 @@ def sizes(site):
 def main():
     if sys.argv[1:2] == ['--loading']:
         return first_frames(sys.argv[2:])
+    if sys.argv[1:2] == ['--snapshots']:
+        return snapshot_figures(sys.argv[2], sys.argv[3], sys.argv[4:])
     if sys.argv[1:2] == ['--phone']:
         return phone_shot(sys.argv[2], sys.argv[3])
     site = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else 'build/web')

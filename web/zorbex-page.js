@@ -92,6 +92,9 @@
     var mine = function(path) { return inSaves(path) || (typeof path === 'string' && path[0] !== '/'); };
     wrap('rename', function(from, to) { return mine(from) || mine(to); });
     wrap('unlink', mine);
+    // a folder made (replays/saved/ at the first KEEP) is kept even before a file is in it
+    wrap('mkdir', mine);
+    wrap('rmdir', mine);
   }
 
   function writeBack() {
@@ -350,7 +353,8 @@
     }).then(function(module) {
       watcher = module;
       $('watch').focus();
-      return runMain(module, ['--watch', WATCHED]);
+      // in the words the game shows
+      return runMain(module, ['--watch', WATCHED, '--language', window.zorbex.status().language]);
     }).then(function(code) { finish(verdict(name, code, lines)); },
             function(error) { finish('Cannot watch it: ' + why(error)); });
   }
@@ -414,12 +418,14 @@
 
   // ---- for tests and curious players
   window.zorbex = {
-    // {frame, scene, stage, score, hash, prompt} of the frame last run
+    // {frame, scene, stage, score, hash, prompt, language, theatre} of the frame last run; theatre is
+    // null but while a replay is watched in the game: {position, length, differsAt, speed
+    // (in quarters: 4 is 1x), paused}, the hash then that of the replay's frame shown
     status: function() {
       if (!game) return null;
       var s = JSON.parse(game.UTF8ToString(game._ZorbexStatus()));
       return {frame: game._WebFramesStarted(), scene: s.scene, stage: s.stage, score: s.score, hash: s.hash,
-              prompt: !!s.prompt};
+              prompt: !!s.prompt, language: s.language, theatre: s.theatre || null};
     },
     // Plays the given pad bits, one a frame, from the next frame on, then holds the game;
     // resolves with the status after the last of them.

@@ -12,6 +12,7 @@ build in the browser equals the desktop's, in Japanese and in English.
 """
 
 import base64
+import contextlib
 import functools
 import http.server
 import json
@@ -164,6 +165,21 @@ class Desktop:
         return read_png(os.path.join(folder, 'frame%06d.png' % summary['frames']))
 
 
+@contextlib.contextmanager
+def browser_session(driver, name):
+    """Runs a test's body: the browser's console shown if it fails, the browser closed."""
+    started = time.time()
+    try:
+        yield
+    except BaseException:
+        for entry in driver.get_log('browser'):
+            print('console: %s %s' % (entry['level'], entry['message']))
+        raise
+    finally:
+        driver.quit()
+    print('the %s test took %.0f s' % (name, time.time() - started))
+
+
 def write_buttons(path, buttons):
     with open(path, 'w') as f:
         for bits in buttons:
@@ -271,8 +287,7 @@ def main():
     desktop = Desktop(os.path.abspath(desktop_sim), work)
     site = Site(site_root, work)
     driver = start_browser(downloads)
-    started = time.time()
-    try:
+    with browser_session(driver, 'page'):
         page = Page(driver, site.url)
         page.load()
         # a key press lets the page start its sound; the scripted frames ignore the key
@@ -398,13 +413,6 @@ def main():
 
         page.collect_errors()
         check(not page.errors, 'no console errors' + ''.join('\n  ' + e for e in page.errors))
-    except BaseException:
-        for entry in driver.get_log('browser'):
-            print('console: %s %s' % (entry['level'], entry['message']))
-        raise
-    finally:
-        driver.quit()
-    print('the page test took %.0f s' % (time.time() - started))
 
 
 if __name__ == '__main__':

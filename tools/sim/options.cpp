@@ -153,6 +153,7 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
         } else if (!std::strcmp(opt, "--language")) {
             // the words drawn, never the run: replays and hashes are the same in any language
             if (!SetLanguage(value())) return Fail(opt, "needs en or ja");
+            o->languageGiven = true;
         } else if (!std::strcmp(opt, "--autopilot")) {
             o->autopilot = true;
         } else if (!std::strcmp(opt, "--invincible")) {
@@ -260,8 +261,10 @@ bool ParseSimOptions(int argc, char** argv, SimOptions* o, int* exitCode) {
     if (o->practice && (o->stageGiven || o->verifyFile || o->invincible || o->powerMax))
         return Fail("--practice", "starts its own stage with its own power; it takes no --stage, "
                                   "--verify, --invincible or --power");
-    // only --quiet may go with it: the replay says how the run starts and plays
-    if (o->watchFile && argc - 1 > (o->quiet ? 3 : 2))
-        return Fail("--watch", "plays the replay as it was recorded; it takes no other options");
+    // only --quiet and the words' --language may go with it: the replay says how the run
+    // starts and plays
+    if (o->watchFile && argc - 1 > 2 + (o->quiet ? 1 : 0) + (o->languageGiven ? 2 : 0))
+        return Fail("--watch", "plays the replay as it was recorded; it takes no other options but --quiet "
+                               "and --language");
     return true;
 }

@@ -30,6 +30,7 @@ struct SimOptions {
     bool listState = false;
     bool checkPool = false;
     bool quiet = false;
+    bool languageGiven = false;
     char route[7] = {};        // --route: six letters U or D, empty without it
     int32_t continues = 0;     // --continues: game-over prompts answered with C
     const char* videoFile = nullptr;  // --video: .webm or .mp4

@@ -27,9 +27,10 @@ mergeInto(LibraryManager.library, {
       ArrowDown: 0xD0, PageDown: 0xD1, Insert: 0xD2, Delete: 0xD3, MetaLeft: 0xDB,
       MetaRight: 0xDC, ContextMenu: 0xDD,
     },
-    // Keys the game reads: the browser must not scroll the page or step through buttons on them.
+    // Keys the game and the replay watcher read: the browser must not scroll the page (Space,
+    // the arrows, Page Up and Down) or step through buttons on them.
     gameKeys: ['KeyZ', 'KeyX', 'KeyC', 'KeyP', 'ArrowUp', 'ArrowDown', 'ArrowLeft', 'ArrowRight',
-               'Space', 'Escape'],
+               'Space', 'Escape', 'Period', 'PageUp', 'PageDown'],
     stickDeadZone: 10000 / 32767,  // a resting stick must not steer
     limiter: {threshold: -0.5, knee: 0, ratio: 20, attack: 0.0015, release: 0.1},
     rate: 44100,  // the mixer's rate on the desktop
