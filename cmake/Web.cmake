@@ -71,7 +71,7 @@ if(ZORBEX_WEB_CHECKS)
   list(APPEND common_link -sASSERTIONS=2 --profiling-funcs)
 endif()
 # what the page calls: the runtime's hooks (and the game's status in the game itself)
-set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp _WebHoldFrames
+set(page_exports _main _malloc _free _WebKeyChanged _WebFocusLost _WebAllKeysUp _WebTapped _WebHoldFrames
                  _WebPlayButtons _WebScriptedFramesLeft _WebFramesStarted)
 set(page_link ${common_link} -sENVIRONMENT=web -sMODULARIZE=1
               -sASYNCIFY -sASYNCIFY_IGNORE_INDIRECT=1
