@@ -4,8 +4,9 @@ installable, and its faults, in headless Chromium.
 
 usage: phone_test.py SITE DESKTOP_SIM WORK
 
-On an 844 x 390 touch screen: the game fills the height with the controls at its sides; a
-tap on FIRE starts stage 1 and the sound; the stick and FIRE play and score; a pad's Start
+On an 844 x 390 touch screen: the game fills the height with the controls at its sides; taps
+on the title's entries open OPTIONS, change a value there and come back, and START starts
+stage 1; a tap on FIRE starts stage 1 and the sound; the stick and FIRE play and score; a pad's Start
 pauses and resumes; the run, ended by touch at the game-over prompt, downloads a replay that
 the desktop zorbex-sim verifies. After that one visit, with the server stopped, a reload
 plays; a new build announces itself; the manifest is valid and its icons load. On a second
@@ -114,6 +115,15 @@ class Phone(page_test.Page):
         x, y = self.centre(element_id)
         self.touches('touchStart', {1: (x, y)})
         time.sleep(hold)
+        self.touches('touchEnd', {})
+
+    def tap_game(self, x, y):
+        """A short tap on the game's picture at (x, y) in game pixels."""
+        box = self.js("var r = document.getElementById('game').getBoundingClientRect();"
+                      "return [r.left, r.top, r.width / 640, r.height / 480];")
+        point = (box[0] + (x + 0.5) * box[2], box[1] + (y + 0.5) * box[3])
+        self.touches('touchStart', {1: point})
+        time.sleep(0.05)
         self.touches('touchEnd', {})
 
     def frames_stand_still(self):
@@ -226,6 +236,41 @@ def play_by_touch(phone, desktop_sim, downloads):
     time.sleep(0.5)
     done = subprocess.run([desktop_sim, '--verify', replay, '--no-draw', '--quiet'], capture_output=True, text=True)
     check(done.returncode == 0, 'the run played by touch verifies with the desktop zorbex-sim ' + done.stderr.strip())
+
+
+# Where the title and OPTIONS draw their entries, in game pixels: the middle of line `row`.
+TITLE_MENU_TOP, OPTIONS_LABEL_X, OPTIONS_VALUE_X, OPTIONS_FIRST_Y, MENU_LINE = 282, 130, 360, 130, 24
+TITLE_START, TITLE_OPTIONS = 0, 3
+OPTIONS_MUSIC, OPTIONS_BACK = 1, 7  # a page has no WINDOW SCALE line
+
+
+def menu_line(top, row):
+    return top + row * MENU_LINE + 6
+
+
+def menus_by_tap(phone, site):
+    """The title's entries and OPTIONS' by taps alone: a screen over the title holds the game's
+    frames (the page's scripted frames wait), BACK lets them go on, START is fire."""
+    phone.load(site.url + 'index.html?hold&no-offline')
+    phone.play([0] * TITLE_SHOWN)
+    phone.tap_game(320, menu_line(TITLE_MENU_TOP, TITLE_OPTIONS))
+    phone.js('window.zorbex.play(new Array(600).fill(0)); return 0')  # 10 s, unless held
+    check(phone.frames_stand_still() and phone.status()['scene'] == SCENE_TITLE,
+          'a tap on OPTIONS opens it over the title, whose frames wait')
+    phone.tap_game(OPTIONS_VALUE_X + 2, menu_line(OPTIONS_FIRST_Y, OPTIONS_MUSIC))
+
+    def options_file():
+        data = phone.js("return window.zorbex.file('options.cfg')")
+        return bytes(data).decode() if data else ''
+    phone.wait_for(lambda: 'music-volume 9' in options_file(), 'the music volume at 9', 5)
+    check(True, "a tap on MUSIC VOLUME's left arrow turns it down and saves it")
+    phone.tap_game(OPTIONS_LABEL_X, menu_line(OPTIONS_FIRST_Y, OPTIONS_BACK))
+    phone.wait_for(lambda: not phone.frames_stand_still(), 'the title to go on', 5)
+    check(phone.status()['scene'] == SCENE_TITLE, "a tap on BACK is back on the title, its frames going on")
+    phone.play([0] * 10)
+    phone.tap_game(320, menu_line(TITLE_MENU_TOP, TITLE_START))
+    status = phone.play([0] * 5)
+    check(status['scene'] == SCENE_PLAY and status['stage'] == 1, 'a tap on START starts stage 1')
 
 
 def offline_and_updates(phone, site):
@@ -400,6 +445,7 @@ def main():
         phone.load(site.url + 'index.html?hold')
         play_by_touch(phone, os.path.abspath(desktop_sim), downloads)
         sharp_at_any_size(phone, site)
+        menus_by_tap(phone, site)
         manifest(phone, site)
         offline_and_updates(phone, site)
         missing_files(phone, copy)
