@@ -254,15 +254,18 @@ def menus_by_tap(phone, site):
     phone.load(site.url + 'index.html?hold&no-offline')
     phone.play([0] * TITLE_SHOWN)
     phone.tap_game(320, menu_line(TITLE_MENU_TOP, TITLE_OPTIONS))
+    held_at = phone.status()['frame']
     phone.js('window.zorbex.play(new Array(600).fill(0)); return 0')  # 10 s, unless held
-    check(phone.frames_stand_still() and phone.status()['scene'] == SCENE_TITLE,
-          'a tap on OPTIONS opens it over the title, whose frames wait')
+    time.sleep(0.6)
+    status = phone.status()
+    check(status['frame'] == held_at and status['scene'] == SCENE_TITLE,
+          'a tap on OPTIONS opens it over the title, whose frames wait (%d, %d)' % (held_at, status['frame']))
     phone.tap_game(OPTIONS_VALUE_X + 2, menu_line(OPTIONS_FIRST_Y, OPTIONS_MUSIC))
 
     def options_file():
         data = phone.js("return window.zorbex.file('options.cfg')")
         return bytes(data).decode() if data else ''
-    phone.wait_for(lambda: 'music-volume 9' in options_file(), 'the music volume at 9', 5)
+    phone.wait_for(lambda: 'music-volume = 9' in options_file(), 'the music volume at 9', 5)
     check(True, "a tap on MUSIC VOLUME's left arrow turns it down and saves it")
     phone.tap_game(OPTIONS_LABEL_X, menu_line(OPTIONS_FIRST_Y, OPTIONS_BACK))
     phone.wait_for(lambda: not phone.frames_stand_still(), 'the title to go on', 5)
