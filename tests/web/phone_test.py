@@ -25,6 +25,7 @@ import subprocess
 import sys
 import threading
 import time
+import wave
 
 from selenium import webdriver
 from selenium.webdriver.chrome.options import Options
@@ -276,6 +277,27 @@ def menus_by_tap(phone, site):
     check(status['scene'] == SCENE_PLAY and status['stage'] == 1, 'a tap on START starts stage 1')
 
 
+def effects_decode(phone, site, desktop_data):
+    """The page's effects are Ogg Vorbis (the files packed into zorbex.data, served beside it
+    here), each with some silence after it: Chromium decodes each at its WAV's rate to at least
+    its WAV's samples (its decoder may stop up to a block short of a file's end)."""
+    names = sorted(n for n in os.listdir(os.path.join(site.root, 'data')) if n.endswith('.ogg'))
+    lengths = phone.driver.execute_async_script("""
+        var done = arguments[arguments.length - 1];
+        Promise.all(arguments[0].map(function(n) {
+          return fetch('data/' + n).then(function(r) { return r.arrayBuffer(); }).then(function(bytes) {
+            return new OfflineAudioContext(1, 1, 44100).decodeAudioData(bytes);
+          }).then(function(b) { return [n, b.length, b.sampleRate]; }, function(e) { return [n, -1, String(e)]; });
+        })).then(done);""", names)
+    wrong = []
+    for name, length, rate in lengths:
+        with wave.open(os.path.join(desktop_data, name[:-4] + '.wav')) as w:
+            if rate != w.getframerate() or not w.getnframes() <= length <= w.getnframes() + 512:
+                wrong.append('%s: %s at %s, the WAV %d at %d' % (name, length, rate, w.getnframes(), w.getframerate()))
+    check(len(lengths) >= 15 and not wrong, "each of the %d effects decodes in Chromium to all its WAV's samples %s"
+          % (len(lengths), '; '.join(wrong)))
+
+
 def offline_and_updates(phone, site):
     phone.wait_for(lambda: phone.js('return !!navigator.serviceWorker.controller'), 'the service worker', 30)
     check(True, 'the service worker keeps the page')
@@ -449,6 +471,7 @@ def main():
         play_by_touch(phone, os.path.abspath(desktop_sim), downloads)
         sharp_at_any_size(phone, site)
         menus_by_tap(phone, site)
+        effects_decode(phone, site, os.path.join(os.path.dirname(os.path.abspath(desktop_sim)), 'data'))
         manifest(phone, site)
         offline_and_updates(phone, site)
         missing_files(phone, copy)
