@@ -172,7 +172,8 @@ window.ZorbexTouch = (function() {
     window.addEventListener('keydown', function(e) { if (e.isTrusted) show(false); }, true);
 
     return {
-      attach: function(module) { game = module; sent = {}; },
+      // a finger already on a button as the game starts presses it at once
+      attach: function(module) { game = module; sent = {}; update(); },
       show: show,
       shown: function() { return shown; },
       // the game-over prompt: CONTINUE shows while it does
