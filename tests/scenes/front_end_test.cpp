@@ -1,12 +1,11 @@
 // The front end through the main loop's frame function: the title's menu, the screens it
 // opens while the game's frames are held, the options applied and saved, the pause menu
 // ending a run as a quit does, and the replays recorded meanwhile playing back alike.
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "scenes/front_end_fixture.h"
 #include "scenes/scenes.h"
 #include "shell/front_end.h"
 #include "shell/input.h"
@@ -15,52 +14,13 @@
 #include "shell/save_files.h"
 #include "shell/settings.h"
 #include "shell/state_hash.h"
-#include "support/headless_game.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class FrontEnd : public HeadlessGame {
+class FrontEnd : public FrontEndGame {
 protected:
-    void SetUp() override {
-        HeadlessGame::SetUp();
-        dir = fs::temp_directory_path() / ("zorbex-front-end-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        config = (dir / "config.dat").string();
-        save = (dir / "zorbexG.dat").string();
-        configFileName = config.c_str();
-        saveFileName = save.c_str();
-        ReadConfig();  // none: the defaults
-        ReadSaveFile();
-        EnableRunRecording(true);
-        EnableFrontEnd(true);
-    }
-    void TearDown() override {
-        EnableFrontEnd(false);
-        EnableRunRecording(false);
-        SetHeadlessKey(KeyEscape, false);
-        SetHeadlessKey(KeyP, false);
-        settings = Settings();
-        configFileName = "config.dat";
-        saveFileName = "zorbexG.dat";
-        fs::remove_all(dir);
-        HeadlessGame::TearDown();
-    }
-    // A button down for one frame and up for the next, as a player taps it.
-    static void Tap(int pad) {
-        Frame(pad);
-        Frame();
-    }
-    static void TapKey(int key) {
-        SetHeadlessKey(key, true);
-        Frame();
-        SetHeadlessKey(key, false);
-        Frame();
-    }
-    // The title shown and waiting, its menu on START.
-    static void ToShownTitle() { Frames(92 + 32 + 2); }
     std::string Contents(const fs::path& path) const {
         std::ifstream in(path, std::ios::binary);
         std::stringstream s;
@@ -101,8 +61,6 @@ protected:
         EXPECT_EQ(StateHash(), left) << "the kept run plays back to where it was left";
     }
 
-    fs::path dir;
-    std::string config, save;
 };
 
 TEST_F(FrontEnd, FireOnTheTitlesFirstFrameStartsStageOne) {

@@ -1,23 +1,16 @@
 // Taps on the menus: an entry is hit where the last frame drew it, a tap chooses it as fire
 // would (a value's arrows step it), the title's START is the fire button itself, and a tap
 // in play reaches neither the game nor its replay.
-#include <unistd.h>
-
 #include <filesystem>
 #include <vector>
 
-#include "runtime/headless.h"
-#include "runtime/media.h"
+#include "scenes/front_end_fixture.h"
 #include "scenes/menu.h"
 #include "scenes/scenes.h"
-#include "shell/front_end.h"
 #include "shell/input.h"
 #include "shell/replay.h"
-#include "shell/run_recorder.h"
-#include "shell/save_files.h"
 #include "shell/settings.h"
 #include "shell/state_hash.h"
-#include "support/headless_game.h"
 
 namespace {
 
@@ -29,39 +22,12 @@ constexpr int kOptionsLabelX = 130, kOptionsValueX = 360, kOptionsFirstY = 130;
 // The middle of a menu's line `row` (of its shown entries) drawn from `top`.
 int LineY(int top, int row) { return top + row * kMenuLineHeight + 6; }
 
-class MenuTaps : public HeadlessGame {
+class MenuTaps : public FrontEndGame {
 protected:
-    void SetUp() override {
-        HeadlessGame::SetUp();
-        dir = fs::temp_directory_path() / ("zorbex-menu-taps-" + std::to_string(::getpid()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        config = (dir / "config.dat").string();
-        save = (dir / "zorbexG.dat").string();
-        configFileName = config.c_str();
-        saveFileName = save.c_str();
-        ReadConfig();
-        ReadSaveFile();
-        EnableRunRecording(true);
-        EnableFrontEnd(true);
-    }
-    void TearDown() override {
-        EnableFrontEnd(false);
-        EnableRunRecording(false);
-        settings = Settings();
-        configFileName = "config.dat";
-        saveFileName = "zorbexG.dat";
-        fs::remove_all(dir);
-        HeadlessGame::TearDown();
-    }
     static void TapAt(int x, int y, int pad = 0) {
         SetHeadlessTap(x, y);
         Frame(pad);
     }
-    static void ToShownTitle() { Frames(92 + 32 + 2); }
-
-    fs::path dir;
-    std::string config, save;
 };
 
 TEST_F(MenuTaps, TapsWalkTheTitleIntoOptionsChangeThemAndComeBack) {
