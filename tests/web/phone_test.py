@@ -461,29 +461,43 @@ def main():
     shutil.copytree(os.path.join(site_root, 'data'), os.path.join(copy, 'data'),
                     ignore=shutil.ignore_patterns('*.png', '*.wav', '*.txt'))
     site = Site(copy)
-    driver = start_browser(downloads)
     started = time.time()
-    phone = Phone(driver)
-    try:
-        driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FAKE_PAD})
-        as_phone(phone, True)
+    desktop_sim = os.path.abspath(desktop_sim)
+
+    def touch_run(phone):
         phone.load(site.url + 'index.html?hold')
-        play_by_touch(phone, os.path.abspath(desktop_sim), downloads)
+        play_by_touch(phone, desktop_sim, downloads)
         sharp_at_any_size(phone, site)
-        menus_by_tap(phone, site)
-        effects_decode(phone, site, os.path.join(os.path.dirname(os.path.abspath(desktop_sim)), 'data'))
         manifest(phone, site)
+
+    def taps_after_reloads(phone):
+        phone.load(site.url + 'index.html?hold')  # the service worker's first visit
+        menus_by_tap(phone, site)
+        effects_decode(phone, site, os.path.join(os.path.dirname(desktop_sim), 'data'))
         offline_and_updates(phone, site)
         missing_files(phone, copy)
         as_phone(phone, False)
         keyboard(phone, site)
-    except BaseException:
-        for entry in driver.get_log('browser'):
-            print('console: %s %s' % (entry['level'], entry['message']))
-        raise
-    finally:
-        driver.quit()
-        site.stop()
+
+    # Two browsers: after the first one's run by touch, Chromium hands none of CDP's touches
+    # to a page loaded afterwards (no pointer or touch event reaches it at all), so what taps
+    # after a reload runs in a fresh one. The page is not at fault: in a browser that has not
+    # run those steps a tap after a reload, online or offline, plays.
+    for steps in [touch_run, taps_after_reloads]:
+        driver = start_browser(downloads)
+        phone = Phone(driver)
+        try:
+            driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FAKE_PAD})
+            as_phone(phone, True)
+            steps(phone)
+        except BaseException:
+            for entry in driver.get_log('browser'):
+                print('console: %s %s' % (entry['level'], entry['message']))
+            site.stop()
+            raise
+        finally:
+            driver.quit()
+    site.stop()
     print('the phone test took %.0f s' % (time.time() - started))
 
 
