@@ -46,13 +46,17 @@ web: deps release
 	cmake --build --preset web -j $(JOBS)
 
 # What a web host needs and nothing else, in build/web-dist/: the page, the programs, the
-# data, the service worker and the music, each file beside its .gz and .br (README).
+# data, the service worker and the music, each file beside its .gz and .br where that is at
+# least 5% smaller (MP3s and PNGs hardly shrink: a host sends the file itself) (README).
 web-dist: web
 	rm -rf build/web-dist
 	mkdir -p build/web-dist/data
 	cd build/web && cp $$(cat site-files.txt) ../web-dist/ && cp data/*.mp3 ../web-dist/data/
 	cd build/web-dist && find . -type f -print0 | \
-		xargs -0 -n 8 -P $(JOBS) sh -c 'for f; do gzip -9 -n -k "$$f" && brotli -q 11 -k "$$f"; done' sh
+		xargs -0 -n 8 -P $(JOBS) sh -c 'for f; do gzip -9 -n -k "$$f" && brotli -q 11 -k "$$f"; \
+			for c in "$$f.gz" "$$f.br"; do \
+				[ $$(($$(stat -c %s "$$c") * 100)) -le $$(($$(stat -c %s "$$f") * 95)) ] || rm "$$c"; \
+			done; done' sh
 	@du -sb build/web-dist | cut -f1 | xargs printf 'build/web-dist: %s bytes\n'
 
 web-test: web

@@ -34,9 +34,10 @@ board_packages=(
   postgresql bubblewrap util-linux chromium chromium-driver curl nginx openssl
 )
 # the browser build (make web, and make test, which tests it): Debian's emscripten and Node,
-# stb's PNG code, zopflipng to pack its pictures smaller, headless Chromium driven by Selenium
-# for its tests, and brotli for make web-dist; `make run` needs none
-web_packages=(emscripten nodejs libstb-dev chromium chromium-driver python3-selenium zopfli brotli)
+# stb's PNG code, zopflipng to pack its pictures smaller, oggenc for its sound effects in Ogg
+# Vorbis, headless Chromium driven by Selenium for its tests, and brotli for make web-dist;
+# `make run` needs none
+web_packages=(emscripten nodejs libstb-dev chromium chromium-driver python3-selenium zopfli vorbis-tools brotli)
 # callers may ask for more, e.g. the fuzzers want clang and its libFuzzer runtime;
 # --board adds the score board's, --web the browser build's
 for arg in "$@"; do

@@ -1,7 +1,9 @@
 // The touch controls: a stick wherever the left thumb lands, FIRE, BOMB, PAUSE and
 // CONTINUE under the right one. They press the very keys the keyboard presses (Z, X, C, P
 // and the arrows), so a run played by touch is a replay like any other. Shown while touch
-// is the player's last input, hidden as soon as a key or a pad is used.
+// is the player's last input, hidden as soon as a key or a pad is used. A short tap (or a
+// click) on the game's picture goes to the game as a point in its pixels: the menus choose
+// the entry under it; play never sees it.
 'use strict';
 
 window.ZorbexTouch = (function() {
@@ -12,18 +14,20 @@ window.ZorbexTouch = (function() {
   var SHORTEST_PRESS = 50;    // ms: a quick tap still lasts past the game's next frame
   var LONGEST_WAIT = 250;     // ms: ... but no longer waits for it than this
   var AUTOFIRE = 'zorbex-touch-autofire';
+  var TAP_LONGEST = 350;      // ms: a finger down longer is no tap
+  var TAP_WANDER = 12;        // px a tap may move; farther it steers
 
   function create(onShownChange) {
     var $ = function(id) { return document.getElementById(id); };
     var game = null, shown = false;
     var held = {fire: false, bomb: false, cont: false, pause: false},
-        stick = {pointer: null, x: 0, y: 0, bits: {up: false, down: false, left: false, right: false}};
+        stick = {pointer: null, x: 0, y: 0, steering: false, bits: {up: false, down: false, left: false, right: false}};
     var sent = {}, pressedAt = {}, pressedFrame = {}, pending = null;
     var autofire = $('touch-autofire');
     try { autofire.checked = localStorage.getItem(AUTOFIRE) === '1'; } catch (e) {}
 
     function wanted() {
-      var w = {fire: held.fire || (autofire.checked && stick.pointer !== null),
+      var w = {fire: held.fire || (autofire.checked && stick.steering),
                bomb: held.bomb, cont: held.cont, pause: held.pause};
       for (var d in stick.bits) w[d] = stick.bits[d];
       return w;
@@ -59,6 +63,7 @@ window.ZorbexTouch = (function() {
     function releaseAll() {
       for (var b in held) held[b] = false;
       stick.pointer = null;
+      stick.steering = false;
       for (var d in stick.bits) stick.bits[d] = false;
       $('touch-stick').classList.remove('held');
       Array.prototype.forEach.call(document.querySelectorAll('#touch-buttons .held'),
@@ -76,9 +81,12 @@ window.ZorbexTouch = (function() {
     }
 
     // ---- the stick: its centre is where the thumb landed
+    // the fire that autofire holds waits until the thumb steers or stays, so a tap on a menu
+    // entry is not fire on the entry under the cursor as well
     function steer(e) {
       var dx = e.clientX - stick.x, dy = e.clientY - stick.y, length = Math.hypot(dx, dy);
       var b = stick.bits, moving = length > DEAD_ZONE;
+      if (moving) stick.steering = true;
       b.right = moving && dx > DIAGONAL * length;
       b.left = moving && dx < -DIAGONAL * length;
       b.down = moving && dy > DIAGONAL * length;
@@ -98,12 +106,15 @@ window.ZorbexTouch = (function() {
       area.classList.add('held');
       area.setPointerCapture(e.pointerId);
       e.preventDefault();
+      var pointer = e.pointerId;
+      setTimeout(function() { if (stick.pointer === pointer) { stick.steering = true; update(); } }, TAP_LONGEST);
       steer(e);
     });
     area.addEventListener('pointermove', function(e) { if (e.pointerId === stick.pointer) steer(e); });
     var letGo = function(e) {
       if (e.pointerId !== stick.pointer) return;
       stick.pointer = null;
+      stick.steering = false;
       for (var d in stick.bits) stick.bits[d] = false;
       area.classList.remove('held');
       update();
@@ -137,12 +148,32 @@ window.ZorbexTouch = (function() {
       update();
     });
 
+    // ---- taps on the game's picture, wherever they land (the stick lies over half of it)
+    var downs = {};
+    var screen = $('screen');
+    screen.addEventListener('pointerdown', function(e) {
+      if (e.button === 0 && !e.target.closest('#touch-buttons button'))
+        downs[e.pointerId] = {x: e.clientX, y: e.clientY, at: performance.now()};
+    }, true);
+    screen.addEventListener('pointercancel', function(e) { delete downs[e.pointerId]; }, true);
+    screen.addEventListener('pointerup', function(e) {
+      var down = downs[e.pointerId];
+      delete downs[e.pointerId];
+      if (!down || !game || !game.canvas || game.zorbexInputOn === false) return;
+      if (performance.now() - down.at > TAP_LONGEST ||
+          Math.hypot(e.clientX - down.x, e.clientY - down.y) > TAP_WANDER) return;
+      var box = game.canvas.getBoundingClientRect();
+      var x = Math.floor((down.x - box.left) * 640 / box.width), y = Math.floor((down.y - box.top) * 480 / box.height);
+      if (x >= 0 && y >= 0 && x < 640 && y < 480) game._WebTapped(x, y);
+    }, true);
+
     // ---- which input came last
     document.addEventListener('pointerdown', function(e) { if (e.pointerType === 'touch') show(true); }, true);
     window.addEventListener('keydown', function(e) { if (e.isTrusted) show(false); }, true);
 
     return {
-      attach: function(module) { game = module; sent = {}; },
+      // a finger already on a button as the game starts presses it at once
+      attach: function(module) { game = module; sent = {}; update(); },
       show: show,
       shown: function() { return shown; },
       // the game-over prompt: CONTINUE shows while it does

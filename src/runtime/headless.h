@@ -39,6 +39,8 @@ bool DrawingEnabled();
 // and single keys (for Escape). In headless mode the real keyboard and pad are never read.
 void SetHeadlessPad(int padBits);
 void SetHeadlessKey(int scanCode, bool down);
+// A tap at (x, y) in game pixels, as the page hands one in: the next TakeTappedPoint's.
+void SetHeadlessTap(int x, int y);
 // A run in a real window played from SetHeadlessPad's buttons (a replay watched): the pad
 // and the keyboard give nothing else, except Escape, P and the pad's Start.
 void UseSuppliedButtons(bool enabled);

@@ -144,3 +144,6 @@ int GlyphLineHeight();
 void DrawGlyphText(int x, int y, const char* utf8, int r, int g, int b);
 // The first pad's button by its SDL game-controller number (PadA ...), for choosing one.
 int IsPadButtonDown(int button);
+// A tap or click on the game's picture since the last call: 1 and the point in game pixels
+// (0..639, 0..479), else 0. The page hands taps in; the desktop has none.
+int TakeTappedPoint(int* x, int* y);

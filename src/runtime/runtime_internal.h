@@ -47,6 +47,9 @@ private:
     int saved_;
 };
 
+// A tap on the game's picture at (x, y) in game pixels, kept for TakeTappedPoint.
+void NoteTappedPoint(int x, int y);
+
 // Clock and random numbers.
 void ResetClock();
 // The virtual clock of headless runs (virtual_clock.cpp): what GetMillis, SleepMillis and

@@ -14,6 +14,16 @@
 constexpr int kCursorIndent = 22;  // the marker sits left of the label
 constexpr int kPanelDark = 48;      // the panel's dark blue
 constexpr int kPanelOpacity = 215;  // what is behind it shows through a little
+constexpr int kDrawnMenuSlots = 8;  // more menus than a frame ever draws
+
+// Where each menu was drawn, so that a tap finds the entry the player saw under the finger.
+struct DrawnMenu {
+    const Menu* menu = nullptr;
+    int x = 0, y = 0, valueX = 0;
+    uint32_t frame = 0;
+};
+static DrawnMenu drawnMenus[kDrawnMenuSlots];
+static uint32_t menuFrame = 1;  // counted by ReadMenuTap; 0 is never drawn
 
 bool MenuEntryShown(const MenuEntry& e) { return !e.shown || e.shown(); }
 
@@ -32,9 +42,16 @@ static void MoveCursor(Menu* menu, int step) {
     }
 }
 
+static void ValueText(const MenuEntry& e, char* out, int size);
+static MenuEvent TapEntry(Menu* menu, int entry, int x);
+
 MenuEvent RunMenu(Menu* menu, const MenuInput& in) {
     if (menu->count <= 0) return MenuNothing;
     if (!MenuEntryShown(menu->entries[menu->cursor])) MoveCursor(menu, 1);
+    if (in.tapped) {
+        const int entry = MenuEntryAt(*menu, in.tapX, in.tapY);
+        if (entry >= 0) return TapEntry(menu, entry, in.tapX);
+    }
     if (in.back) {
         PlayMenuConfirmSound();
         return MenuLeft;
@@ -70,6 +87,93 @@ MenuEvent RunMenu(Menu* menu, const MenuInput& in) {
     return MenuNothing;
 }
 
+void ReadMenuTap(MenuInput* in) {
+    menuFrame++;
+    in->tapped = TakeTappedPoint(&in->tapX, &in->tapY) != 0;
+}
+
+static const DrawnMenu* DrawnLately(const Menu& menu) {
+    for (const DrawnMenu& d : drawnMenus)
+        if (d.menu == &menu && d.frame + 1 >= menuFrame) return &d;
+    return nullptr;
+}
+
+static void NoteDrawnMenu(const Menu& menu, int x, int y, int valueX) {
+    DrawnMenu* slot = &drawnMenus[0];
+    for (DrawnMenu& d : drawnMenus) {
+        if (d.menu == &menu) {
+            slot = &d;
+            break;
+        }
+        if (d.frame < slot->frame) slot = &d;  // else the one drawn longest ago
+    }
+    *slot = {&menu, x, y, valueX, menuFrame};
+}
+
+// A value as drawn on the cursor's line, its arrows round it.
+static int ShownValueWidth(const MenuEntry& e) {
+    char value[96], shown[112];
+    ValueText(e, value, sizeof value);
+    if (!value[0]) return 0;
+    const bool ranged = e.kind == MenuNumber || e.kind == MenuChoice;
+    std::snprintf(shown, sizeof shown, ranged ? "← %s →" : "%s", value);
+    return MeasureGlyphText(shown);
+}
+
+static int LabelLeft(const MenuEntry& e, int x) {
+    return x >= 0 ? x : (640 - MeasureGlyphText(Tr(e.label))) / 2;
+}
+
+// The menu's lines are one block as wide as its widest line with the cursor's marker, so
+// a finger a little beside a short label still hits it; lines touch, so none is missed.
+int MenuEntryAt(const Menu& menu, int x, int y) {
+    const DrawnMenu* d = DrawnLately(menu);
+    if (!d) return -1;
+    int left = 640, right = 0;
+    for (int i = 0; i < menu.count; i++) {
+        const MenuEntry& e = menu.entries[i];
+        if (!MenuEntryShown(e)) continue;
+        const int lx = LabelLeft(e, d->x);
+        left = std::min(left, lx - kCursorIndent);
+        right = std::max(right, lx + MeasureGlyphText(Tr(e.label)) + kCursorIndent);
+        if (d->valueX > 0) right = std::max(right, d->valueX + ShownValueWidth(e) + kCursorIndent);
+    }
+    if (x < left || x >= right) return -1;
+    int top = d->y - (kMenuLineHeight - GlyphLineHeight()) / 2;
+    for (int i = 0; i < menu.count; i++) {
+        if (!MenuEntryShown(menu.entries[i])) continue;
+        if (y >= top && y < top + kMenuLineHeight) return i;
+        top += kMenuLineHeight;
+    }
+    return -1;
+}
+
+// The tapped entry gets the cursor and acts as fire on it would; on a number's or a
+// choice's value the half tapped steps it down or up, as left and right do.
+static MenuEvent TapEntry(Menu* menu, int entry, int x) {
+    const bool moved = menu->cursor != entry;
+    menu->cursor = entry;
+    const MenuEntry& e = menu->entries[entry];
+    const DrawnMenu* d = DrawnLately(*menu);
+    MenuInput act;
+    const bool ranged = (e.kind == MenuNumber || e.kind == MenuChoice) && e.value;
+    if (ranged && d && d->valueX > 0 && x >= d->valueX - kCursorIndent / 2) {
+        const bool up = x >= d->valueX + ShownValueWidth(e) / 2;
+        act.left = !up;
+        act.right = up;
+    } else {
+        act.fire = true;
+    }
+    const MenuEvent event = RunMenu(menu, act);
+    return event == MenuNothing && moved ? MenuMoved : event;
+}
+
+int TappedRow(const MenuInput& in, int x, int y, int w, int rowHeight, int rows) {
+    if (!in.tapped || in.tapX < x || in.tapX >= x + w || in.tapY < y) return -1;
+    const int row = (in.tapY - y) / rowHeight;
+    return row < rows ? row : -1;
+}
+
 static void ValueText(const MenuEntry& e, char* out, int size) {
     out[0] = '\0';
     if (e.valueText) {
@@ -83,13 +187,14 @@ static void ValueText(const MenuEntry& e, char* out, int size) {
 }
 
 void DrawMenu(const Menu& menu, int x, int y, int valueX) {
+    NoteDrawnMenu(menu, x, y, valueX);
     for (int i = 0; i < menu.count; i++) {
         const MenuEntry& e = menu.entries[i];
         if (!MenuEntryShown(e)) continue;
         const bool current = i == menu.cursor;
         const int r = current ? 255 : 170, g = current ? 230 : 180, b = current ? 90 : 210;
         const char* label = Tr(e.label);
-        const int lx = x >= 0 ? x : (640 - MeasureGlyphText(label)) / 2;
+        const int lx = LabelLeft(e, x);
         if (current) DrawGlyphText(lx - kCursorIndent, y, "→", 255, 230, 90);
         DrawGlyphText(lx, y, label, r, g, b);
         if (valueX > 0) {
@@ -160,7 +265,7 @@ void PlayMenuMoveSound() { PlaySound(WavItemGet00, 1, 1); }
 void PlayMenuConfirmSound() { PlaySound(WavPowerUp, 1, 1); }
 
 bool ScreenClosedByFireOrBack(const MenuInput& in) {
-    if (!in.back && !in.fire) return false;
+    if (!in.back && !in.fire && !in.tapped) return false;
     PlayMenuConfirmSound();
     return true;
 }

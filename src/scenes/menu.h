@@ -15,7 +15,9 @@
 //
 // Up and down move the cursor (skipping hidden entries, wrapping round), left and right
 // change a number or a choice within its range, fire confirms, the bomb button (or
-// Escape) goes back. Moving and confirming play the menu's sounds.
+// Escape) goes back. Moving and confirming play the menu's sounds. A tap on an entry as
+// the last frame drew it chooses it at once, as fire on it would (on a value's arrows it
+// steps that way): a phone's player expects the first touch of a button to act.
 #pragma once
 
 #include <cstdint>
@@ -55,7 +57,19 @@ constexpr int32_t MenuLength(const MenuEntry (&)[N]) {
 struct MenuInput {
     bool up = false, down = false, left = false, right = false;
     bool fire = false, back = false;
+    bool tapped = false;  // a tap on the screen at (tapX, tapY), in game pixels
+    int tapX = 0, tapY = 0;
 };
+
+// Once a frame, before any screen runs: the runtime's tap into `in`, and the menus drawn
+// last frame become those a tap can hit.
+void ReadMenuTap(MenuInput* in);
+// The shown entry under (x, y) where the menu was drawn last frame (or already this one),
+// or -1.
+int MenuEntryAt(const Menu& menu, int x, int y);
+// The row of a list drawn `rows` rows from (x, y), each `w` by `rowHeight`, that the tap
+// hit, or -1 (no tap, or not on a row).
+int TappedRow(const MenuInput& in, int x, int y, int w, int rowHeight, int rows);
 
 enum MenuEvent : int32_t {
     MenuNothing,
@@ -85,7 +99,8 @@ int DrawTextWrapped(int x, int y, int width, int lineStep, const char* utf8, int
 void DrawMenuPanel(int x, int y, int w, int h);
 constexpr int kMenuLineHeight = 24;
 
-// A screen that only shows something: true (after the sound) once fire or back closed it.
+// A screen that only shows something: true (after the sound) once fire, back or a tap
+// anywhere closed it.
 bool ScreenClosedByFireOrBack(const MenuInput& in);
 // A small notice screen: a heading and one line over the panel, closed by fire or back.
 void RunNoticeScreen(const MenuInput& in, const char* heading, const char* line);

@@ -32,6 +32,7 @@ namespace {
 constexpr int kPanelX = 20, kPanelY = 40, kPanelW = 600, kPanelH = 420;
 constexpr int kHeadingY = 52;
 constexpr int kListX = 40, kListY = 88, kRowHeight = 44, kRowsShown = 7;
+constexpr int kListW = 560;  // a tap anywhere across a row picks it
 constexpr int kNoteY = 404;
 // replayed frames summed up in a frame of the list: about 11 ms of a frame of 16 here
 constexpr int64_t kSummaryFramesPerFrame = 2000;
@@ -196,7 +197,9 @@ void RunList() {
         menuReplays.cursor = (menuReplays.cursor + (in.up ? count - 1 : 1)) % count;
         PlayMenuMoveSound();
     }
-    if (in.fire && count) {
+    const int tapped = TappedRow(in, kListX, kListY, kListW, kRowHeight, std::min(kRowsShown, count - menuReplays.top));
+    if (tapped >= 0) menuReplays.cursor = menuReplays.top + tapped;  // and chosen, as fire chooses
+    if ((in.fire || tapped >= 0) && count) {
         PlayMenuConfirmSound();
         MenuCursorToFirst(&menuActions);
         menuReplays.mode = ModeActions;

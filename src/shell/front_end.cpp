@@ -124,6 +124,7 @@ static void ReadMenuInput(int buttons, bool escapePressed) {
     in.right = (pressed & PadRight) != 0;
     in.fire = (pressed & PadButton1) != 0;
     in.back = (pressed & PadButton2) != 0 || escapePressed;
+    ReadMenuTap(&in);
 }
 
 static void RunTopScreen() {
@@ -209,5 +210,12 @@ FrontEndStep FrontEndBeforeFrame(int* buttons, bool entering) {
         return FrontEndRunFrame;
     }
     const bool firePressed = (*buttons & PadButton1) != 0 && !fireHeld;
-    return firePressed ? TitleEntryChosen() : FrontEndRunFrame;
+    if (firePressed) return TitleEntryChosen();
+    // a tap on a title entry chooses it; on START it is fire, the one button the game sees
+    const MenuInput& in = frontEnd.input;
+    const int tappedEntry = in.tapped ? MenuEntryAt(menuTitle, in.tapX, in.tapY) : -1;
+    if (tappedEntry < 0 || fireHeld) return FrontEndRunFrame;
+    menuTitle.cursor = tappedEntry;
+    if (tappedEntry == TitleStart) *buttons |= PadButton1;
+    return TitleEntryChosen();
 }

@@ -83,6 +83,9 @@ void WebAllKeysUp() {
     for (bool& k : keys) k = false;
 }
 
+// For the menus only: the game's frames never see a tap.
+void WebTapped(int x, int y) { NoteTappedPoint(x, y); }
+
 void WebFocusLost() {
     WebAllKeysUp();
     NoteWindowFocusLoss();

@@ -26,6 +26,7 @@ void zorbex_page_languages(char* out, int size);     // navigator.languages join
 void WebKeyChanged(int scanCode, int down);  // a key by DirectInput scan code
 void WebFocusLost();                         // the page was hidden or lost focus
 void WebAllKeysUp();
+void WebTapped(int x, int y);                // a tap or click on the canvas, in game pixels
 // Test hooks: the game holds before its next frame; then `count` frames play the given
 // pad bits (the keyboard and pad giving nothing but Escape and P), and it holds again.
 void WebHoldFrames(int hold);

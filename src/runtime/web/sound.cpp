@@ -1,5 +1,6 @@
 // Sound effects and music in the browser build, through the page's Web Audio: effects
-// decoded by the browser from the same WAV files, music streamed from the same MP3 files
+// decoded by the browser from the same WAV files (or their Ogg Vorbis twins, which the page's
+// package holds instead), music streamed from the same MP3 files
 // when first needed, at the desktop's volumes, the sum through a limiter. The buffer rules
 // are kept here, on the runtime's clock, as on the desktop: each sound has its buffers in
 // turn, and a buffer still sounding is restarted only when asked to start from the start.
@@ -92,6 +93,35 @@ bool WavMillis(const std::string& d, int* millis) {
     return false;
 }
 
+// The length of an Ogg Vorbis effect: the WAV's count of samples, which the build wrote in
+// its comments (the sound goes on in silence after them, for decoders that stop short), and
+// the rate, so the length comes out as WavMillis gives it for the WAV.
+bool VorbisMillis(const std::string& d, int* millis) {
+    static const char kSamples[] = "ZORBEX_SAMPLES=";
+    const size_t ident = d.find("\x01vorbis");
+    const size_t tag = d.substr(0, 4096).find(kSamples);  // in the comment header, near the start
+    if (ident == std::string::npos || ident + 16 > d.size() || tag == std::string::npos) return false;
+    const uint32_t rate = Little(d, ident + 12, 4);
+    uint64_t samples = 0;
+    size_t at = tag + sizeof kSamples - 1;
+    for (; at < d.size() && d[at] >= '0' && d[at] <= '9' && samples < uint64_t(1) << 40; ++at)
+        samples = samples * 10 + uint64_t(d[at] - '0');
+    if (rate == 0 || at == tag + sizeof kSamples - 1 || samples >= uint64_t(1) << 40) return false;
+    *millis = int(samples * 1000 / rate);
+    return true;
+}
+
+// A sound's file and its length: the WAV named, else its Ogg Vorbis twin.
+bool ReadEffect(const char* path, std::string* bytes, int* millis) {
+    std::string error;
+    if (ReadWholeFile(ResolveDataPath(path).c_str(), kMaxWavBytes, bytes, &error)) return WavMillis(*bytes, millis);
+    std::string twin = path;
+    if (twin.size() < 4 || twin.compare(twin.size() - 4, 4, ".wav") != 0) return false;
+    twin.replace(twin.size() - 4, 4, ".ogg");
+    return ReadWholeFile(ResolveDataPath(twin.c_str()).c_str(), kMaxWavBytes, bytes, &error) &&
+           VorbisMillis(*bytes, millis);
+}
+
 // Plays out a blocking sound: the page goes on drawing and sounding meanwhile.
 void WaitForBuffer(const Sound& s) { SleepMillis(s.lengthMillis); }
 
@@ -138,10 +168,9 @@ void ResetSoundPlayback() {
 }
 
 int LoadSound(const char* path, int buffers, int) {
-    std::string wav, error;
+    std::string wav;
     Sound s;
-    if (!path || !ReadWholeFile(ResolveDataPath(path).c_str(), kMaxWavBytes, &wav, &error) ||
-        !WavMillis(wav, &s.lengthMillis)) {
+    if (!path || !ReadEffect(path, &wav, &s.lengthMillis)) {
         ++missingAssets;
         return -1;
     }
