@@ -182,6 +182,8 @@ const char* const kLeftOut[] = {
     "runRecording",                          // the replay recorder watches, never steers
     "settings", "optionsPath", "padUsed",    // the player's settings and devices, never the game's
     "frontEnd*", "menu*",                    // the menus and their screens sit outside the game's frames
+    "drawnMenus",                            // where the menus were drawn, for taps on them
+    "(anonymous namespace)::remembered",     // the replays list's summaries, by file
     "titleIdleRestartsOnMove",               // a rule fixed for a run by its replay's version
     "(anonymous namespace)::behaviours",     // each file's behaviour names, fixed at start
     "(anonymous namespace)::theatre",        // the replay theatre watches a run, outside it
