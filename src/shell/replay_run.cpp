@@ -42,6 +42,9 @@ void PrepareRunStart(uint32_t seed, int32_t difficulty) {
     std::memset(bossScratch, 0, sizeof bossScratch);
     bossEventRequested = bossEventIndex = 0;
     bossState = 0;  // a stage's start clears it; the title before it hashes it
+    // a practice begins in play, with no scene entered to clear them: the title's timer and
+    // phase before it would be its own
+    sceneTimer = stagePhase = 0;
     std::memset(endingText, 0, sizeof endingText);
     endingScrollY = 0.0f;
     // left by the last run's ship until the next one is made

@@ -53,6 +53,25 @@ TEST_F(RunRecorder, APracticeIsRecordedWithItsStartVerifiesAndNeverEntersTheTabl
     EXPECT_EQ(score, finalScore);
 }
 
+// A practice begun from the title's menus, the title's timer well on, starts as its replay
+// does: the recording verifies from its first frames.
+TEST_F(RunRecorder, APracticeBegunAfterTheTitleHasWaitedVerifies) {
+    BeginRun(7, 2, 0, 0);
+    Frames(400);
+    ASSERT_EQ(currentScene, SceneTitle);
+    ASSERT_GT(sceneTimer, 0);
+    BeginRecordedPractice(PracticeStart{});
+    Frames(200, PadButton1);
+    EndRecordedPractice();
+    Replay r;
+    std::string error;
+    ASSERT_TRUE(ReadReplayFile(ReplayFile("last.replay").c_str(), &r, &error)) << error;
+    ASSERT_FALSE(r.checkpoints.empty());
+    BeginRun(7, 2, 0, 0);
+    Frames(150);  // the title again, left at another time than before the practice
+    EXPECT_EQ(Mismatches(r), 0);
+}
+
 // Another start after a practice is a run like any other again: it can be ranked.
 TEST_F(RunRecorder, ARunAfterAPracticeIsRankedAgain) {
     BeginRecordedPractice(PracticeStart{});
