@@ -53,9 +53,9 @@ protected:
             hashes.push_back(StateHash());
         }
         SetDrawingEnabled(true);
-        // held to this process's own straight play: what earlier tests left behind that a
-        // run's start does not clear must not count against the theatre
-        for (ReplayCheckpoint& c : replay.checkpoints) c.hash = hashes[size_t(c.frame - 1)];
+        // straight play here is the recorded run, whatever earlier tests left behind
+        for (const ReplayCheckpoint& c : replay.checkpoints)
+            ASSERT_EQ(hashes[size_t(c.frame - 1)], c.hash) << "straight play at frame " << c.frame;
     }
     void TearDown() override { CloseTheatre(); }
 
