@@ -10,58 +10,27 @@ the page lives on, it never freezes) and Escape again resumes; Escape on the tit
 ends the game.
 """
 
-import functools
-import http.server
 import os
 import shutil
 import sys
-import threading
 import time
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.keys import Keys
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import page_test  # noqa: E402  (the site, the browser)
+from page_test import check, fail  # noqa: E402
+
 SCENE_TITLE, SCENE_PLAY = 1, 3
-
-
-def fail(message):
-    print('FAIL: ' + message)
-    sys.exit(1)
-
-
-def check(condition, message):
-    if not condition:
-        fail(message)
-    print('ok: ' + message)
-
-
-class Site:
-    def __init__(self, root):
-        class Quiet(http.server.SimpleHTTPRequestHandler):
-            def log_message(self, *args):
-                pass
-        handler = functools.partial(Quiet, directory=root)
-        self.server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
-        threading.Thread(target=self.server.serve_forever, daemon=True).start()
-        self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
-
-    def stop(self):
-        self.server.shutdown()
 
 
 def main():
     site_root, work = sys.argv[1:3]
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
-    site = Site(site_root)
-    options = Options()
-    for flag in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--window-size=1100,800', '--mute-audio']:
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    site = page_test.Site(site_root, work)
+    driver = page_test.start_browser(work, ())
     js = driver.execute_script
 
     def status():

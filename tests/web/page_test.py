@@ -144,6 +144,9 @@ class Site:
         threading.Thread(target=self.server.serve_forever, daemon=True).start()
         self.url = 'http://127.0.0.1:%d/' % self.server.server_address[1]
 
+    def stop(self):
+        self.server.shutdown()
+
 
 class Desktop:
     """The desktop's simulator, run in a folder of the test's own."""
@@ -186,10 +189,10 @@ def write_buttons(path, buttons):
             f.write('0x%02x\n' % bits)
 
 
-def start_browser(downloads):
+def start_browser(downloads, flags=('--lang=en-US',)):
     options = Options()
     for flag in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--window-size=1100,800', '--mute-audio', '--lang=en-US']:
+                 '--window-size=1100,800', '--mute-audio'] + list(flags):
         options.add_argument(flag)
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     options.add_experimental_option('prefs', {'download.default_directory': downloads,

@@ -27,9 +27,6 @@ import threading
 import time
 import wave
 
-from selenium import webdriver
-from selenium.webdriver.chrome.options import Options
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -137,17 +134,6 @@ class Phone(page_test.Page):
         time.sleep(0.15)
         self.js('window.testPad.buttons[9].pressed = false')
         time.sleep(0.15)
-
-
-def start_browser(downloads):
-    options = Options()
-    for flag in ['--headless=new', '--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage',
-                 '--window-size=1100,800', '--mute-audio', '--autoplay-policy=user-gesture-required']:
-        options.add_argument(flag)
-    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
-    options.add_experimental_option('prefs', {'download.default_directory': downloads,
-                                              'download.prompt_for_download': False})
-    return webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
 
 
 def as_phone(phone, on):
@@ -484,7 +470,7 @@ def main():
     # after a reload runs in a fresh one. The page is not at fault: in a browser that has not
     # run those steps a tap after a reload, online or offline, plays.
     for steps in [touch_run, taps_after_reloads]:
-        driver = start_browser(downloads)
+        driver = page_test.start_browser(downloads, ('--autoplay-policy=user-gesture-required',))
         phone = Phone(driver)
         try:
             driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': FAKE_PAD})
